@@ -1,0 +1,43 @@
+#include "archivio.h"
+
+#include <QtGlobal>
+
+Archivio::Archivio()
+{
+    initialise();
+}
+
+void Archivio::initialise()
+{
+    for (auto &row : m_cells) {
+        row[NameColumn] = QString();
+        row[PositionColumn] = QStringLiteral("0");
+    }
+}
+
+const QString &Archivio::cell(int row, int column) const
+{
+    Q_ASSERT(row >= 0 && row < Rows && column >= 0 && column < Columns);
+    return m_cells[size_t(row)][size_t(column)];
+}
+
+void Archivio::setCell(int row, int column, const QString &text)
+{
+    Q_ASSERT(row >= 0 && row < Rows && column >= 0 && column < Columns);
+    m_cells[size_t(row)][size_t(column)] = text;
+}
+
+std::optional<int> positionValue(QStringView text)
+{
+    const QStringView digits = text.startsWith(u'-') ? text.mid(1) : text;
+    if (digits.isEmpty() || digits.size() > 5)
+        return std::nullopt;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    const int value = text.toInt();
+    if (value < -32768 || value > 32767)
+        return std::nullopt;
+    return value;
+}

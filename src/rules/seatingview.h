@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+
+// What the seating logic needs of the screen: the 31 name boxes (30 pupils and
+// the class name), the 30 desk selectors, the tab strip and a modal message
+// box. The window implements it with widgets; tests implement it with a fake.
+//
+// Every desk selector holds the same seat list: position 0 is the blank item,
+// position 1 the "not to be used" marker, and from position 2 on the non-empty
+// pupil names in box order. A selection of -1 means no item is selected.
+//
+// setDeskSelection() reports a seat change to the seat-change handler before
+// it returns, exactly as a user's pick does; the update flag is what keeps the
+// logic from reacting to its own changes.
+class SeatingView
+{
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    static constexpr int NameBoxes = 31;
+    static constexpr int ClassNameBox = 30;
+    static constexpr int Desks = 30;
+    static constexpr int Tabs = 10;
+
+    virtual ~SeatingView() = default;
+
+    virtual QString nameText(int box) const = 0;
+    virtual void setNameText(int box, const QString &text) = 0;
+
+    virtual void clearDesk(int desk) = 0;
+    virtual void appendDeskItem(int desk, const QString &item) = 0;
+    virtual int deskItemCount(int desk) const = 0;
+    virtual int deskSelection(int desk) const = 0;
+    virtual void setDeskSelection(int desk, int position) = 0;
+
+    // The lowest selected tab, 1 to 10.
+    virtual int selectedTab() const = 0;
+    virtual void setTabCaption(int tab, const QString &caption) = 0;
+
+    virtual Answer messageBox(const QString &text, const QString &title, Buttons buttons) = 0;
+
+    // True while the program itself changes desk selections ("Aggiornamento").
+    bool aggiornamento() const { return m_aggiornamento; }
+    void setAggiornamento(bool on) { m_aggiornamento = on; }
+
+private:
+    bool m_aggiornamento = false;
+};
+
+namespace SeatList {
+constexpr int Blank = 0;
+constexpr int Marker = 1;
+constexpr int FirstPupil = 2;
+inline QString markerText()
+{
+    return QStringLiteral("-> Non assegnare <-");
+}
+} // namespace SeatList
+
+// Raises the update flag for the lifetime of a scope.
+class UpdateGuard
+{
+public:
+    explicit UpdateGuard(SeatingView &view) : m_view(view) { m_view.setAggiornamento(true); }
+    ~UpdateGuard() { m_view.setAggiornamento(false); }
+    UpdateGuard(const UpdateGuard &) = delete;
+    UpdateGuard &operator=(const UpdateGuard &) = delete;
+
+private:
+    SeatingView &m_view;
+};

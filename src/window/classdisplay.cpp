@@ -1,0 +1,59 @@
+#include "classdisplay.h"
+
+#include "archivio.h"
+#include "seatingview.h"
+
+namespace ClassDisplay {
+
+namespace {
+
+void rebuildSeatLists(SeatingView &view)
+{
+    QStringList pupils;
+    for (int box = 0; box < Archivio::Pupils; ++box) {
+        const QString name = view.nameText(box);
+        if (!name.isEmpty())
+            pupils.append(name);
+    }
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        view.clearDesk(desk);
+        view.appendDeskItem(desk, QString());
+        view.appendDeskItem(desk, SeatList::markerText());
+        for (const QString &pupil : pupils)
+            view.appendDeskItem(desk, pupil);
+    }
+}
+
+// A position that is not a number, or that the rebuilt list does not reach
+// (a seated pupil's name was deleted since), shows the desk blank.
+int shownPosition(const QString &stored, int itemCount)
+{
+    const int position = positionValue(stored).value_or(SeatList::Blank);
+    return position >= -1 && position < itemCount ? position : SeatList::Blank;
+}
+
+} // namespace
+
+void showClass(SeatingView &view, const Archivio &archivio, int tab)
+{
+    UpdateGuard updating(view);
+    for (int box = 0; box < SeatingView::NameBoxes; ++box)
+        view.setNameText(box, archivio.cell(Archivio::row(tab, box), Archivio::NameColumn));
+    rebuildSeatLists(view);
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const QString &stored = archivio.cell(Archivio::row(tab, desk), Archivio::PositionColumn);
+        view.setDeskSelection(desk, shownPosition(stored, view.deskItemCount(desk)));
+    }
+}
+
+void setTabCaptions(SeatingView &view, const Archivio &archivio)
+{
+    for (int tab = 1; tab <= SeatingView::Tabs; ++tab) {
+        const QString &className =
+            archivio.cell(Archivio::row(tab, Archivio::ClassNameSlot), Archivio::NameColumn);
+        if (!className.isEmpty())
+            view.setTabCaption(tab, className);
+    }
+}
+
+} // namespace ClassDisplay

@@ -1,0 +1,16 @@
+#pragma once
+
+class Archivio;
+class SeatingView;
+
+// Shows a class of the table on the screen: its names in the name boxes, the
+// seat list rebuilt from those names on every desk, and the stored desk
+// positions. Used at start-up, on every tab change and after every store.
+namespace ClassDisplay {
+
+void showClass(SeatingView &view, const Archivio &archivio, int tab);
+
+// Tabs whose class has a name show it; the others keep their number.
+void setTabCaptions(SeatingView &view, const Archivio &archivio);
+
+} // namespace ClassDisplay
