@@ -1,4 +1,15 @@
-int main()
+#include "form2.h"
+#include "seatingfile.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
 {
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("posti"));
+
+    Form2 window(SeatingFile::defaultPath());
+    window.startUp();
+    window.show();
+    return QApplication::exec();
 }

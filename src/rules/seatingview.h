@@ -63,7 +63,11 @@ inline QString markerText()
 class UpdateGuard
 {
 public:
-    explicit UpdateGuard(SeatingView &view) : m_view(view) { m_view.setAggiornamento(true); }
+    explicit UpdateGuard(SeatingView &view)
+        : m_view(view)
+    {
+        m_view.setAggiornamento(true);
+    }
     ~UpdateGuard() { m_view.setAggiornamento(false); }
     UpdateGuard(const UpdateGuard &) = delete;
     UpdateGuard &operator=(const UpdateGuard &) = delete;

@@ -1,0 +1,35 @@
+# Shared by the scripts: install what a fresh Debian machine lacks, then build.
+# Sourced, not run.
+
+POSTI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Packages every build needs: compiler, CMake, Qt 6 Widgets and the fonts the
+# window is laid out for.
+POSTI_PACKAGES=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+
+# posti_install PACKAGE... installs the packages that are not installed yet.
+posti_install() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; return 1; }
+        as_root=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+        "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# posti_build DIR [CMAKE ARGS...] configures and builds into DIR.
+posti_build() {
+    local dir=$1
+    shift
+    cmake -S "$POSTI_ROOT" -B "$dir" "$@" >/dev/null &&
+        cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "archivio.h"
+#include "seatingview.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+// The program's one window. It owns the class table and shows one class at a
+// time: a tab strip picks the class, 31 name boxes hold its pupils and its
+// name, 30 desk selectors its seating. It implements the view the seating
+// logic works through, reads the seating file when it starts and writes it
+// back when it closes.
+class Form2 : public QWidget, public SeatingView
+{
+    Q_OBJECT
+
+public:
+    explicit Form2(const QString &seatingFilePath, QWidget *parent = nullptr);
+    ~Form2() override;
+
+    // Loads the seating file and shows class 1. Runs once, before the window is shown.
+    void startUp();
+
+    const Archivio &archivio() const { return m_archivio; }
+
+    QString nameText(int box) const override;
+    void setNameText(int box, const QString &text) override;
+    void clearDesk(int desk) override;
+    void appendDeskItem(int desk, const QString &item) override;
+    int deskItemCount(int desk) const override;
+    int deskSelection(int desk) const override;
+    void setDeskSelection(int desk, int position) override;
+    int selectedTab() const override;
+    void setTabCaption(int tab, const QString &caption) override;
+    Answer messageBox(const QString &text, const QString &title, Buttons buttons) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createTabStrip();
+    void createDesks();
+    void createButtons();
+    void createNamesFrame();
+    void showSelectedClass();
+    void seatChanged(int desk);
+    void shutDown();
+
+    QString m_seatingFilePath;
+    Archivio m_archivio;
+    bool m_shutDown = false;
+
+    QTabWidget *m_tabStrip = nullptr;
+    QGroupBox *m_namesFrame = nullptr;
+    std::array<QLineEdit *, NameBoxes> m_nameBoxes{};
+    std::array<QLabel *, Archivio::Pupils> m_nameLabels{};
+    std::array<QComboBox *, Desks> m_desks{};
+    QPushButton *m_storeButton = nullptr;
+    QPushButton *m_fillButton = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_deleteNamesButton = nullptr;
+};
