@@ -3,6 +3,8 @@
 #include "archivio.h"
 #include "seatingview.h"
 
+#include <QStringList>
+
 namespace ClassDisplay {
 
 namespace {
