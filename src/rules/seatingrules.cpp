@@ -1,0 +1,180 @@
+#include "seatingrules.h"
+
+#include "archivio.h"
+#include "classdisplay.h"
+#include "seatingview.h"
+
+#include <chrono>
+#include <utility>
+
+namespace {
+
+quint32 clockSeed()
+{
+    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+    return quint32(quint64(ticks) ^ (quint64(ticks) >> 32));
+}
+
+QString errorTitle()
+{
+    return QStringLiteral("Errore!");
+}
+
+} // namespace
+
+SeatingRules::SeatingRules(SeatingView &view, Archivio &archivio)
+    : m_view(view)
+    , m_archivio(archivio)
+    , m_random(clockSeed())
+{}
+
+void SeatingRules::setRandomGenerator(const QRandomGenerator &generator)
+{
+    m_random = generator;
+}
+
+void SeatingRules::setStoredHandler(std::function<void()> handler)
+{
+    m_storedHandler = std::move(handler);
+}
+
+void SeatingRules::store()
+{
+    const int tab = m_view.selectedTab();
+    for (int slot = 0; slot < Archivio::SlotsPerClass; ++slot) {
+        const int row = Archivio::row(tab, slot);
+        // Names go in as typed, spaces and all.
+        m_archivio.setCell(row, Archivio::NameColumn, m_view.nameText(slot));
+        if (slot < Archivio::Pupils) {
+            m_archivio.setCell(row, Archivio::PositionColumn,
+                               QString::number(m_view.deskSelection(slot)));
+        }
+    }
+    // The stored positions index the seat lists of the last display; showing
+    // the class again rebuilds the lists from the names just stored.
+    ClassDisplay::showClass(m_view, m_archivio, tab);
+    if (m_storedHandler)
+        m_storedHandler();
+}
+
+void SeatingRules::randomFill()
+{
+    UpdateGuard updating(m_view);
+    // Every desk holds the same seat list.
+    const int pupils = m_view.deskItemCount(0) - SeatList::FirstPupil;
+    if (!countsAddUp(pupils))
+        return;
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        // Blank desks and desks whose text field was typed into are free.
+        if (m_view.deskSelection(desk) < SeatList::Marker)
+            m_view.setDeskSelection(desk, drawFreePupil(pupils));
+    }
+}
+
+void SeatingRules::seatChanged(int desk)
+{
+    // While a desk is blank the user is still seating the class by hand, and
+    // a pupil may sit on two desks for a while.
+    if (m_view.aggiornamento() || anyDeskBlank())
+        return;
+    for (int other = 0; other < SeatingView::Desks; ++other) {
+        const int chosen = m_view.deskSelection(desk);
+        if (other != desk && chosen != SeatList::Marker && m_view.deskSelection(other) == chosen)
+            reseatFrom(other);
+    }
+}
+
+void SeatingRules::clearSeats()
+{
+    UpdateGuard updating(m_view);
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        if (m_view.deskSelection(desk) != SeatList::Marker)
+            m_view.setDeskSelection(desk, SeatList::Blank);
+    }
+}
+
+void SeatingRules::deleteNames()
+{
+    const auto answer = m_view.messageBox(
+        QStringLiteral("Sei sicuro di volere cancellare tutti i nomi degli alunni?"),
+        QStringLiteral("Attenzione!"), SeatingView::Buttons::YesNo);
+    if (answer != SeatingView::Answer::Yes)
+        return;
+    for (int box = 0; box < SeatingView::NameBoxes; ++box)
+        m_view.setNameText(box, QString());
+    // The seat lists keep the old names until the class is shown again.
+    clearSeats();
+}
+
+// The marked desks and the pupils must make exactly one pupil per free desk;
+// otherwise the user is told what to change and nobody is seated.
+bool SeatingRules::countsAddUp(int pupils)
+{
+    const int excess = markedDesks() + pupils - SeatingView::Desks;
+    if (excess < 0) {
+        m_view.messageBox(QStringLiteral("Ci sono più banchi che alunni!\r\n"
+                                         "Selezionare i banchi da non assegnare."),
+                          errorTitle(), SeatingView::Buttons::Ok);
+    } else if (excess > 0) {
+        m_view.messageBox(QStringLiteral("Ci sono più alunni che banchi liberi!\r\nRimuovere a ") +
+                              QString::number(excess) +
+                              QStringLiteral(" banchi l'indicazione ->Non assegnare<-."),
+                          errorTitle(), SeatingView::Buttons::Ok);
+    }
+    return excess == 0;
+}
+
+int SeatingRules::markedDesks() const
+{
+    int marked = 0;
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        if (m_view.deskSelection(desk) == SeatList::Marker)
+            ++marked;
+    }
+    return marked;
+}
+
+// Only the blank item counts: a desk with nothing selected does not hold the
+// swap back.
+bool SeatingRules::anyDeskBlank() const
+{
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        if (m_view.deskSelection(desk) == SeatList::Blank)
+            return true;
+    }
+    return false;
+}
+
+bool SeatingRules::isSeated(int position) const
+{
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        if (m_view.deskSelection(desk) == position)
+            return true;
+    }
+    return false;
+}
+
+// Draws pupils until one sits on no desk. Called only for a free desk when the
+// counts add up, so the other desks hold at most pupils − 1 pupils and a free
+// one exists.
+int SeatingRules::drawFreePupil(int pupils)
+{
+    int position;
+    do {
+        position = int(m_random.generateDouble() * pupils) + SeatList::FirstPupil;
+    } while (isSeated(position));
+    return position;
+}
+
+// The pupil just picked for another desk also sat on this one: empty it, seat
+// whoever is left over there, and keep the result.
+void SeatingRules::reseatFrom(int desk)
+{
+    // Blanked with the flag down, as a user's change: its own seat-change
+    // reaction stops at once because a desk is now blank.
+    m_view.setAggiornamento(false);
+    m_view.setDeskSelection(desk, SeatList::Blank);
+    m_view.setAggiornamento(true);
+    randomFill();
+    store();
+}

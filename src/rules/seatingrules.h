@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QRandomGenerator>
+
+#include <functional>
+
+class Archivio;
+class SeatingView;
+
+// What the buttons and the desk selectors do to the class on screen: store it
+// in the table, fill its free desks at random, swap two pupils when a pupil is
+// picked for a second desk, and clear desks and names.
+//
+// Every reaction runs to its end on the caller's thread. The reactions that
+// change desk selections raise the view's update flag around their changes so
+// that seatChanged() ignores them.
+class SeatingRules
+{
+public:
+    SeatingRules(SeatingView &view, Archivio &archivio);
+
+    // Replaces the clock-seeded generator, so that a fill can be repeated.
+    void setRandomGenerator(const QRandomGenerator &generator);
+
+    // Called after every store, whether the user asked for it or a swap did.
+    void setStoredHandler(std::function<void()> handler);
+
+    // "Memorizza": copies the screen into the block of the selected tab and
+    // shows that class again.
+    void store();
+
+    // "Assegna mancanti": seats the unseated pupils on the free desks, or
+    // tells the user why the pupils and the desks do not add up.
+    void randomFill();
+
+    // The seat-change event of a desk, from the user or from the program.
+    void seatChanged(int desk);
+
+    // "Svuota": empties every desk not marked as unused.
+    void clearSeats();
+
+    // "Cancella nomi": after confirmation, blanks all names and the desks.
+    void deleteNames();
+
+private:
+    bool countsAddUp(int pupils);
+    int markedDesks() const;
+    bool anyDeskBlank() const;
+    bool isSeated(int position) const;
+    int drawFreePupil(int pupils);
+    void reseatFrom(int desk);
+
+    SeatingView &m_view;
+    Archivio &m_archivio;
+    QRandomGenerator m_random;
+    std::function<void()> m_storedHandler;
+};
