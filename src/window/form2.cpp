@@ -67,6 +67,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createDesks();
     createButtons();
     createNamesFrame();
+    connectReactions();
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
 }
 
@@ -152,6 +153,14 @@ void Form2::createNamesFrame()
     keepDefaultFont(m_deleteNamesButton);
 }
 
+void Form2::connectReactions()
+{
+    connect(m_storeButton, &QPushButton::clicked, this, [this] { m_rules.store(); });
+    connect(m_fillButton, &QPushButton::clicked, this, [this] { m_rules.randomFill(); });
+    connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
+    connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
+}
+
 void Form2::startUp()
 {
     UpdateGuard updating(*this);
@@ -167,9 +176,7 @@ void Form2::showSelectedClass()
 
 void Form2::seatChanged(int desk)
 {
-    Q_UNUSED(desk)
-    if (aggiornamento())
-        return;
+    m_rules.seatChanged(desk);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

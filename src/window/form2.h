@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archivio.h"
+#include "seatingrules.h"
 #include "seatingview.h"
 
 #include <QWidget>
@@ -31,6 +32,7 @@ public:
     void startUp();
 
     const Archivio &archivio() const { return m_archivio; }
+    SeatingRules &rules() { return m_rules; }
 
     QString nameText(int box) const override;
     void setNameText(int box, const QString &text) override;
@@ -51,12 +53,14 @@ private:
     void createDesks();
     void createButtons();
     void createNamesFrame();
+    void connectReactions();
     void showSelectedClass();
     void seatChanged(int desk);
     void shutDown();
 
     QString m_seatingFilePath;
     Archivio m_archivio;
+    SeatingRules m_rules{*this, m_archivio};
     bool m_shutDown = false;
 
     QTabWidget *m_tabStrip = nullptr;
