@@ -236,6 +236,19 @@ void fillEmptyCells(Archivio &archivio)
     }
 }
 
+// Writes until all bytes are out or the system refuses. A short write comes
+// back without a reason; the next attempt fails with the system's own.
+bool writeAll(QSaveFile &file, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const qint64 written = file.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            return false;
+        bytes = bytes.sliced(written);
+    }
+    return true;
+}
+
 } // namespace
 
 QString fileName()
@@ -318,12 +331,19 @@ bool save(const QString &path, Archivio &archivio, QString *errorString)
     const QByteArray bytes = serialize(archivio, errorString);
     if (bytes.isEmpty())
         return false;
+    // Unbuffered, so that every short write shows up in writeAll() instead of
+    // in the flush on commit, whose failure QSaveFile does not always report.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, bytes) &&
+        file.commit()) {
         return true;
-    if (errorString)
+    }
+    if (errorString) {
         *errorString = file.errorString();
-    return false;
+        if (errorString->isEmpty())
+            *errorString = QStringLiteral("scrittura non riuscita");
+    }
+    return false; // an uncommitted QSaveFile discards its temporary file
 }
 
 QString backupOriginal(const QString &path, QString *errorString)
