@@ -59,8 +59,11 @@ void TestCp1252::decodesLikeWindows()
 void TestCp1252::agreesWithSystemCodec()
 {
     QStringDecoder system("windows-1252");
-    if (!system.isValid())
-        QSKIP("this Qt has no Windows-1252 codec to compare with");
+    if (!system.isValid()) {
+        // What QSKIP does; the macro with one argument trips clang's -Wpedantic.
+        QTest::qSkip("this Qt has no Windows-1252 codec to compare with", __FILE__, __LINE__);
+        return;
+    }
     for (int b = 0x80; b < 0xA0; ++b) {
         const QByteArray byte(1, char(b));
         if (!Cp1252::isUndefined(byte[0]))
