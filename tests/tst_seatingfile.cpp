@@ -233,19 +233,19 @@ void TestSeatingFile::damageCostsOnlyItsRows_data()
         << QList<int>{12} << "caratteri sconosciuti";
     QTest::newRow("lone LF") << QByteArray(good).replace("Nome13,12\r\n", "Nome13,12\n") << 310
                              << -1 << ""
-                             << "" << QList<int>{} << "1 righe non terminano";
+                             << "" << QList<int>{} << "una riga non termina";
     QTest::newRow("lone CR") << QByteArray(good).replace("Nome13,12\r\n", "Nome13,12\r") << 310
                              << -1 << ""
-                             << "" << QList<int>{} << "1 righe non terminano";
+                             << "" << QList<int>{} << "una riga non termina";
     QTest::newRow("LF file") << numberedLines().join('\n') + '\n'
                              << 310 << -1 << ""
                              << "" << QList<int>{} << "310 righe non terminano";
     QTest::newRow("no last end") << good.chopped(2) << 310 << -1 << ""
-                                 << "" << QList<int>{} << "1 righe non terminano";
+                                 << "" << QList<int>{} << "una riga non termina";
     QTest::newRow("short") << fileOf(numberedLines().mid(0, 300)) << 300 << -1 << ""
                            << "" << lastTen << "solo 300 righe";
     QTest::newRow("empty file") << QByteArray() << 0 << -1 << ""
-                                << "" << QList<int>() << "solo 0";
+                                << "" << QList<int>() << "il file è vuoto";
     QTest::newRow("long") << good + "a,1\r\nb,2\r\n"
                           << 310 << -1 << ""
                           << "" << QList<int>{} << "2 righe in più";

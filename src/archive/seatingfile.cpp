@@ -108,9 +108,15 @@ void Report::lineCount(qsizetype lines)
     if (lines < Archivio::Rows) {
         for (int row = int(lines); row < Archivio::Rows; ++row)
             m_rows.append(row);
-        m_fileProblems.append(QStringLiteral("il file ha solo %1 righe su %2: le altre sono vuote")
-                                  .arg(lines)
-                                  .arg(Archivio::Rows));
+        m_fileProblems.append(lines == 0 ? QStringLiteral("il file è vuoto")
+                                         : QStringLiteral("il file ha solo %1 righe su %2: "
+                                                          "le altre sono vuote")
+                                               .arg(lines)
+                                               .arg(Archivio::Rows));
+    } else if (lines == Archivio::Rows + 1) {
+        m_fileProblems.append(
+            QStringLiteral("il file ha una riga in più delle %1 previste: ignorata")
+                .arg(Archivio::Rows));
     } else if (lines > Archivio::Rows) {
         m_fileProblems.append(
             QStringLiteral("il file ha %1 righe in più delle %2 previste: ignorate")
@@ -121,9 +127,12 @@ void Report::lineCount(qsizetype lines)
 
 void Report::lineEnds(qsizetype badEnds)
 {
-    if (badEnds > 0)
+    if (badEnds == 1) {
+        m_fileProblems.append(QStringLiteral("una riga non termina con CR LF: letta lo stesso"));
+    } else if (badEnds > 1) {
         m_fileProblems.append(
             QStringLiteral("%1 righe non terminano con CR LF: lette lo stesso").arg(badEnds));
+    }
 }
 
 LoadResult Report::result() const
@@ -131,7 +140,9 @@ LoadResult Report::result() const
     LoadResult result;
     result.damagedRows = m_rows;
     result.problems = m_fileProblems + m_rowProblems;
-    if (m_unlisted > 0)
+    if (m_unlisted == 1)
+        result.problems.append(QStringLiteral("… e un altro problema"));
+    else if (m_unlisted > 1)
         result.problems.append(QStringLiteral("… e altri %1 problemi").arg(m_unlisted));
     result.status =
         result.problems.isEmpty() ? LoadResult::Status::Loaded : LoadResult::Status::Damaged;
