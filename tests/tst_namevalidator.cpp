@@ -62,12 +62,18 @@ void NameValidatorTest::namesFromTheFileMayKeepTheirCharacters_data()
     QTest::addColumn<QString>("fromFile");
     QTest::addColumn<QString>("edited");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("kept as it is") << "Ro\"ssi\t" << "Ro\"ssi\t" << true;
-    QTest::newRow("letters added") << "Ro\"ssi" << "Ro\"ssi Mario" << true;
-    QTest::newRow("refused one removed") << "Ro\"s\"si" << "Ro\"ssi" << true;
-    QTest::newRow("one more of the same") << "Ro\"ssi" << "Ro\"ss\"i" << false;
-    QTest::newRow("another kind") << "Ro\"ssi" << "Ro\"ssi,M" << false;
-    QTest::newRow("file had none") << "Rossi" << "Rossi," << false;
+    QTest::newRow("kept as it is") << "Ro\"ssi\t"
+                                   << "Ro\"ssi\t" << true;
+    QTest::newRow("letters added") << "Ro\"ssi"
+                                   << "Ro\"ssi Mario" << true;
+    QTest::newRow("refused one removed") << "Ro\"s\"si"
+                                         << "Ro\"ssi" << true;
+    QTest::newRow("one more of the same") << "Ro\"ssi"
+                                          << "Ro\"ss\"i" << false;
+    QTest::newRow("another kind") << "Ro\"ssi"
+                                  << "Ro\"ssi,M" << false;
+    QTest::newRow("file had none") << "Rossi"
+                                   << "Rossi," << false;
 }
 
 void NameValidatorTest::namesFromTheFileMayKeepTheirCharacters()
@@ -96,9 +102,9 @@ void NameValidatorTest::refusalsAreNamed_data()
     QTest::newRow("C1") << QStringLiteral("\u0090") << 0 << "un carattere di controllo (U+0090)";
     QTest::newRow("Polish l") << QStringLiteral("Wałęsa") << 2
                               << "«ł», che il file dei posti non può contenere";
-    QTest::newRow("emoji whole")
-        << QStringLiteral("ok \U0001F600") << 3
-        << QStringLiteral("«\U0001F600», che il file dei posti non può contenere");
+    QTest::newRow("emoji whole") << QStringLiteral("ok \U0001F600") << 3
+                                 << QStringLiteral(
+                                        "«\U0001F600», che il file dei posti non può contenere");
 }
 
 void NameValidatorTest::refusalsAreNamed()

@@ -11,6 +11,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -36,6 +37,18 @@ QStringList pastedLines(QString text)
     return lines;
 }
 
+void addMenuAction(QMenu *menu, const QString &text, QKeySequence::StandardKey key, bool enabled,
+                   QObject *context, const std::function<void()> &function)
+{
+    QString caption = text;
+    if (key != QKeySequence::UnknownKey &&
+        !QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus))
+        caption += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+    QAction *action = menu->addAction(caption);
+    action->setEnabled(enabled);
+    QObject::connect(action, &QAction::triggered, context, function);
+}
+
 } // namespace
 
 NameBox::NameBox(QWidget *parent)
@@ -55,6 +68,7 @@ void NameBox::setName(const QString &name)
 void NameBox::setFollowingBoxes(const QList<NameBox *> &boxes)
 {
     m_followingBoxes = boxes;
+    m_takesLists = true;
 }
 
 void NameBox::pasteFromClipboard()
@@ -63,7 +77,7 @@ void NameBox::pasteFromClipboard()
         return;
     const QString text = QGuiApplication::clipboard()->text();
     const QStringList lines = hasLineBreak(text) ? pastedLines(text) : QStringList{text};
-    if (lines.size() > 1 && !m_followingBoxes.isEmpty()) {
+    if (lines.size() > 1 && m_takesLists) {
         pasteList(lines);
         return;
     }
@@ -129,14 +143,29 @@ void NameBox::keyPressEvent(QKeyEvent *event)
 
 void NameBox::contextMenuEvent(QContextMenuEvent *event)
 {
-    QMenu *menu = createStandardContextMenu();
-    // The menu's paste would bypass the list; should a Qt version name the
-    // action differently, the validator still refuses what it must.
-    if (auto *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"))) {
-        if (disconnect(paste, &QAction::triggered, this, &QLineEdit::paste))
-            connect(paste, &QAction::triggered, this, [this] { pasteFromClipboard(); });
-    }
+    // Qt's own menu would paste past the list and speaks English unless its
+    // translations ship too; the box's own menu does neither.
+    auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool editable = !isReadOnly();
+    const bool hasText = !text().isEmpty();
+    addMenuAction(menu, tr("&Annulla"), QKeySequence::Undo, editable && isUndoAvailable(), this,
+                  [this] { undo(); });
+    addMenuAction(menu, tr("&Ripeti"), QKeySequence::Redo, editable && isRedoAvailable(), this,
+                  [this] { redo(); });
+    menu->addSeparator();
+    addMenuAction(menu, tr("&Taglia"), QKeySequence::Cut, editable && hasSelectedText(), this,
+                  [this] { cut(); });
+    addMenuAction(menu, tr("&Copia"), QKeySequence::Copy, hasSelectedText(), this,
+                  [this] { copy(); });
+    addMenuAction(menu, tr("&Incolla"), QKeySequence::Paste,
+                  editable && !QGuiApplication::clipboard()->text().isEmpty(), this,
+                  [this] { pasteFromClipboard(); });
+    addMenuAction(menu, tr("&Elimina"), QKeySequence::UnknownKey, editable && hasSelectedText(),
+                  this, [this] { del(); });
+    menu->addSeparator();
+    addMenuAction(menu, tr("&Seleziona tutto"), QKeySequence::SelectAll,
+                  hasText && selectedText() != text(), this, [this] { selectAll(); });
     menu->popup(event->globalPos());
 }
 

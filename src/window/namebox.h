@@ -20,8 +20,9 @@ public:
     // the teacher could not type (a file written by another program).
     void setName(const QString &name);
 
-    // The boxes a pasted list continues into, in order. A box without them
-    // (the class name) takes one line only.
+    // Lets the box take a pasted list, continued into boxes, in order (none
+    // for the last pupil). A box never given them (the class name) takes one
+    // line only.
     void setFollowingBoxes(const QList<NameBox *> &boxes);
 
     // Pastes the clipboard: a single line at the cursor, as usual; several
@@ -39,5 +40,6 @@ private:
 
     NameValidator *m_validator = nullptr;
     QList<NameBox *> m_followingBoxes;
+    bool m_takesLists = false;
     QString m_attempt; // what the teacher last tried to put in, for the hint
 };
