@@ -142,6 +142,9 @@ void Form2::createNamesFrame()
             new QLabel(QStringLiteral(" %1").arg(slot + 1, 2, 10, QLatin1Char('0')), m_namesFrame);
         label->setObjectName(indexedName("Label1", slot));
         label->setGeometry(Twips::rect(120 + 2040 * column, top, 255, 255));
+        // The leading space is what gives way when a wide default font
+        // does not fit the narrow label; the digits always show.
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         keepDefaultFont(label);
         m_nameLabels[size_t(slot)] = label;
 
