@@ -1,6 +1,8 @@
 #include "form2.h"
 
 #include "classdisplay.h"
+#include "enterclick.h"
+#include "namebox.h"
 #include "seatingfile.h"
 #include "twips.h"
 
@@ -10,9 +12,10 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace {
@@ -85,6 +88,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createDesks();
     createButtons();
     createNamesFrame();
+    setUpKeyboard();
     connectReactions();
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
 }
@@ -142,7 +146,7 @@ void Form2::createNamesFrame()
     m_namesFrame->setGeometry(Twips::rect(13680, 360, 4455, 7335));
     m_namesFrame->setFont(dialogFont(13.5));
 
-    auto *className = new QLineEdit(m_namesFrame);
+    auto *className = new NameBox(m_namesFrame);
     className->setObjectName(indexedName("Text1", ClassNameBox));
     className->setGeometry(Twips::rect(1440, 360, 1455, 645));
     className->setFont(dialogFont(24));
@@ -162,16 +166,80 @@ void Form2::createNamesFrame()
         keepDefaultFont(label);
         m_nameLabels[size_t(slot)] = label;
 
-        auto *name = new QLineEdit(m_namesFrame);
+        auto *name = new NameBox(m_namesFrame);
         name->setObjectName(indexedName("Text1", slot));
         name->setGeometry(Twips::rect(480 + 2040 * column, top, 1575, 285));
         keepDefaultFont(name);
         m_nameBoxes[size_t(slot)] = name;
     }
 
+    // A pasted list runs down the pupil boxes, never into the class name.
+    for (int slot = 0; slot < Archivio::Pupils; ++slot) {
+        m_nameBoxes[size_t(slot)]->setFollowingBoxes(QList<NameBox *>(
+            m_nameBoxes.begin() + slot + 1, m_nameBoxes.begin() + Archivio::Pupils));
+    }
+
     m_deleteNamesButton = createButton(m_namesFrame, "cmdCancNomi", tr("Cancella nomi"),
                                        Twips::rect(1440, 6840, 1815, 315));
     keepDefaultFont(m_deleteNamesButton);
+}
+
+// Tab goes down the pupils, 1 to 30 as the teacher enters them from the
+// register, then to the class name and the frame's own button; leaving the
+// frame leftwards it meets the buttons nearest first, which is also the order
+// of the work (store, fill, clear); then the desks in room order, and the tab
+// strip last, so that Shift+Tab from pupil 1 reaches the classes.
+void Form2::setUpKeyboard()
+{
+    QList<QWidget *> order(m_nameBoxes.begin(), m_nameBoxes.end());
+    order << m_deleteNamesButton << m_storeButton << m_fillButton << m_clearButton;
+    order += QList<QWidget *>(m_desks.begin(), m_desks.end());
+    order << m_tabStrip;
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    m_nameBoxes[0]->setFocus();
+
+    for (int slot = 0; slot < Archivio::Pupils; ++slot)
+        m_nameBoxes[size_t(slot)]->setAccessibleName(tr("Alunno %1").arg(slot + 1));
+    m_nameBoxes[ClassNameBox]->setAccessibleName(tr("Nome della classe"));
+    for (int desk = 0; desk < Desks; ++desk)
+        m_desks[size_t(desk)]->setAccessibleName(tr("Banco %1").arg(desk + 1));
+    m_tabStrip->setAccessibleName(tr("Classi"));
+    m_tabStrip->tabBar()->setAccessibleName(tr("Classi"));
+
+    // Enter moves on as Tab does, but stays among the 31 boxes: after pupil
+    // 30 comes the class name, after it pupil 1, so a hurried Enter never
+    // lands on a button that would act on a second Enter.
+    for (int box = 0; box < NameBoxes; ++box) {
+        NameBox *next = m_nameBoxes[size_t(box == ClassNameBox ? 0 : box + 1)];
+        connect(m_nameBoxes[size_t(box)], &QLineEdit::returnPressed, next,
+                [next] { next->setFocus(Qt::TabFocusReason); });
+    }
+
+    auto *enterClick = new EnterClick(this);
+    for (QPushButton *button : {m_deleteNamesButton, m_storeButton, m_fillButton, m_clearButton}) {
+        button->setAccessibleName(button->text());
+        button->installEventFilter(enterClick);
+    }
+
+    // The tab strip turns to the next class only when it has the focus
+    // itself; these work from anywhere in the window, the name boxes included.
+    addClassShortcut(QKeySequence::keyBindings(QKeySequence::NextChild)
+                         << QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+                     +1);
+    addClassShortcut(QKeySequence::keyBindings(QKeySequence::PreviousChild)
+                         << QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+                     -1);
+}
+
+void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
+{
+    auto *shortcut = new QShortcut(this);
+    shortcut->setKeys(keys);
+    connect(shortcut, &QShortcut::activated, this, [this, step] {
+        const int count = m_tabStrip->count();
+        m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
+    });
 }
 
 void Form2::connectReactions()
@@ -221,7 +289,7 @@ QString Form2::nameText(int box) const
 
 void Form2::setNameText(int box, const QString &text)
 {
-    m_nameBoxes[size_t(box)]->setText(text);
+    m_nameBoxes[size_t(box)]->setName(text);
 }
 
 void Form2::clearDesk(int desk)

@@ -4,6 +4,8 @@
 #include "seatingrules.h"
 #include "seatingview.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QWidget>
 
 #include <array>
@@ -11,7 +13,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class NameBox;
 class QPushButton;
 class QTabWidget;
 
@@ -53,6 +55,8 @@ private:
     void createDesks();
     void createButtons();
     void createNamesFrame();
+    void setUpKeyboard();
+    void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
     void showSelectedClass();
     void seatChanged(int desk);
@@ -65,7 +69,7 @@ private:
 
     QTabWidget *m_tabStrip = nullptr;
     QGroupBox *m_namesFrame = nullptr;
-    std::array<QLineEdit *, NameBoxes> m_nameBoxes{};
+    std::array<NameBox *, NameBoxes> m_nameBoxes{};
     std::array<QLabel *, Archivio::Pupils> m_nameLabels{};
     std::array<QComboBox *, Desks> m_desks{};
     QPushButton *m_storeButton = nullptr;
