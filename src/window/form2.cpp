@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "classdisplay.h"
+#include "deskgrid.h"
 #include "seatingfile.h"
 #include "twips.h"
 
@@ -13,6 +14,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+
+static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
 
 namespace {
 
@@ -89,14 +92,11 @@ void Form2::createTabStrip()
 void Form2::createDesks()
 {
     for (int desk = 0; desk < Desks; ++desk) {
-        const int bank = desk / 10;
-        const int place = desk % 10;
-        const int row = place / 2;
-        const int side = place % 2;
+        const DeskGrid::Place place = DeskGrid::placeOf(desk);
         auto *combo = new QComboBox(this);
         combo->setObjectName(indexedName("Combo1", desk));
-        combo->setGeometry(
-            Twips::rect(720 + 4320 * bank + 1920 * side, 2280 + 600 * row, 1845, 315));
+        combo->setGeometry(Twips::rect(720 + 4320 * place.bank + 1920 * place.side,
+                                       2280 + 600 * place.row, 1845, 315));
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
         connect(combo, &QComboBox::activated, this, [this, desk] { seatChanged(desk); });
