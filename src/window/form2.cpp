@@ -2,9 +2,11 @@
 
 #include "classdisplay.h"
 #include "deskgrid.h"
+#include "planpreviewdialog.h"
 #include "seatingfile.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -71,6 +73,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createButtons();
     createNamesFrame();
     connectReactions();
+    createPrinting();
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
 }
 
@@ -159,6 +162,33 @@ void Form2::connectReactions()
     connect(m_fillButton, &QPushButton::clicked, this, [this] { m_rules.randomFill(); });
     connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
     connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
+}
+
+// Printing hangs off the room itself, the window's background and tab strip,
+// so no control of the window moves for it.
+void Form2::createPrinting()
+{
+    m_printAction = new QAction(tr("Stampa…"), this);
+    m_printAction->setObjectName(QStringLiteral("printAction"));
+    m_printAction->setShortcut(QKeySequence::Print);
+    m_printAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_printAction, &QAction::triggered, this, [this] {
+        PlanPreviewDialog preview(planOnScreen(), this);
+        preview.exec();
+    });
+    addAction(m_printAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+SeatingPlan Form2::planOnScreen() const
+{
+    SeatingPlan plan;
+    plan.title = SeatingPlan::titleFor(nameText(ClassNameBox), selectedTab());
+    for (int desk = 0; desk < Desks; ++desk) {
+        plan.desks[size_t(desk)] = SeatingPlan::Desk::fromSelector(
+            deskSelection(desk), m_desks[size_t(desk)]->currentText());
+    }
+    return plan;
 }
 
 void Form2::startUp()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archivio.h"
+#include "seatingplan.h"
 #include "seatingrules.h"
 #include "seatingview.h"
 
@@ -8,6 +9,7 @@
 
 #include <array>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -34,6 +36,9 @@ public:
     const Archivio &archivio() const { return m_archivio; }
     SeatingRules &rules() { return m_rules; }
 
+    // The class as the screen shows it now, stored or not, ready to print.
+    SeatingPlan planOnScreen() const;
+
     QString nameText(int box) const override;
     void setNameText(int box, const QString &text) override;
     void clearDesk(int desk) override;
@@ -54,6 +59,7 @@ private:
     void createButtons();
     void createNamesFrame();
     void connectReactions();
+    void createPrinting();
     void showSelectedClass();
     void seatChanged(int desk);
     void shutDown();
@@ -72,4 +78,5 @@ private:
     QPushButton *m_fillButton = nullptr;
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_deleteNamesButton = nullptr;
+    QAction *m_printAction = nullptr;
 };
