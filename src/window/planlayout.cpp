@@ -74,6 +74,12 @@ QRectF PlanLayout::deskRect(int desk) const
     return QRectF(QPointF(left, top), m_deskSize);
 }
 
+QRectF PlanLayout::nameRect(int desk) const
+{
+    const qreal inset = m_deskSize.height() * 0.1;
+    return deskRect(desk).adjusted(inset, inset, -inset, -inset);
+}
+
 QString PlanLayout::caption(Orientation orientation)
 {
     return orientation == Orientation::PupilsView

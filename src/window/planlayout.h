@@ -24,6 +24,8 @@ public:
     QRectF captionRect() const { return m_caption; }
     QRectF teacherDeskRect() const { return m_teacherDesk; }
     QRectF deskRect(int desk) const;
+    // The part of a desk a pupil's name may cover, clear of its outline.
+    QRectF nameRect(int desk) const;
     QSizeF deskSize() const { return m_deskSize; }
 
     // The words under the title that say which way round the room is drawn.

@@ -68,7 +68,8 @@ void PlanPainter::paint(QPainter &painter, const PlanLayout &layout) const
     paintTitle(painter, layout);
     paintTeacherDesk(painter, layout);
     for (int desk = 0; desk < DeskGrid::Desks; ++desk)
-        paintDesk(painter, m_plan.desks[size_t(desk)], layout.deskRect(desk));
+        paintDesk(painter, m_plan.desks[size_t(desk)], layout.deskRect(desk),
+                  layout.nameRect(desk));
     painter.restore();
 }
 
@@ -96,8 +97,8 @@ void PlanPainter::paintTeacherDesk(QPainter &painter, const PlanLayout &layout) 
     painter.drawText(rect, Qt::AlignCenter, QStringLiteral("Cattedra"));
 }
 
-void PlanPainter::paintDesk(QPainter &painter, const SeatingPlan::Desk &desk,
-                            const QRectF &rect) const
+void PlanPainter::paintDesk(QPainter &painter, const SeatingPlan::Desk &desk, const QRectF &rect,
+                            const QRectF &nameRect) const
 {
     if (desk.unused) {
         paintUnusedDesk(painter, rect);
@@ -109,15 +110,12 @@ void PlanPainter::paintDesk(QPainter &painter, const SeatingPlan::Desk &desk,
     if (desk.pupil.isEmpty())
         return;
 
-    const qreal inset = rect.height() * 0.1;
-    const QRectF textRect = rect.adjusted(inset, inset, -inset, -inset);
+    // drawText() clips to its rectangle: a name too long even at the smallest
+    // size is cut rather than drawn over the desk's outline or its neighbour.
     const int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    painter.save();
-    painter.setClipRect(textRect);
     painter.setFont(
-        fittingFont(painter, planFont(rect.height() * 0.3, true), textRect, desk.pupil, flags));
-    painter.drawText(textRect, flags, desk.pupil);
-    painter.restore();
+        fittingFont(painter, planFont(rect.height() * 0.3, true), nameRect, desk.pupil, flags));
+    painter.drawText(nameRect, flags, desk.pupil);
 }
 
 void PlanPainter::paintUnusedDesk(QPainter &painter, const QRectF &rect) const

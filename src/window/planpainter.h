@@ -21,7 +21,8 @@ public:
 private:
     void paintTitle(QPainter &painter, const PlanLayout &layout) const;
     void paintTeacherDesk(QPainter &painter, const PlanLayout &layout) const;
-    void paintDesk(QPainter &painter, const SeatingPlan::Desk &desk, const QRectF &rect) const;
+    void paintDesk(QPainter &painter, const SeatingPlan::Desk &desk, const QRectF &rect,
+                   const QRectF &nameRect) const;
     void paintUnusedDesk(QPainter &painter, const QRectF &rect) const;
 
     SeatingPlan m_plan;
