@@ -154,6 +154,10 @@ void WindowTest::captionsAndFonts()
     QCOMPARE(control<QLabel>(window, "Label1(0)")->text(), QString(" 01"));
     QCOMPARE(control<QLabel>(window, "Label1(9)")->text(), QString(" 10"));
     QCOMPARE(control<QLabel>(window, "Label1(29)")->text(), QString(" 30"));
+    // The two digits must show in full however wide the default font is.
+    auto *label = control<QLabel>(window, "Label1(27)");
+    QVERIFY(label->alignment() & Qt::AlignRight);
+    QVERIFY(QFontMetrics(label->font()).horizontalAdvance("28") <= label->width());
 
     QCOMPARE(control<QPushButton>(window, "CmdRandom")->font().pointSizeF(), 24.0);
     QCOMPARE(control<QWidget>(window, "FraNomi")->font().pointSizeF(), 13.5);

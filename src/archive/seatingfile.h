@@ -3,12 +3,16 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Archivio;
 
 // The seating file "Posti.bq": one line per table row, "name,position" in
 // Windows-1252 with CR LF line ends, 310 lines, a single space for an empty
 // name and "0" for an empty position. No header, no quoting.
+//
+// Reading is forgiving: line r is always row r, so a damaged line costs only
+// its own row, and every row of the table is filled whatever the file holds.
 namespace SeatingFile {
 
 QString fileName();
@@ -21,13 +25,16 @@ struct LoadResult
     enum class Status {
         Missing,    // no file: the table is fresh
         Loaded,     // a well-formed file, loaded as it stands
-        Damaged,    // loaded, but some rows could not be read as written
+        Damaged,    // loaded, but the file was not as this program writes it
         Unreadable, // the file exists but could not be read: the table is fresh
     };
     Status status = Status::Missing;
-    QString errorString;   // Unreadable: the system's reason
-    QList<int> damagedRows; // Damaged: rows reset (in full or in part) to a fresh row
-    QStringList problems;  // Damaged: what was wrong, in Italian, one line each
+    QString errorString;    // Unreadable: the system's reason
+    QList<int> damagedRows; // Damaged: table rows (from 0) to check, in order: reset
+                            // in full or in part, or kept with characters
+                            // Windows-1252 leaves undefined
+    QStringList problems;   // Damaged: what was wrong, in Italian, one short line
+                            // each, at most about a dozen; line numbers count from 1
 };
 
 // Reads the file at path into archivio. Every row is filled whatever the file holds.
@@ -36,14 +43,24 @@ LoadResult load(const QString &path, Archivio &archivio);
 // Reads file contents into archivio; the same rules as load().
 LoadResult parse(const QByteArray &bytes, Archivio &archivio);
 
+// Whether c can stand in a cell that is saved: a Windows-1252 character that
+// does not end a field or a line. Anything else would not read back as written.
+bool canStore(QChar c);
+
 // The file contents for archivio. Like the save, it first replaces empty
 // names by " " and empty positions by "0" in the table itself.
-// Returns an empty array, and the reason in errorString, when a name holds a
-// character the file cannot represent.
+// Returns an empty array, leaves the table as it was and gives the reason in
+// errorString when a cell holds a character canStore() refuses.
 QByteArray serialize(Archivio &archivio, QString *errorString = nullptr);
 
 // Writes the whole table to path, atomically: on failure the previous file is
-// left untouched and errorString holds the system's reason.
+// left untouched and errorString holds the reason.
 bool save(const QString &path, Archivio &archivio, QString *errorString = nullptr);
+
+// Copies the file at path, byte for byte, to a new file beside it:
+// "<path>.bak", or "<path>.bak.2", "<path>.bak.3" and so on when earlier
+// copies exist; an earlier copy is never replaced. Returns the copy's path, or
+// an empty string and the reason in errorString.
+QString backupOriginal(const QString &path, QString *errorString = nullptr);
 
 } // namespace SeatingFile

@@ -1,0 +1,88 @@
+// Feeds arbitrary bytes to the seating file reader and checks what it
+// promises: every row filled with text that can be saved, a report that
+// agrees with itself, and a save that reads back as the same table.
+
+#include "archivio.h"
+#include "cp1252.h"
+#include "seatingfile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition, const char *what)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "property broken: %s\n", what);
+    std::abort();
+}
+
+bool storable(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), SeatingFile::canStore);
+}
+
+bool hasUndefinedCharacter(const Archivio &table)
+{
+    for (int row = 0; row < Archivio::Rows; ++row) {
+        for (QChar c : table.cell(row, Archivio::NameColumn)) {
+            if (c.unicode() < 0x100 && Cp1252::isUndefined(char(c.unicode())))
+                return true;
+        }
+    }
+    return false;
+}
+
+void checkRows(const Archivio &table)
+{
+    for (int row = 0; row < Archivio::Rows; ++row) {
+        require(storable(table.cell(row, Archivio::NameColumn)), "name cannot be saved");
+        require(positionValue(table.cell(row, Archivio::PositionColumn)).has_value(),
+                "position is not a number");
+    }
+}
+
+void checkReport(const SeatingFile::LoadResult &result)
+{
+    using Status = SeatingFile::LoadResult::Status;
+    require((result.status == Status::Damaged) == !result.problems.isEmpty(),
+            "status and problems disagree");
+    require(result.status == Status::Loaded || result.status == Status::Damaged, "wrong status");
+    require(result.problems.size() <= 13, "too many problems listed");
+    int previous = -1;
+    for (int row : result.damagedRows) {
+        require(row > previous && row < Archivio::Rows, "damaged rows out of order or range");
+        previous = row;
+    }
+}
+
+void checkSaveReadsBack(const Archivio &table)
+{
+    Archivio saved = table;
+    const QByteArray bytes = SeatingFile::serialize(saved);
+    require(!bytes.isEmpty(), "a loaded table cannot be saved");
+    Archivio reread;
+    const auto result = SeatingFile::parse(bytes, reread);
+    require(reread == table, "saved table reads back different");
+    require(result.status == SeatingFile::LoadResult::Status::Loaded ||
+                hasUndefinedCharacter(table),
+            "own file reported as damaged");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    Archivio table;
+    const auto result = SeatingFile::parse(bytes, table);
+    checkReport(result);
+    checkRows(table);
+    checkSaveReadsBack(table);
+    return 0;
+}

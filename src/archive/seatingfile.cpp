@@ -1,0 +1,383 @@
+#include "seatingfile.h"
+
+#include "archivio.h"
+#include "cp1252.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace SeatingFile {
+namespace {
+
+// A real file is a few kilobytes; anything this big is not one, and reading
+// it whole could exhaust memory.
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+// Row problems listed one by one before the rest are only counted.
+constexpr int MaxRowProblems = 10;
+
+// Longest piece of a damaged line quoted in a problem.
+constexpr qsizetype MaxQuoted = 30;
+
+const QLatin1Char Comma(',');
+const QLatin1Char Space(' ');
+const QByteArray LineEnd = QByteArrayLiteral("\r\n");
+
+enum class LineEnding { CrLf, Lone, Missing };
+
+struct Line
+{
+    QByteArrayView bytes;
+    LineEnding ending = LineEnding::Missing;
+};
+
+// Cuts the file into lines at CR LF, and also at a lone CR or LF, so that a
+// line end damaged by another editor neither joins nor splits rows.
+class LineSplitter
+{
+public:
+    explicit LineSplitter(QByteArrayView bytes)
+        : m_bytes(bytes)
+    {}
+
+    bool next(Line *line);
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+};
+
+bool LineSplitter::next(Line *line)
+{
+    const qsizetype size = m_bytes.size();
+    if (m_pos >= size)
+        return false;
+    const auto isBreak = [](char c) {
+        return c == '\r' || c == '\n';
+    };
+    const auto end =
+        std::find_if(m_bytes.begin() + m_pos, m_bytes.end(), isBreak) - m_bytes.begin();
+    line->bytes = m_bytes.sliced(m_pos, end - m_pos);
+    if (end == size) {
+        line->ending = LineEnding::Missing;
+        m_pos = end;
+    } else if (m_bytes[end] == '\r' && end + 1 < size && m_bytes[end + 1] == '\n') {
+        line->ending = LineEnding::CrLf;
+        m_pos = end + 2;
+    } else {
+        line->ending = LineEnding::Lone;
+        m_pos = end + 1;
+    }
+    return true;
+}
+
+// Gathers what a load found wrong and turns it into a LoadResult, keeping the
+// list short enough to show in a message box.
+class Report
+{
+public:
+    void rowProblem(int row, const QString &what);
+    void lineCount(qsizetype lines);
+    void lineEnds(qsizetype badEnds);
+    LoadResult result() const;
+
+private:
+    QList<int> m_rows;
+    QStringList m_fileProblems;
+    QStringList m_rowProblems;
+    int m_unlisted = 0;
+};
+
+void Report::rowProblem(int row, const QString &what)
+{
+    if (m_rows.isEmpty() || m_rows.last() != row)
+        m_rows.append(row);
+    if (m_rowProblems.size() < MaxRowProblems)
+        m_rowProblems.append(QStringLiteral("riga %1: %2").arg(row + 1).arg(what));
+    else
+        ++m_unlisted;
+}
+
+void Report::lineCount(qsizetype lines)
+{
+    if (lines < Archivio::Rows) {
+        for (int row = int(lines); row < Archivio::Rows; ++row)
+            m_rows.append(row);
+        m_fileProblems.append(lines == 0 ? QStringLiteral("il file è vuoto")
+                                         : QStringLiteral("il file ha solo %1 righe su %2: "
+                                                          "le altre sono vuote")
+                                               .arg(lines)
+                                               .arg(Archivio::Rows));
+    } else if (lines == Archivio::Rows + 1) {
+        m_fileProblems.append(
+            QStringLiteral("il file ha una riga in più delle %1 previste: ignorata")
+                .arg(Archivio::Rows));
+    } else if (lines > Archivio::Rows) {
+        m_fileProblems.append(
+            QStringLiteral("il file ha %1 righe in più delle %2 previste: ignorate")
+                .arg(lines - Archivio::Rows)
+                .arg(Archivio::Rows));
+    }
+}
+
+void Report::lineEnds(qsizetype badEnds)
+{
+    if (badEnds == 1) {
+        m_fileProblems.append(QStringLiteral("una riga non termina con CR LF: letta lo stesso"));
+    } else if (badEnds > 1) {
+        m_fileProblems.append(
+            QStringLiteral("%1 righe non terminano con CR LF: lette lo stesso").arg(badEnds));
+    }
+}
+
+LoadResult Report::result() const
+{
+    LoadResult result;
+    result.damagedRows = m_rows;
+    result.problems = m_fileProblems + m_rowProblems;
+    if (m_unlisted == 1)
+        result.problems.append(QStringLiteral("… e un altro problema"));
+    else if (m_unlisted > 1)
+        result.problems.append(QStringLiteral("… e altri %1 problemi").arg(m_unlisted));
+    result.status =
+        result.problems.isEmpty() ? LoadResult::Status::Loaded : LoadResult::Status::Damaged;
+    return result;
+}
+
+QString quoted(QStringView text)
+{
+    if (text.size() <= MaxQuoted)
+        return QStringLiteral("«%1»").arg(text);
+    return QStringLiteral("«%1…»").arg(text.first(MaxQuoted));
+}
+
+QStringView withoutLeadingSpaces(QStringView text)
+{
+    while (!text.isEmpty() && text.front() == Space)
+        text = text.sliced(1);
+    return text;
+}
+
+QStringView withoutSurroundingSpaces(QStringView text)
+{
+    text = withoutLeadingSpaces(text);
+    while (!text.isEmpty() && text.back() == Space)
+        text.chop(1);
+    return text;
+}
+
+// Reads one line into its row. A field starts after its leading spaces; the
+// name also loses its trailing ones, the position keeps them. The row stays
+// fresh when the line cannot be split into exactly one name and one position:
+// with two commas there is no telling which one ends the name, and a guess
+// could attach a pupil to the wrong desk.
+void readRow(QByteArrayView line, int row, Archivio &archivio, Report &report)
+{
+    if (line.isEmpty())
+        return report.rowProblem(row, QStringLiteral("riga vuota"));
+    const QString text = Cp1252::decode(line);
+    const qsizetype comma = text.indexOf(Comma);
+    if (comma < 0)
+        return report.rowProblem(row, QStringLiteral("manca la virgola: riga non letta"));
+    if (text.indexOf(Comma, comma + 1) >= 0) {
+        return report.rowProblem(
+            row, QStringLiteral("più di una virgola: riga non letta (%1)").arg(quoted(text)));
+    }
+    QStringView position = withoutLeadingSpaces(QStringView(text).sliced(comma + 1));
+    if (!positionValue(position)) {
+        report.rowProblem(
+            row, QStringLiteral("posizione %1 non valida: messa a 0").arg(quoted(position)));
+        position = u"0";
+    }
+    if (std::any_of(line.begin(), line.end(), Cp1252::isUndefined))
+        report.rowProblem(row, QStringLiteral("caratteri sconosciuti: tenuti come sono"));
+    archivio.setCell(row, Archivio::NameColumn,
+                     withoutSurroundingSpaces(QStringView(text).first(comma)).toString());
+    archivio.setCell(row, Archivio::PositionColumn, position.toString());
+}
+
+LoadResult unreadable(const QString &reason, Archivio &archivio)
+{
+    archivio.initialise();
+    LoadResult result;
+    result.status = LoadResult::Status::Unreadable;
+    result.errorString = reason;
+    return result;
+}
+
+// What the save writes for a cell: empty cells get a stand-in so that no
+// field is empty in the file.
+const QString &writtenText(const QString &cell, int column)
+{
+    static const QString emptyName = QStringLiteral(" ");
+    static const QString emptyPosition = QStringLiteral("0");
+    if (!cell.isEmpty())
+        return cell;
+    return column == Archivio::NameColumn ? emptyName : emptyPosition;
+}
+
+// Why text cannot be saved in its cell, or an empty string.
+QString storeFault(const QString &text, int row, int column)
+{
+    const auto bad = std::find_if_not(text.begin(), text.end(), canStore);
+    if (bad == text.end())
+        return QString();
+    const QString what =
+        column == Archivio::NameColumn ? QStringLiteral("il nome") : QStringLiteral("la posizione");
+    const QString character =
+        *bad == Comma
+            ? QStringLiteral("una virgola")
+            : QStringLiteral("un carattere che il file non può contenere (U+%1)")
+                  .arg(QString::number(bad->unicode(), 16).toUpper().rightJustified(4, u'0'));
+    return QStringLiteral("riga %1: %2 %3 contiene %4")
+        .arg(row + 1)
+        .arg(what, quoted(text), character);
+}
+
+void fillEmptyCells(Archivio &archivio)
+{
+    for (int row = 0; row < Archivio::Rows; ++row) {
+        for (int column = 0; column < Archivio::Columns; ++column)
+            archivio.setCell(row, column, writtenText(archivio.cell(row, column), column));
+    }
+}
+
+// Writes until all bytes are out or the system refuses. A short write comes
+// back without a reason; the next attempt fails with the system's own.
+bool writeAll(QSaveFile &file, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const qint64 written = file.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            return false;
+        bytes = bytes.sliced(written);
+    }
+    return true;
+}
+
+} // namespace
+
+QString fileName()
+{
+    return QStringLiteral("Posti.bq");
+}
+
+QString defaultPath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(fileName());
+}
+
+LoadResult load(const QString &path, Archivio &archivio)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo::exists(path)) {
+            archivio.initialise();
+            return LoadResult{};
+        }
+        return unreadable(file.errorString(), archivio);
+    }
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        return unreadable(file.errorString(), archivio);
+    if (bytes.size() > MaxFileSize)
+        return unreadable(QStringLiteral("il file è troppo grande per essere un file dei posti"),
+                          archivio);
+    return parse(bytes, archivio);
+}
+
+LoadResult parse(const QByteArray &bytes, Archivio &archivio)
+{
+    archivio.initialise();
+    Report report;
+    LineSplitter splitter(bytes);
+    Line line;
+    qsizetype lines = 0;
+    qsizetype badEnds = 0;
+    while (splitter.next(&line)) {
+        if (lines < Archivio::Rows) {
+            readRow(line.bytes, int(lines), archivio, report);
+            if (line.ending != LineEnding::CrLf)
+                ++badEnds;
+        }
+        ++lines;
+    }
+    report.lineCount(lines);
+    report.lineEnds(badEnds);
+    return report.result();
+}
+
+bool canStore(QChar c)
+{
+    return c != Comma && c != u'\r' && c != u'\n' && Cp1252::canEncode(c);
+}
+
+QByteArray serialize(Archivio &archivio, QString *errorString)
+{
+    QByteArray bytes;
+    for (int row = 0; row < Archivio::Rows; ++row) {
+        for (int column = 0; column < Archivio::Columns; ++column) {
+            const QString &text = writtenText(archivio.cell(row, column), column);
+            const QString fault = storeFault(text, row, column);
+            if (!fault.isEmpty()) {
+                if (errorString)
+                    *errorString = fault;
+                return QByteArray();
+            }
+            bytes += *Cp1252::encode(text);
+            bytes += column == Archivio::NameColumn ? QByteArrayLiteral(",") : LineEnd;
+        }
+    }
+    fillEmptyCells(archivio);
+    return bytes;
+}
+
+bool save(const QString &path, Archivio &archivio, QString *errorString)
+{
+    const QByteArray bytes = serialize(archivio, errorString);
+    if (bytes.isEmpty())
+        return false;
+    // Unbuffered, so that every short write shows up in writeAll() instead of
+    // in the flush on commit, whose failure QSaveFile does not always report.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, bytes) &&
+        file.commit()) {
+        return true;
+    }
+    if (errorString) {
+        *errorString = file.errorString();
+        if (errorString->isEmpty())
+            *errorString = QStringLiteral("scrittura non riuscita");
+    }
+    return false; // an uncommitted QSaveFile discards its temporary file
+}
+
+QString backupOriginal(const QString &path, QString *errorString)
+{
+    // Far more copies than anyone keeps; the bound only stops a runaway loop.
+    constexpr int MaxCopies = 1000;
+    QFile original(path);
+    for (int n = 1; n <= MaxCopies; ++n) {
+        QString copy = path + QStringLiteral(".bak");
+        if (n > 1)
+            copy += QLatin1Char('.') + QString::number(n);
+        const QFileInfo info(copy);
+        if (info.exists() || info.isSymLink())
+            continue;
+        if (original.copy(copy))
+            return copy;
+        if (errorString)
+            *errorString = original.errorString();
+        return QString();
+    }
+    if (errorString)
+        *errorString = QStringLiteral("troppe copie di %1").arg(QFileInfo(path).fileName());
+    return QString();
+}
+
+} // namespace SeatingFile
