@@ -1,11 +1,14 @@
 #include "form2.h"
 
 #include "classdisplay.h"
+#include "deskgrid.h"
 #include "enterclick.h"
 #include "namebox.h"
+#include "planpreviewdialog.h"
 #include "seatingfile.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,6 +20,8 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+
+static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
 
 namespace {
 
@@ -90,6 +95,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createNamesFrame();
     setUpKeyboard();
     connectReactions();
+    createPrinting();
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
 }
 
@@ -111,14 +117,11 @@ void Form2::createTabStrip()
 void Form2::createDesks()
 {
     for (int desk = 0; desk < Desks; ++desk) {
-        const int bank = desk / 10;
-        const int place = desk % 10;
-        const int row = place / 2;
-        const int side = place % 2;
+        const DeskGrid::Place place = DeskGrid::placeOf(desk);
         auto *combo = new QComboBox(this);
         combo->setObjectName(indexedName("Combo1", desk));
-        combo->setGeometry(
-            Twips::rect(720 + 4320 * bank + 1920 * side, 2280 + 600 * row, 1845, 315));
+        combo->setGeometry(Twips::rect(720 + 4320 * place.bank + 1920 * place.side,
+                                       2280 + 600 * place.row, 1845, 315));
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
         connect(combo, &QComboBox::activated, this, [this, desk] { seatChanged(desk); });
@@ -248,6 +251,33 @@ void Form2::connectReactions()
     connect(m_fillButton, &QPushButton::clicked, this, [this] { m_rules.randomFill(); });
     connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
     connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
+}
+
+// Printing hangs off the room itself, the window's background and tab strip,
+// so no control of the window moves for it.
+void Form2::createPrinting()
+{
+    m_printAction = new QAction(tr("Stampa…"), this);
+    m_printAction->setObjectName(QStringLiteral("printAction"));
+    m_printAction->setShortcut(QKeySequence::Print);
+    m_printAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_printAction, &QAction::triggered, this, [this] {
+        PlanPreviewDialog preview(planOnScreen(), this);
+        preview.exec();
+    });
+    addAction(m_printAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+SeatingPlan Form2::planOnScreen() const
+{
+    SeatingPlan plan;
+    plan.title = SeatingPlan::titleFor(nameText(ClassNameBox), selectedTab());
+    for (int desk = 0; desk < Desks; ++desk) {
+        plan.desks[size_t(desk)] = SeatingPlan::Desk::fromSelector(
+            deskSelection(desk), m_desks[size_t(desk)]->currentText());
+    }
+    return plan;
 }
 
 void Form2::startUp()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archivio.h"
+#include "seatingplan.h"
 #include "seatingrules.h"
 #include "seatingview.h"
 
@@ -10,6 +11,7 @@
 
 #include <array>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -36,6 +38,9 @@ public:
     const Archivio &archivio() const { return m_archivio; }
     SeatingRules &rules() { return m_rules; }
 
+    // The class as the screen shows it now, stored or not, ready to print.
+    SeatingPlan planOnScreen() const;
+
     QString nameText(int box) const override;
     void setNameText(int box, const QString &text) override;
     void clearDesk(int desk) override;
@@ -58,6 +63,7 @@ private:
     void setUpKeyboard();
     void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
+    void createPrinting();
     void showSelectedClass();
     void seatChanged(int desk);
     void shutDown();
@@ -76,4 +82,5 @@ private:
     QPushButton *m_fillButton = nullptr;
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_deleteNamesButton = nullptr;
+    QAction *m_printAction = nullptr;
 };
