@@ -180,6 +180,8 @@ void NameBoxesTest::namesFromTheFileAreShownAsTheyAre()
     QCOMPARE(box(1)->text(), QString("Ro\"ssi"));
     QCOMPARE(box(2)->text(), QStringLiteral("Bianchi\tLuca\u0081"));
     QCOMPARE(box(ClassName)->text(), QString("\"3A\""));
+    // A long name shows its beginning.
+    QCOMPARE(box(2)->cursorPosition(), 0);
 
     // The teacher can mend such a name, but not add to what is wrong with it.
     for (int index : {1, 2, ClassName}) {

@@ -63,6 +63,8 @@ void NameBox::setName(const QString &name)
 {
     m_validator->setAllowedText(name);
     setText(name);
+    // A name longer than the box shows its beginning, not its end.
+    setCursorPosition(0);
 }
 
 void NameBox::setFollowingBoxes(const QList<NameBox *> &boxes)
