@@ -2,72 +2,38 @@
 
 #include "seatingview.h"
 
-#include <QList>
 #include <QStringList>
 
-#include <array>
-#include <functional>
+class SeatingRules;
 
-// The screen as plain containers. Like the real window it reports every
-// selection set by the program to the seat-change handler before returning;
-// message boxes are recorded and answered from a queue.
+// The screen as plain containers. Like the window, it reports every selection
+// set by the program to the rules' seat-change reaction before returning.
+// Message boxes are logged; an OK box is answered Ok, a question with answer.
 class FakeSeatingView : public SeatingView
 {
 public:
-    struct Message
+    QStringList names = QStringList(NameBoxes, QString());
+    QList<QStringList> items = QList<QStringList>(Desks);
+    QList<int> selection = QList<int>(Desks, -1);
+    int tab = 1;
+    SeatingRules *rules = nullptr;
+    Answer answer = Answer::No; // to every question
+    QStringList log;            // message boxes as "title|text|buttons", and what the test adds
+    int unflaggedChanges = 0;   // seat-change events that came with the update flag down
+
+    QString nameText(int box) const override { return names.at(box); }
+    void setNameText(int box, const QString &text) override { names[box] = text; }
+    // Like a combo box, emptying the list leaves nothing selected.
+    void clearDesk(int desk) override
     {
-        QString text;
-        QString title;
-        Buttons buttons;
-    };
-
-    // One seat-change event and whether the update flag was up when it came.
-    struct SeatChange
-    {
-        int desk;
-        bool updating;
-    };
-
-    QString nameText(int box) const override;
-    void setNameText(int box, const QString &text) override;
-
-    void clearDesk(int desk) override;
-    void appendDeskItem(int desk, const QString &item) override;
-    int deskItemCount(int desk) const override;
-    int deskSelection(int desk) const override;
+        items[desk].clear();
+        selection[desk] = -1;
+    }
+    void appendDeskItem(int desk, const QString &item) override { items[desk].append(item); }
+    int deskItemCount(int desk) const override { return int(items.at(desk).size()); }
+    int deskSelection(int desk) const override { return selection.at(desk); }
     void setDeskSelection(int desk, int position) override;
-
-    int selectedTab() const override { return m_selectedTab; }
-    void setTabCaption(int tab, const QString &caption) override;
-
+    int selectedTab() const override { return tab; }
+    void setTabCaption(int, const QString &) override {}
     Answer messageBox(const QString &text, const QString &title, Buttons buttons) override;
-
-    void setSeatChangeHandler(std::function<void(int)> handler);
-    void setSelectedTab(int tab) { m_selectedTab = tab; }
-    QString tabCaption(int tab) const;
-    QStringList deskItems(int desk) const;
-    QList<int> selections() const;
-
-    // Answers for the next message boxes, oldest first. With none queued an
-    // OK box is answered Ok and a question No.
-    void queueAnswer(Answer answer) { m_answers.append(answer); }
-    const QList<Message> &messages() const { return m_messages; }
-    const QList<SeatChange> &seatChanges() const { return m_seatChanges; }
-    void clearLog();
-
-private:
-    struct Desk
-    {
-        QStringList items;
-        int selection = -1;
-    };
-
-    std::array<QString, NameBoxes> m_names;
-    std::array<Desk, Desks> m_desks;
-    std::array<QString, Tabs> m_captions = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
-    int m_selectedTab = 1;
-    std::function<void(int)> m_seatChangeHandler;
-    QList<Answer> m_answers;
-    QList<Message> m_messages;
-    QList<SeatChange> m_seatChanges;
 };
