@@ -1,7 +1,6 @@
 #include "form2.h"
 
 #include "classdisplay.h"
-#include "seatingfile.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -159,12 +158,13 @@ void Form2::connectReactions()
     connect(m_fillButton, &QPushButton::clicked, this, [this] { m_rules.randomFill(); });
     connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
     connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
+    m_rules.setStoredHandler([this] { m_keeper.stored(m_archivio); });
 }
 
 void Form2::startUp()
 {
     UpdateGuard updating(*this);
-    SeatingFile::load(m_seatingFilePath, m_archivio);
+    m_keeper.startUp(m_archivio);
     ClassDisplay::showClass(*this, m_archivio, 1);
     ClassDisplay::setTabCaptions(*this, m_archivio);
 }
@@ -190,7 +190,7 @@ void Form2::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
-    SeatingFile::save(m_seatingFilePath, m_archivio);
+    m_keeper.shutDown(m_archivio);
 }
 
 QString Form2::nameText(int box) const
