@@ -317,6 +317,11 @@ bool canStore(QChar c)
     return c != Comma && c != u'\r' && c != u'\n' && Cp1252::canEncode(c);
 }
 
+bool isNameCharacter(QChar c)
+{
+    return canStore(c) && c != u'"' && c.category() != QChar::Other_Control;
+}
+
 QByteArray serialize(Archivio &archivio, QString *errorString)
 {
     QByteArray bytes;

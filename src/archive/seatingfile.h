@@ -47,6 +47,12 @@ LoadResult parse(const QByteArray &bytes, Archivio &archivio);
 // does not end a field or a line. Anything else would not read back as written.
 bool canStore(QChar c);
 
+// Whether c may stand in a name the teacher enters: a character canStore()
+// accepts that is neither a double quote, which other readers of the format
+// take as the start of a quoted field, nor a control character (tab, the C0
+// and C1 controls, DEL), which no one can see in the box.
+bool isNameCharacter(QChar c);
+
 // The file contents for archivio. Like the save, it first replaces empty
 // names by " " and empty positions by "0" in the table itself.
 // Returns an empty array, leaves the table as it was and gives the reason in

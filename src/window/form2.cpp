@@ -1,17 +1,26 @@
 #include "form2.h"
 
 #include "classdisplay.h"
+#include "deskgrid.h"
+#include "enterclick.h"
+#include "namebox.h"
+#include "planpreviewdialog.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
+
+static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
 
 namespace {
 
@@ -19,13 +28,30 @@ namespace {
 constexpr int ClientWidth = 120 + 18405 + 120;
 constexpr int ClientHeight = 7815 + 120;
 
+// The first installed of the faces with the proportions the layout was drawn
+// for, or none. Only an installed one is named, and alone: for a missing
+// family, and for the extra families of a list, Qt asks fontconfig for
+// fallbacks at once, which cost 4 % of the program's start-up.
+QString dialogFamily()
+{
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char *name : {"Arial", "Liberation Sans", "Helvetica"}) {
+            if (installed.contains(QLatin1String(name), Qt::CaseInsensitive))
+                return QString::fromLatin1(name);
+        }
+        return QString();
+    }();
+    return family;
+}
+
 // A plain sans-serif dialog face with the proportions the layout was drawn
 // for: the captions of the large buttons just fit their width in it.
 QFont dialogFont(qreal pointSize)
 {
     QFont font = QApplication::font();
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Helvetica"), font.family()});
+    if (!dialogFamily().isEmpty())
+        font.setFamily(dialogFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Normal);
     font.setPointSizeF(pointSize);
@@ -66,7 +92,9 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createDesks();
     createButtons();
     createNamesFrame();
+    setUpKeyboard();
     connectReactions();
+    createPrinting();
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
 }
 
@@ -88,14 +116,11 @@ void Form2::createTabStrip()
 void Form2::createDesks()
 {
     for (int desk = 0; desk < Desks; ++desk) {
-        const int bank = desk / 10;
-        const int place = desk % 10;
-        const int row = place / 2;
-        const int side = place % 2;
+        const DeskGrid::Place place = DeskGrid::placeOf(desk);
         auto *combo = new QComboBox(this);
         combo->setObjectName(indexedName("Combo1", desk));
-        combo->setGeometry(
-            Twips::rect(720 + 4320 * bank + 1920 * side, 2280 + 600 * row, 1845, 315));
+        combo->setGeometry(Twips::rect(720 + 4320 * place.bank + 1920 * place.side,
+                                       2280 + 600 * place.row, 1845, 315));
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
         connect(combo, &QComboBox::activated, this, [this, desk] { seatChanged(desk); });
@@ -123,7 +148,7 @@ void Form2::createNamesFrame()
     m_namesFrame->setGeometry(Twips::rect(13680, 360, 4455, 7335));
     m_namesFrame->setFont(dialogFont(13.5));
 
-    auto *className = new QLineEdit(m_namesFrame);
+    auto *className = new NameBox(m_namesFrame);
     className->setObjectName(indexedName("Text1", ClassNameBox));
     className->setGeometry(Twips::rect(1440, 360, 1455, 645));
     className->setFont(dialogFont(24));
@@ -137,19 +162,86 @@ void Form2::createNamesFrame()
             new QLabel(QStringLiteral(" %1").arg(slot + 1, 2, 10, QLatin1Char('0')), m_namesFrame);
         label->setObjectName(indexedName("Label1", slot));
         label->setGeometry(Twips::rect(120 + 2040 * column, top, 255, 255));
+        // The leading space is what gives way when a wide default font
+        // does not fit the narrow label; the digits always show.
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         keepDefaultFont(label);
         m_nameLabels[size_t(slot)] = label;
 
-        auto *name = new QLineEdit(m_namesFrame);
+        auto *name = new NameBox(m_namesFrame);
         name->setObjectName(indexedName("Text1", slot));
         name->setGeometry(Twips::rect(480 + 2040 * column, top, 1575, 285));
         keepDefaultFont(name);
         m_nameBoxes[size_t(slot)] = name;
     }
 
+    // A pasted list runs down the pupil boxes, never into the class name.
+    for (int slot = 0; slot < Archivio::Pupils; ++slot) {
+        m_nameBoxes[size_t(slot)]->setFollowingBoxes(QList<NameBox *>(
+            m_nameBoxes.begin() + slot + 1, m_nameBoxes.begin() + Archivio::Pupils));
+    }
+
     m_deleteNamesButton = createButton(m_namesFrame, "cmdCancNomi", tr("Cancella nomi"),
                                        Twips::rect(1440, 6840, 1815, 315));
     keepDefaultFont(m_deleteNamesButton);
+}
+
+// Tab goes down the pupils, 1 to 30 as the teacher enters them from the
+// register, then to the class name and the frame's own button; leaving the
+// frame leftwards it meets the buttons nearest first, which is also the order
+// of the work (store, fill, clear); then the desks in room order, and the tab
+// strip last, so that Shift+Tab from pupil 1 reaches the classes.
+void Form2::setUpKeyboard()
+{
+    QList<QWidget *> order(m_nameBoxes.begin(), m_nameBoxes.end());
+    order << m_deleteNamesButton << m_storeButton << m_fillButton << m_clearButton;
+    order += QList<QWidget *>(m_desks.begin(), m_desks.end());
+    order << m_tabStrip;
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    m_nameBoxes[0]->setFocus();
+
+    for (int slot = 0; slot < Archivio::Pupils; ++slot)
+        m_nameBoxes[size_t(slot)]->setAccessibleName(tr("Alunno %1").arg(slot + 1));
+    m_nameBoxes[ClassNameBox]->setAccessibleName(tr("Nome della classe"));
+    for (int desk = 0; desk < Desks; ++desk)
+        m_desks[size_t(desk)]->setAccessibleName(tr("Banco %1").arg(desk + 1));
+    m_tabStrip->setAccessibleName(tr("Classi"));
+    m_tabStrip->tabBar()->setAccessibleName(tr("Classi"));
+
+    // Enter moves on as Tab does, but stays among the 31 boxes: after pupil
+    // 30 comes the class name, after it pupil 1, so a hurried Enter never
+    // lands on a button that would act on a second Enter.
+    for (int box = 0; box < NameBoxes; ++box) {
+        NameBox *next = m_nameBoxes[size_t(box == ClassNameBox ? 0 : box + 1)];
+        connect(m_nameBoxes[size_t(box)], &QLineEdit::returnPressed, next,
+                [next] { next->setFocus(Qt::TabFocusReason); });
+    }
+
+    auto *enterClick = new EnterClick(this);
+    for (QPushButton *button : {m_deleteNamesButton, m_storeButton, m_fillButton, m_clearButton}) {
+        button->setAccessibleName(button->text());
+        button->installEventFilter(enterClick);
+    }
+
+    // The tab strip turns to the next class only when it has the focus
+    // itself; these work from anywhere in the window, the name boxes included.
+    addClassShortcut(QKeySequence::keyBindings(QKeySequence::NextChild)
+                         << QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+                     +1);
+    addClassShortcut(QKeySequence::keyBindings(QKeySequence::PreviousChild)
+                         << QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+                     -1);
+}
+
+void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
+{
+    auto *shortcut = new QShortcut(this);
+    shortcut->setKeys(keys);
+    connect(shortcut, &QShortcut::activated, this, [this, step] {
+        const int count = m_tabStrip->count();
+        m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
+    });
 }
 
 void Form2::connectReactions()
@@ -159,6 +251,33 @@ void Form2::connectReactions()
     connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
     connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
     m_rules.setStoredHandler([this] { m_keeper.stored(m_archivio); });
+}
+
+// Printing hangs off the room itself, the window's background and tab strip,
+// so no control of the window moves for it.
+void Form2::createPrinting()
+{
+    m_printAction = new QAction(tr("Stampa…"), this);
+    m_printAction->setObjectName(QStringLiteral("printAction"));
+    m_printAction->setShortcut(QKeySequence::Print);
+    m_printAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_printAction, &QAction::triggered, this, [this] {
+        PlanPreviewDialog preview(planOnScreen(), this);
+        preview.exec();
+    });
+    addAction(m_printAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+SeatingPlan Form2::planOnScreen() const
+{
+    SeatingPlan plan;
+    plan.title = SeatingPlan::titleFor(nameText(ClassNameBox), selectedTab());
+    for (int desk = 0; desk < Desks; ++desk) {
+        plan.desks[size_t(desk)] = SeatingPlan::Desk::fromSelector(
+            deskSelection(desk), m_desks[size_t(desk)]->currentText());
+    }
+    return plan;
 }
 
 void Form2::startUp()
@@ -200,7 +319,7 @@ QString Form2::nameText(int box) const
 
 void Form2::setNameText(int box, const QString &text)
 {
-    m_nameBoxes[size_t(box)]->setText(text);
+    m_nameBoxes[size_t(box)]->setName(text);
 }
 
 void Form2::clearDesk(int desk)

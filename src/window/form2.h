@@ -2,17 +2,21 @@
 
 #include "archivio.h"
 #include "seatingfilekeeper.h"
+#include "seatingplan.h"
 #include "seatingrules.h"
 #include "seatingview.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QWidget>
 
 #include <array>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class NameBox;
 class QPushButton;
 class QTabWidget;
 
@@ -35,6 +39,9 @@ public:
     const Archivio &archivio() const { return m_archivio; }
     SeatingRules &rules() { return m_rules; }
 
+    // The class as the screen shows it now, stored or not, ready to print.
+    SeatingPlan planOnScreen() const;
+
     QString nameText(int box) const override;
     void setNameText(int box, const QString &text) override;
     void clearDesk(int desk) override;
@@ -54,7 +61,10 @@ private:
     void createDesks();
     void createButtons();
     void createNamesFrame();
+    void setUpKeyboard();
+    void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
+    void createPrinting();
     void showSelectedClass();
     void seatChanged(int desk);
     void shutDown();
@@ -67,11 +77,12 @@ private:
 
     QTabWidget *m_tabStrip = nullptr;
     QGroupBox *m_namesFrame = nullptr;
-    std::array<QLineEdit *, NameBoxes> m_nameBoxes{};
+    std::array<NameBox *, NameBoxes> m_nameBoxes{};
     std::array<QLabel *, Archivio::Pupils> m_nameLabels{};
     std::array<QComboBox *, Desks> m_desks{};
     QPushButton *m_storeButton = nullptr;
     QPushButton *m_fillButton = nullptr;
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_deleteNamesButton = nullptr;
+    QAction *m_printAction = nullptr;
 };

@@ -1,0 +1,191 @@
+#include "namebox.h"
+
+#include "namevalidator.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QToolTip>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+namespace {
+
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+// One name a line. Spreadsheets end lines with CR LF, older Mac programs
+// with CR; a copied column ends with a line end, and cells often carry
+// stray spaces, so lines are trimmed and empty lines at the end dropped.
+// An empty line within the list stays: it leaves its box empty, so the
+// names after it land where the register has them.
+QStringList pastedLines(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines)
+        line = line.trimmed();
+    while (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void addMenuAction(QMenu *menu, const QString &text, QKeySequence::StandardKey key, bool enabled,
+                   QObject *context, const std::function<void()> &function)
+{
+    QString caption = text;
+    if (key != QKeySequence::UnknownKey &&
+        !QCoreApplication::testAttribute(Qt::AA_DontShowShortcutsInContextMenus))
+        caption += u'\t' + QKeySequence(key).toString(QKeySequence::NativeText);
+    QAction *action = menu->addAction(caption);
+    action->setEnabled(enabled);
+    QObject::connect(action, &QAction::triggered, context, function);
+}
+
+} // namespace
+
+NameBox::NameBox(QWidget *parent)
+    : QLineEdit(parent)
+    , m_validator(new NameValidator(this))
+{
+    setValidator(m_validator);
+    connect(this, &QLineEdit::inputRejected, this, [this] { explainRefusal(); });
+}
+
+void NameBox::setName(const QString &name)
+{
+    m_validator->setAllowedText(name);
+    setText(name);
+    // A name longer than the box shows its beginning, not its end.
+    setCursorPosition(0);
+}
+
+void NameBox::setFollowingBoxes(const QList<NameBox *> &boxes)
+{
+    m_followingBoxes = boxes;
+    m_takesLists = true;
+}
+
+void NameBox::pasteFromClipboard()
+{
+    if (isReadOnly())
+        return;
+    const QString text = QGuiApplication::clipboard()->text();
+    const QStringList lines = hasLineBreak(text) ? pastedLines(text) : QStringList{text};
+    if (lines.size() > 1 && m_takesLists) {
+        pasteList(lines);
+        return;
+    }
+    if (lines.size() > 1) {
+        showHint(tr("Nel nome della classe si incolla una riga sola; un elenco di nomi "
+                    "va incollato nelle caselle degli alunni."));
+        return;
+    }
+    // A single name, perhaps a spreadsheet cell with its line end: inserted
+    // at the cursor as any paste, and refused as typing is.
+    m_attempt = lines.value(0);
+    insert(m_attempt);
+}
+
+void NameBox::pasteList(const QStringList &names)
+{
+    QList<NameBox *> boxes{this};
+    boxes += m_followingBoxes;
+    const int used = int(std::min(names.size(), boxes.size()));
+    const int dropped = int(names.size()) - used;
+
+    // All or nothing: half a list in the boxes is harder to put right than none.
+    for (int line = 0; line < used; ++line) {
+        const qsizetype bad = NameValidator::firstRefused(names[line]);
+        if (bad >= 0) {
+            showHint(tr("Nessun nome incollato. Carattere non ammesso alla riga %1: %2.")
+                         .arg(line + 1)
+                         .arg(NameValidator::describeRefused(names[line], bad)));
+            return;
+        }
+    }
+
+    // Each box takes its name as typed text would, so Ctrl+Z in a box undoes it.
+    for (int line = 0; line < used; ++line) {
+        boxes[line]->selectAll();
+        boxes[line]->insert(names[line]);
+    }
+
+    QString hint = used == 1
+                       ? tr("Incollato 1 nome in questa casella.")
+                       : tr("Incollati %1 nomi, uno per casella a partire da questa.").arg(used);
+    if (dropped == 1)
+        hint += u' ' + tr("L'ultima riga non entra nelle caselle ed è stata scartata.");
+    else if (dropped > 1)
+        hint +=
+            u' ' +
+            tr("Le ultime %1 righe non entrano nelle caselle e sono state scartate.").arg(dropped);
+    hint += u' ' + (used == 1 ? tr("Per conservarlo premere «Memorizza».")
+                              : tr("Per conservarli premere «Memorizza»."));
+    showHint(hint);
+}
+
+void NameBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFromClipboard();
+        event->accept();
+        return;
+    }
+    m_attempt = event->text();
+    QLineEdit::keyPressEvent(event);
+}
+
+void NameBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Qt's own menu would paste past the list and speaks English unless its
+    // translations ship too; the box's own menu does neither.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool editable = !isReadOnly();
+    const bool hasText = !text().isEmpty();
+    addMenuAction(menu, tr("&Annulla"), QKeySequence::Undo, editable && isUndoAvailable(), this,
+                  [this] { undo(); });
+    addMenuAction(menu, tr("&Ripeti"), QKeySequence::Redo, editable && isRedoAvailable(), this,
+                  [this] { redo(); });
+    menu->addSeparator();
+    addMenuAction(menu, tr("&Taglia"), QKeySequence::Cut, editable && hasSelectedText(), this,
+                  [this] { cut(); });
+    addMenuAction(menu, tr("&Copia"), QKeySequence::Copy, hasSelectedText(), this,
+                  [this] { copy(); });
+    addMenuAction(menu, tr("&Incolla"), QKeySequence::Paste,
+                  editable && !QGuiApplication::clipboard()->text().isEmpty(), this,
+                  [this] { pasteFromClipboard(); });
+    addMenuAction(menu, tr("&Elimina"), QKeySequence::UnknownKey, editable && hasSelectedText(),
+                  this, [this] { del(); });
+    menu->addSeparator();
+    addMenuAction(menu, tr("&Seleziona tutto"), QKeySequence::SelectAll,
+                  hasText && selectedText() != text(), this, [this] { selectAll(); });
+    menu->popup(event->globalPos());
+}
+
+void NameBox::explainRefusal()
+{
+    const QString attempt = std::exchange(m_attempt, QString());
+    const qsizetype bad = NameValidator::firstRefused(attempt);
+    if (bad >= 0) {
+        showHint(tr("Carattere non ammesso in un nome: %1.")
+                     .arg(NameValidator::describeRefused(attempt, bad)));
+        return;
+    }
+    // Dropped or inserted some other way: name every kind of refused character.
+    showHint(tr("Carattere non ammesso in un nome: non vi possono stare virgole, virgolette, "
+                "caratteri di controllo né caratteri che il file dei posti non può contenere."));
+}
+
+void NameBox::showHint(const QString &text)
+{
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), text, this);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QList>
+
+class NameValidator;
+
+// A box for one name: a pupil's or the class's. It takes only characters a
+// name may hold, whether typed or pasted, and says at the box why it refused
+// one. A pupil box also takes a list of names pasted from a spreadsheet
+// column or a register: one name a line, into itself and the boxes after it.
+class NameBox : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit NameBox(QWidget *parent = nullptr);
+
+    // Shows a name from the class table as it is, even one holding characters
+    // the teacher could not type (a file written by another program).
+    void setName(const QString &name);
+
+    // Lets the box take a pasted list, continued into boxes, in order (none
+    // for the last pupil). A box never given them (the class name) takes one
+    // line only.
+    void setFollowingBoxes(const QList<NameBox *> &boxes);
+
+    // Pastes the clipboard: a single line at the cursor, as usual; several
+    // lines over this box and the following ones.
+    void pasteFromClipboard();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void pasteList(const QStringList &names);
+    void explainRefusal();
+    void showHint(const QString &text);
+
+    NameValidator *m_validator = nullptr;
+    QList<NameBox *> m_followingBoxes;
+    bool m_takesLists = false;
+    QString m_attempt; // what the teacher last tried to put in, for the hint
+};

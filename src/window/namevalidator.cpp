@@ -1,0 +1,46 @@
+#include "namevalidator.h"
+
+#include "seatingfile.h"
+
+#include <algorithm>
+
+NameValidator::NameValidator(QObject *parent)
+    : QValidator(parent)
+{}
+
+QValidator::State NameValidator::validate(QString &input, int &pos) const
+{
+    Q_UNUSED(pos)
+    for (const QChar c : std::as_const(input)) {
+        if (!SeatingFile::isNameCharacter(c) && input.count(c) > m_allowedText.count(c))
+            return Invalid;
+    }
+    return Acceptable;
+}
+
+qsizetype NameValidator::firstRefused(QStringView text)
+{
+    const auto bad = std::find_if_not(text.begin(), text.end(), SeatingFile::isNameCharacter);
+    return bad == text.end() ? -1 : bad - text.begin();
+}
+
+QString NameValidator::describeRefused(QStringView text, qsizetype index)
+{
+    const QChar c = text[index];
+    if (c == u',')
+        return tr("la virgola");
+    if (c == u'"')
+        return tr("le virgolette (\")");
+    if (c == u'\t')
+        return tr("la tabulazione");
+    if (c == u'\r' || c == u'\n')
+        return tr("l'a capo");
+    if (c.category() == QChar::Other_Control)
+        return tr("un carattere di controllo (U+%1)")
+            .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+    // Show a character beyond the first 65536 whole, not half of its pair.
+    const bool pair =
+        c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
+    const QStringView shown = text.mid(index, pair ? 2 : 1);
+    return tr("«%1», che il file dei posti non può contenere").arg(shown);
+}

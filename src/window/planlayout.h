@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QRectF>
+#include <QString>
+
+// Where the parts of a printed seating plan go on a page: the title on top,
+// the teacher's desk on the front side of the room and the 30 desks in their
+// banks, all scaled to the page so any paper size and orientation works.
+//
+// The room can be drawn two ways round. As the pupils see it, it matches the
+// window: desk 0 top left, the teacher's desk above the first row. As the
+// teacher sees it from the front, it is turned by half a circle: desk 0 bottom
+// right, the teacher's desk below the first row, nearest the reader.
+class PlanLayout
+{
+public:
+    enum class Orientation { PupilsView, TeacherView };
+
+    PlanLayout(const QRectF &page, Orientation orientation);
+
+    Orientation orientation() const { return m_orientation; }
+    QRectF page() const { return m_page; }
+    QRectF titleRect() const { return m_title; }
+    QRectF captionRect() const { return m_caption; }
+    QRectF teacherDeskRect() const { return m_teacherDesk; }
+    QRectF deskRect(int desk) const;
+    // The part of a desk a pupil's name may cover, clear of its outline.
+    QRectF nameRect(int desk) const;
+    QSizeF deskSize() const { return m_deskSize; }
+
+    // The words under the title that say which way round the room is drawn.
+    static QString caption(Orientation orientation);
+
+private:
+    QRectF m_page;
+    Orientation m_orientation;
+    QRectF m_title;
+    QRectF m_caption;
+    QRectF m_teacherDesk;
+    QRectF m_grid;
+    QSizeF m_deskSize;
+    qreal m_pairGap = 0;
+    qreal m_aisle = 0;
+    qreal m_rowGap = 0;
+};

@@ -1,0 +1,76 @@
+#include "planpreviewdialog.h"
+
+#include "planpainter.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
+
+PlanPreviewDialog::PlanPreviewDialog(const SeatingPlan &plan, QWidget *parent)
+    : QPrintPreviewDialog(parent)
+    , m_plan(plan)
+{
+    setWindowTitle(tr("Stampa la pianta: %1").arg(plan.title));
+    preparePrinter(*printer());
+    addOrientationChoice();
+    connect(this, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter *target) { print(*target, m_plan, orientation()); });
+}
+
+void PlanPreviewDialog::addOrientationChoice()
+{
+    m_orientationBox = new QComboBox(this);
+    m_orientationBox->setObjectName(QStringLiteral("orientationBox"));
+    m_orientationBox->addItem(tr("Vista dai banchi (come sullo schermo)"),
+                              int(PlanLayout::Orientation::PupilsView));
+    m_orientationBox->addItem(tr("Vista dalla cattedra"),
+                              int(PlanLayout::Orientation::TeacherView));
+    m_orientationBox->setToolTip(
+        tr("Dai banchi: il banco 1 in alto a sinistra, la cattedra in alto.\n"
+           "Dalla cattedra: la classe girata come la vede l'insegnante, la cattedra in basso."));
+
+    // The preview's own tool bar is the natural place; should a Qt version
+    // ever lay the dialog out without one, the choice goes above the preview.
+    if (auto *toolBar = findChild<QToolBar *>()) {
+        toolBar->addSeparator();
+        toolBar->addWidget(m_orientationBox);
+    } else if (auto *box = qobject_cast<QBoxLayout *>(layout())) {
+        box->insertWidget(0, m_orientationBox);
+    }
+
+    connect(m_orientationBox, &QComboBox::currentIndexChanged, this, [this] {
+        if (auto *preview = findChild<QPrintPreviewWidget *>())
+            preview->updatePreview();
+    });
+}
+
+PlanLayout::Orientation PlanPreviewDialog::orientation() const
+{
+    return PlanLayout::Orientation(m_orientationBox->currentData().toInt());
+}
+
+void PlanPreviewDialog::setOrientation(PlanLayout::Orientation orientation)
+{
+    m_orientationBox->setCurrentIndex(m_orientationBox->findData(int(orientation)));
+}
+
+void PlanPreviewDialog::preparePrinter(QPrinter &printer)
+{
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("Pianta dei posti"));
+}
+
+void PlanPreviewDialog::print(QPrinter &printer, const SeatingPlan &plan,
+                              PlanLayout::Orientation orientation)
+{
+    QPainter painter(&printer);
+    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    PlanPainter(plan).paint(painter, PlanLayout(page, orientation));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "planlayout.h"
+#include "seatingplan.h"
+
+#include <QPrintPreviewDialog>
+
+class QComboBox;
+class QPrinter;
+
+// Qt's print preview for a seating plan, on one A4 landscape page, with one
+// more choice in its tool bar: which way round the room is drawn. The teacher
+// sees both ways before printing and can print or save as PDF from here.
+class PlanPreviewDialog : public QPrintPreviewDialog
+{
+    Q_OBJECT
+
+public:
+    explicit PlanPreviewDialog(const SeatingPlan &plan, QWidget *parent = nullptr);
+
+    PlanLayout::Orientation orientation() const;
+    void setOrientation(PlanLayout::Orientation orientation);
+
+    // Sets printer up for a plan: A4, landscape.
+    static void preparePrinter(QPrinter &printer);
+    // Prints plan on one page of printer.
+    static void print(QPrinter &printer, const SeatingPlan &plan,
+                      PlanLayout::Orientation orientation);
+
+private:
+    void addOrientationChoice();
+
+    SeatingPlan m_plan;
+    QComboBox *m_orientationBox = nullptr;
+};
