@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -94,6 +95,7 @@ private slots:
     void startUpWarnsWhenTheFolderCannotTakeTheFile_data();
     void startUpWarnsWhenTheFolderCannotTakeTheFile();
     void folderInPlaceOfTheFileIsNeverOverwritten();
+    void fileThatCouldNotBeCopiedIsNeverReplaced();
     void vanishedFolderAsksAgainThenWritesRecovery();
 
     void journalFollowsEveryStoreAndGoesAtClose();
@@ -388,6 +390,38 @@ void HardeningTest::folderInPlaceOfTheFileIsNeverOverwritten()
     QCOMPARE(status, Status::Loaded);
     QVERIFY(QFileInfo(m_path + "/inside").isDir());
     QCOMPARE(dataFiles("Posti-diario-.*"), QStringList());
+}
+
+void HardeningTest::fileThatCouldNotBeCopiedIsNeverReplaced()
+{
+#ifdef Q_OS_UNIX
+    // A socket where the file should be: it cannot be opened, so neither read
+    // nor copied, yet a save could rename a new file over it.
+    QLocalServer socket;
+    socket.setSocketOptions(QLocalServer::UserAccessOption);
+    QVERIFY2(socket.listen(m_path), qPrintable(socket.errorString()));
+    std::unique_ptr<Form2> window;
+    {
+        MessageBoxAnswerer startUp(QStringLiteral("OK"));
+        window = startWindow(m_path);
+        QCOMPARE(startUp.count(), 1);
+        QVERIFY2(startUp.text().contains("Non è stato possibile copiare il file originale"),
+                 qPrintable(startUp.text()));
+    }
+    store(*window, 0, QStringLiteral("Anna"));
+    const Archivio stored = window->archivio();
+    MessageBoxAnswerer closing({QStringLiteral("No"), QStringLiteral("OK")});
+    QVERIFY(window->close());
+    QCOMPARE(closing.titles(), QStringList({"Errore!", "Attenzione!"}));
+    QVERIFY2(closing.texts().at(0).contains("sovrascriverlo lo perderebbe"),
+             qPrintable(closing.texts().at(0)));
+    QVERIFY(!QFileInfo(m_path).isFile()); // still the socket
+    const QStringList recovery = dataFiles(R"(Posti-recupero-\d{8}-\d{6}\.bq)");
+    QCOMPARE(recovery.size(), 1);
+    QCOMPARE(loaded(recovery.first()), stored);
+#else
+    QSKIP("needs a Unix domain socket to stand where the file should be");
+#endif
 }
 
 void HardeningTest::vanishedFolderAsksAgainThenWritesRecovery()
