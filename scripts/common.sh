@@ -7,6 +7,9 @@ POSTI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # window is laid out for.
 POSTI_PACKAGES=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 
+# What the fuzz build adds: clang with libFuzzer and its sanitizer runtimes.
+POSTI_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 # posti_install PACKAGE... installs the packages that are not installed yet.
 posti_install() {
     local missing=()

@@ -2,6 +2,7 @@
 // the hint that explains a refusal, and names read from a file shown as they are.
 
 #include "form2.h"
+#include "messageboxanswerer.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -51,13 +52,21 @@ private slots:
         QFile out(m_dir.filePath(QStringLiteral("Posti.bq")));
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush());
         m_window = std::make_unique<Form2>(out.fileName());
+        // The file is short and holds an undefined byte: one damage report.
+        MessageBoxAnswerer report(QStringLiteral("OK"));
         m_window->startUp();
+        QCOMPARE(report.count(), 1);
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QToolTip::hideText();
     }
-    void cleanup() { m_window.reset(); }
+    // A clean close, so that no journal of this run is offered to the next.
+    void cleanup()
+    {
+        m_window->close();
+        m_window.reset();
+    }
 
     void namesFromTheFileAreShownAsTheyAre()
     {

@@ -364,11 +364,18 @@ bool save(const QString &path, Archivio &archivio, QString *errorString)
 
 QString backupOriginal(const QString &path, QString *errorString)
 {
+    return backupOriginal(path, QFileInfo(path).absolutePath(), errorString);
+}
+
+QString backupOriginal(const QString &path, const QString &folder, QString *errorString)
+{
     // Far more copies than anyone keeps; the bound only stops a runaway loop.
     constexpr int MaxCopies = 1000;
     QFile original(path);
+    const QString firstCopy =
+        QDir(folder).filePath(QFileInfo(path).fileName() + QStringLiteral(".bak"));
     for (int n = 1; n <= MaxCopies; ++n) {
-        QString copy = path + QStringLiteral(".bak");
+        QString copy = firstCopy;
         if (n > 1)
             copy += QLatin1Char('.') + QString::number(n);
         const QFileInfo info(copy);

@@ -69,4 +69,8 @@ bool save(const QString &path, Archivio &archivio, QString *errorString = nullpt
 // an empty string and the reason in errorString.
 QString backupOriginal(const QString &path, QString *errorString = nullptr);
 
+// The same, with the copy in folder instead of beside the file, for when the
+// file's own folder cannot take it: "<folder>/<file name>.bak", then numbered.
+QString backupOriginal(const QString &path, const QString &folder, QString *errorString = nullptr);
+
 } // namespace SeatingFile

@@ -5,7 +5,6 @@
 #include "enterclick.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
-#include "seatingfile.h"
 #include "twips.h"
 
 #include <QAction>
@@ -251,6 +250,7 @@ void Form2::connectReactions()
     connect(m_fillButton, &QPushButton::clicked, this, [this] { m_rules.randomFill(); });
     connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
     connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
+    m_rules.setStoredHandler([this] { m_keeper.stored(m_archivio); });
 }
 
 // Printing hangs off the room itself, the window's background and tab strip,
@@ -283,7 +283,7 @@ SeatingPlan Form2::planOnScreen() const
 void Form2::startUp()
 {
     UpdateGuard updating(*this);
-    SeatingFile::load(m_seatingFilePath, m_archivio);
+    m_keeper.startUp(m_archivio);
     ClassDisplay::showClass(*this, m_archivio, 1);
     ClassDisplay::setTabCaptions(*this, m_archivio);
 }
@@ -309,7 +309,7 @@ void Form2::shutDown()
     if (m_shutDown)
         return;
     m_shutDown = true;
-    SeatingFile::save(m_seatingFilePath, m_archivio);
+    m_keeper.shutDown(m_archivio);
 }
 
 QString Form2::nameText(int box) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archivio.h"
+#include "seatingfilekeeper.h"
 #include "seatingplan.h"
 #include "seatingrules.h"
 #include "seatingview.h"
@@ -71,6 +72,7 @@ private:
     QString m_seatingFilePath;
     Archivio m_archivio;
     SeatingRules m_rules{*this, m_archivio};
+    SeatingFileKeeper m_keeper{m_seatingFilePath, *this};
     bool m_shutDown = false;
 
     QTabWidget *m_tabStrip = nullptr;

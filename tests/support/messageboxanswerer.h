@@ -6,54 +6,68 @@
 #include <QPointer>
 #include <QTimer>
 
-// Answers the next modal message box by clicking the button with the given
-// text, and keeps what the box showed. It polls from the event loop the box
-// runs, so a test never blocks on a box; a box that never appears leaves
-// seen() false.
+// Answers modal message boxes by clicking the buttons with the given texts,
+// one box after another, and keeps what each box showed. It polls from the
+// event loop the box runs, so a test never blocks on a box. Boxes beyond the
+// given answers are rejected and still counted, so a test can tell that one
+// message too many appeared; a box that never appears leaves seen() false.
 class MessageBoxAnswerer : public QObject
 {
 public:
-    explicit MessageBoxAnswerer(const QString &buttonText) : m_buttonText(buttonText)
+    explicit MessageBoxAnswerer(const QString &buttonText)
+        : MessageBoxAnswerer(QStringList{buttonText})
+    {}
+
+    explicit MessageBoxAnswerer(const QStringList &buttonTexts)
+        : m_answers(buttonTexts)
     {
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, this, [this] { answer(); });
         m_timer.start();
     }
 
-    bool seen() const { return m_seen; }
-    QString title() const { return m_title; }
-    QString text() const { return m_text; }
-    QStringList buttons() const { return m_buttons; }
+    bool seen() const { return !m_titles.isEmpty(); }
+    int count() const { return int(m_titles.size()); }
+    // The first box's title, text and buttons.
+    QString title() const { return m_titles.value(0); }
+    QString text() const { return m_texts.value(0); }
+    QStringList buttons() const { return m_buttons.value(0); }
     bool hasIcon() const { return m_hasIcon; }
+    // Every box's, in order.
+    QStringList titles() const { return m_titles; }
+    QStringList texts() const { return m_texts; }
+    QList<QStringList> allButtons() const { return m_buttons; }
 
 private:
     void answer()
     {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
+        if (!box || box == m_lastBox)
             return;
-        m_timer.stop();
-        m_seen = true;
-        m_title = box->windowTitle();
-        m_text = box->text();
-        m_hasIcon = box->icon() != QMessageBox::NoIcon;
+        m_lastBox = box;
+        m_hasIcon = m_hasIcon || box->icon() != QMessageBox::NoIcon;
+        m_titles << box->windowTitle();
+        m_texts << box->text();
+        const QString wanted = m_answers.value(m_titles.size() - 1);
+        QStringList buttons;
         QAbstractButton *target = nullptr;
         for (QAbstractButton *button : box->buttons()) {
-            m_buttons << button->text();
-            if (button->text() == m_buttonText)
+            buttons << button->text();
+            if (!wanted.isEmpty() && button->text() == wanted)
                 target = button;
         }
+        m_buttons << buttons;
         if (target)
             target->click();
         else
-            box->reject(); // the wanted button is missing: fail visibly, never hang
+            box->reject(); // unexpected box or button: fail visibly, never hang
     }
 
-    QString m_buttonText;
+    QStringList m_answers;
     QTimer m_timer;
-    bool m_seen = false;
+    QPointer<QMessageBox> m_lastBox;
     bool m_hasIcon = false;
-    QString m_title;
-    QString m_text;
-    QStringList m_buttons;
+    QStringList m_titles;
+    QStringList m_texts;
+    QList<QStringList> m_buttons;
 };

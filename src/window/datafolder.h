@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The per-user data folder (QStandardPaths::AppDataLocation), where the
+// program keeps what must survive when its own folder cannot take it: the
+// journal of stored classes, recovery files and copies of damaged files.
+namespace DataFolder {
+
+// The folder's path, created if needed; an empty string and the reason in
+// errorString when it cannot be had.
+QString ensure(QString *errorString = nullptr);
+
+// A path in folder that no file has yet: "<stem>-AAAAMMGG-HHMMSS<suffix>",
+// with "-2", "-3" and so on before the suffix when that name is taken.
+QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix);
+
+} // namespace DataFolder

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "seatingfile.h"
+
+#include <QString>
+
+class Archivio;
+
+// A copy of the table written after every store, so that a crash or a power
+// cut between two closes loses nothing stored. It lives in the per-user data
+// folder under a name tied to the seating file's absolute path, so copies of
+// the program in different folders keep separate journals. A clean close
+// removes it: one found at start-up was left by a run that did not end well.
+class Journal
+{
+public:
+    explicit Journal(const QString &seatingFilePath);
+
+    QString path() const;
+    bool exists() const;
+
+    // Writes the table atomically, in the seating file's own format.
+    bool write(const Archivio &archivio, QString *errorString = nullptr) const;
+    SeatingFile::LoadResult read(Archivio &archivio) const;
+    void remove() const;
+
+    // Renames the journal to a dated name beside it, so that the next store
+    // does not overwrite it. Returns the new path, or an empty string and the
+    // reason in errorString.
+    QString setAside(QString *errorString = nullptr) const;
+
+private:
+    QString m_key;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program tells the teacher about the seating file, in Italian.
+// Paths are shown with the system's separators.
+namespace KeeperText {
+
+QString warningTitle();
+QString errorTitle();
+
+// Start-up: parts of the one message about the file, joined by paragraphs().
+QString damaged(const QString &filePath, const QStringList &problems);
+QString unreadable(const QString &filePath, const QString &reason);
+QString copyKept(const QString &copyPath);
+QString copyFailed(const QString &reason);
+QString folderCannotTakeFile(const QString &filePath, const QString &reason);
+QString paragraphs(const QStringList &parts);
+
+QString restoreJournal(const QString &journalFolder);
+QString journalUnreadable(const QString &reason, const QString &keptAt);
+QString journalNotSetAside(const QString &journalPath, const QString &reason);
+QString journalNotWritten(const QString &journalPath, const QString &reason);
+
+// Close.
+QString originalAtRisk(const QString &reason);
+QString saveFailed(const QString &filePath, const QString &reason);
+QString recoveryWritten(const QString &recoveryPath, const QString &seatingFileName);
+QString recoveryFailed(const QString &recoveryPath, const QString &reason,
+                       const QString &journalPath);
+
+} // namespace KeeperText

@@ -1,0 +1,161 @@
+#include "seatingfilekeeper.h"
+
+#include "archivio.h"
+#include "datafolder.h"
+#include "folderprobe.h"
+#include "keepertext.h"
+#include "seatingview.h"
+
+#include <QFileInfo>
+
+using SeatingFile::LoadResult;
+
+SeatingFileKeeper::SeatingFileKeeper(const QString &seatingFilePath, SeatingView &view)
+    : m_path(seatingFilePath)
+    , m_view(view)
+    , m_journal(seatingFilePath)
+{}
+
+void SeatingFileKeeper::startUp(Archivio &archivio)
+{
+    QStringList report = reportLoad(SeatingFile::load(m_path, archivio));
+    // Told now, before the teacher does any work that could not be saved.
+    const QString folderFault = FolderProbe::whyNotWritable(m_path);
+    if (!folderFault.isEmpty())
+        report << KeeperText::folderCannotTakeFile(m_path, folderFault);
+    if (!report.isEmpty())
+        tell(KeeperText::paragraphs(report), KeeperText::warningTitle());
+    offerJournal(archivio);
+}
+
+// What the start-up message says about the load; nothing for a good file.
+QStringList SeatingFileKeeper::reportLoad(const LoadResult &loaded)
+{
+    QStringList report;
+    if (loaded.status == LoadResult::Status::Damaged)
+        report << KeeperText::damaged(m_path, loaded.problems);
+    else if (loaded.status == LoadResult::Status::Unreadable)
+        report << KeeperText::unreadable(m_path, loaded.errorString);
+    else
+        return report;
+    // The close will replace the file: its bytes are kept first, since what
+    // this program could not read another may still make sense of.
+    QString copyError;
+    const QString copy = keepCopyOfOriginal(&copyError);
+    m_originalAtRisk = copy.isEmpty();
+    report << (copy.isEmpty() ? KeeperText::copyFailed(copyError) : KeeperText::copyKept(copy));
+    return report;
+}
+
+// A copy beside the file, where the teacher will look, or else in the data folder.
+QString SeatingFileKeeper::keepCopyOfOriginal(QString *errorString)
+{
+    QString copy = SeatingFile::backupOriginal(m_path, errorString);
+    if (!copy.isEmpty())
+        return copy;
+    const QString folder = DataFolder::ensure();
+    if (!folder.isEmpty())
+        copy = SeatingFile::backupOriginal(m_path, folder);
+    return copy;
+}
+
+void SeatingFileKeeper::offerJournal(Archivio &archivio)
+{
+    if (!m_journal.exists())
+        return;
+    Archivio stored;
+    const LoadResult journal = m_journal.read(stored);
+    if (journal.status == LoadResult::Status::Unreadable)
+        return setJournalAside(journal.errorString);
+    if (stored == archivio)
+        return m_journal.remove(); // the file already holds every store
+    const QString folder = QFileInfo(m_journal.path()).absolutePath();
+    if (m_view.messageBox(KeeperText::restoreJournal(folder), KeeperText::warningTitle(),
+                          SeatingView::Buttons::YesNo) == SeatingView::Answer::Yes) {
+        archivio = stored; // the journal stays: it matches the table until the next store
+    } else {
+        setJournalAside(QString());
+    }
+}
+
+// Keeps an earlier journal out of the way of this run's stores.
+void SeatingFileKeeper::setJournalAside(const QString &unreadableReason)
+{
+    QString error;
+    const QString aside = m_journal.setAside(&error);
+    if (aside.isEmpty()) {
+        m_journalBlocked = true;
+        tell(KeeperText::journalNotSetAside(m_journal.path(), error), KeeperText::warningTitle());
+    } else if (!unreadableReason.isEmpty()) {
+        tell(KeeperText::journalUnreadable(unreadableReason, aside), KeeperText::warningTitle());
+    }
+}
+
+void SeatingFileKeeper::stored(const Archivio &archivio)
+{
+    if (m_journalBlocked)
+        return;
+    QString error;
+    if (m_journal.write(archivio, &error) || m_journalFailureTold)
+        return;
+    // Once is enough: the store itself worked, and the close still saves.
+    m_journalFailureTold = true;
+    tell(KeeperText::journalNotWritten(m_journal.path(), error), KeeperText::warningTitle());
+}
+
+void SeatingFileKeeper::shutDown(Archivio &archivio)
+{
+    for (;;) {
+        QString error;
+        if (saveOverOriginal(archivio, &error)) {
+            if (!m_journalBlocked)
+                m_journal.remove();
+            return;
+        }
+        if (m_view.messageBox(KeeperText::saveFailed(m_path, error), KeeperText::errorTitle(),
+                              SeatingView::Buttons::YesNo) != SeatingView::Answer::Yes) {
+            break;
+        }
+    }
+    writeRecoveryFile(archivio);
+}
+
+// A file that was never read is replaced only once a copy of it exists; the
+// lock or fault that kept it unread may be gone by now.
+bool SeatingFileKeeper::saveOverOriginal(Archivio &archivio, QString *errorString)
+{
+    if (m_originalAtRisk && QFileInfo::exists(m_path)) {
+        QString copyError;
+        if (keepCopyOfOriginal(&copyError).isEmpty()) {
+            *errorString = KeeperText::originalAtRisk(copyError);
+            return false;
+        }
+        m_originalAtRisk = false;
+    }
+    return SeatingFile::save(m_path, archivio, errorString);
+}
+
+void SeatingFileKeeper::writeRecoveryFile(Archivio &archivio)
+{
+    QString error;
+    QString recovery;
+    const QString folder = DataFolder::ensure(&error);
+    if (!folder.isEmpty()) {
+        recovery = DataFolder::freshDatedPath(folder, QStringLiteral("Posti-recupero"),
+                                              QStringLiteral(".bq"));
+        if (SeatingFile::save(recovery, archivio, &error)) {
+            if (!m_journalBlocked)
+                m_journal.remove();
+            tell(KeeperText::recoveryWritten(recovery, QFileInfo(m_path).fileName()),
+                 KeeperText::warningTitle());
+            return;
+        }
+    }
+    const QString journal = !m_journalBlocked && m_journal.exists() ? m_journal.path() : QString();
+    tell(KeeperText::recoveryFailed(recovery, error, journal), KeeperText::errorTitle());
+}
+
+void SeatingFileKeeper::tell(const QString &text, const QString &title)
+{
+    m_view.messageBox(text, title, SeatingView::Buttons::Ok);
+}

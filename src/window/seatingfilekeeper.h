@@ -1,0 +1,49 @@
+#pragma once
+
+#include "journal.h"
+
+#include <QString>
+#include <QStringList>
+
+class Archivio;
+class SeatingView;
+
+// Carries the table between the seating file and the window so that nothing
+// the teacher stored is lost: it reports a damaged or unreadable file once at
+// start-up and keeps a copy of it, warns when the file's folder cannot take
+// the file, keeps a journal of every store and offers it back after a crash,
+// and at close retries a failed save or writes a recovery file. The close is
+// never refused.
+class SeatingFileKeeper
+{
+public:
+    SeatingFileKeeper(const QString &seatingFilePath, SeatingView &view);
+
+    // Fills the table from the seating file, or from the journal if the
+    // teacher restores it, telling the teacher what went wrong.
+    void startUp(Archivio &archivio);
+
+    // After every store.
+    void stored(const Archivio &archivio);
+
+    // At close: writes the table to the seating file, or else to a recovery file.
+    void shutDown(Archivio &archivio);
+
+private:
+    QString keepCopyOfOriginal(QString *errorString);
+    QStringList reportLoad(const SeatingFile::LoadResult &loaded);
+    void offerJournal(Archivio &archivio);
+    void setJournalAside(const QString &unreadableReason);
+    bool saveOverOriginal(Archivio &archivio, QString *errorString);
+    void writeRecoveryFile(Archivio &archivio);
+    void tell(const QString &text, const QString &title);
+
+    QString m_path;
+    SeatingView &m_view;
+    Journal m_journal;
+    // The file could be neither read nor copied: it must not be replaced.
+    bool m_originalAtRisk = false;
+    // An earlier journal could not be set aside: writing would replace it.
+    bool m_journalBlocked = false;
+    bool m_journalFailureTold = false;
+};
