@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+#include <numeric>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -15,28 +15,7 @@
 #include <unistd.h>
 #endif
 
-using SeatingFile::LoadResult;
-using Status = LoadResult::Status;
-
-class TestSeatingFile : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init();
-    void windowsTextSurvivesReload();
-    void damageCostsOnlyItsRows_data();
-    void damageCostsOnlyItsRows();
-    void noFileInPlace();
-    void unstorableCellFailsSave_data();
-    void unstorableCellFailsSave();
-    void saveIsAllOrNothing();
-    void backupNeverReplacesEarlierCopy();
-
-private:
-    QString path() const { return m_dir->filePath(SeatingFile::fileName()); }
-    std::unique_ptr<QTemporaryDir> m_dir;
-};
+using Status = SeatingFile::LoadResult::Status;
 
 static QByteArray fileOf(const QByteArrayList &lines)
 {
@@ -52,15 +31,6 @@ static QByteArrayList numberedLines(int count = Archivio::Rows)
     return lines;
 }
 
-// Every row of table as "name,position".
-static QByteArrayList cellsOf(const Archivio &table)
-{
-    QByteArrayList rows;
-    for (int row = 0; row < Archivio::Rows; ++row)
-        rows.append((table.cell(row, 0) + u',' + table.cell(row, 1)).toLatin1());
-    return rows;
-}
-
 static QByteArray readFile(const QString &path)
 {
     QFile file(path);
@@ -73,202 +43,180 @@ static void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-void TestSeatingFile::init()
+static const QByteArray freshFile = QByteArray(" ,0\r\n").repeated(Archivio::Rows);
+
+class TestSeatingFile : public QObject
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
+    Q_OBJECT
 
-void TestSeatingFile::windowsTextSurvivesReload()
-{
-    Archivio table;
-    QVERIFY(SeatingFile::save(path(), table));
-    QCOMPARE(readFile(path()), QByteArray(" ,0\r\n").repeated(Archivio::Rows));
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath(SeatingFile::fileName()); }
 
-    QByteArrayList lines = numberedLines();
-    lines[0] = "Niccol\xF2,-1";
-    lines[1] = "Zo\xEB,7";
-    lines[2] = "\x80uro,2";
-    lines[3] = "  Anna Maria  ,  3"; // spaces go; a tab is text and stays
-    lines[4] = "\tUgo,5";
-    lines[62] = "Primo,2"; // tab 3, pupil 1
-    lines[92] = "3B,0";    // tab 3, class name
-    writeFile(path(), fileOf(lines));
-    QCOMPARE(SeatingFile::load(path(), table).status, Status::Loaded);
-    QCOMPARE(table.cell(0, 0), QStringLiteral("Niccolò"));
-    QCOMPARE(table.cell(2, 0), QStringLiteral("€uro"));
-    QCOMPARE(table.cell(3, 0), QStringLiteral("Anna Maria"));
-    QCOMPARE(table.cell(0, 1), QStringLiteral("-1"));
-    QCOMPARE(table.cell(Archivio::row(3, Archivio::ClassNameSlot), 0), QStringLiteral("3B"));
-    QCOMPARE(table.cell(Archivio::row(3, 0), 0), QStringLiteral("Primo"));
-    QVERIFY(SeatingFile::save(path(), table));
-    lines[3] = "Anna Maria,3";
-    QCOMPARE(readFile(path()), fileOf(lines));
-    const LoadResult again = SeatingFile::load(path(), table); // its own file reads clean
-    QVERIFY(again.status == Status::Loaded && again.problems.isEmpty());
-}
+private slots:
+    void init() { QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkdir(m_dir.path())); }
 
-static void damageRow(const char *tag, const QByteArray &file, int linesRead, int row = -1,
-                      const QByteArray &reads = {})
-{
-    QTest::newRow(tag) << file << linesRead << row << reads;
-}
+    void windowsTextSurvivesReload()
+    {
+        Archivio table;
+        QVERIFY(SeatingFile::save(path(), table));
+        QCOMPARE(readFile(path()), freshFile);
 
-// A damaged line costs its own row only: every other row stays where it belongs.
-void TestSeatingFile::damageCostsOnlyItsRows_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("linesRead");    // numbered rows the file still has
-    QTest::addColumn<int>("row");          // the damaged row, or -1
-    QTest::addColumn<QByteArray>("reads"); // what that row reads as
-
-    const auto damaged = [](const QByteArray &line) {
         QByteArrayList lines = numberedLines();
-        lines[12] = line;
-        return fileOf(lines);
-    };
-    const QByteArray good = fileOf(numberedLines());
-    damageRow("short", fileOf(numberedLines(300)), 300);
-    damageRow("extra lines", good + "a,1\r\nb,2\r\n", 310);
-    damageRow("no comma", damaged("Nome12 7"), 310, 12, ",0");
-    damageRow("empty line", damaged(""), 310, 12, ",0");
-    damageRow("word position", damaged("Nome12,sette"), 310, 12, "Nome12,0");
-    damageRow("two commas", damaged("Rossi, Mario,7"), 310, 12, ",0");
-    damageRow("undefined byte", damaged("Nome\x81,7"), 310, 12, "Nome\x81,7");
-    damageRow("lone LF", QByteArray(good).replace("Nome13,12\r\n", "Nome13,12\n"), 310);
-    damageRow("lone CR", QByteArray(good).replace("Nome13,12\r\n", "Nome13,12\r"), 310);
-    damageRow("every line bad", QByteArray("x\r\n").repeated(400), 0);
-}
-
-void TestSeatingFile::damageCostsOnlyItsRows()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(int, linesRead);
-    QFETCH(int, row);
-    QFETCH(QByteArray, reads);
-
-    QByteArrayList expected = numberedLines(linesRead);
-    QList<int> damagedRows;
-    for (int r = linesRead; r < Archivio::Rows; ++r) {
-        expected.append(",0");
-        damagedRows.append(r);
+        lines[0] = "Niccol\xF2,-1";
+        lines[1] = "Zo\xEB,7";
+        lines[2] = "\x80uro,2";
+        lines[3] = "  Anna Maria  ,  3"; // spaces go; a tab is text and stays
+        lines[4] = "\tUgo,5";
+        lines[62] = "Primo,2"; // tab 3, pupil 1
+        lines[92] = "3B,0";    // tab 3, class name
+        writeFile(path(), fileOf(lines));
+        QCOMPARE(SeatingFile::load(path(), table).status, Status::Loaded);
+        QCOMPARE(table.cell(0, 0), QStringLiteral("Niccolò"));
+        QCOMPARE(table.cell(2, 0), QStringLiteral("€uro"));
+        QCOMPARE(table.cell(Archivio::row(3, Archivio::ClassNameSlot), 0), QStringLiteral("3B"));
+        QCOMPARE(table.cell(Archivio::row(3, 0), 0), QStringLiteral("Primo"));
+        QVERIFY(SeatingFile::save(path(), table));
+        lines[3] = "Anna Maria,3";
+        QCOMPARE(readFile(path()), fileOf(lines));
+        QCOMPARE(SeatingFile::load(path(), table).status, Status::Loaded); // its own file is clean
     }
-    if (row >= 0) {
-        expected[row] = reads;
-        damagedRows.prepend(row);
+
+    // A damaged line costs its own row only: every other row stays where it belongs.
+    void damageCostsOnlyItsRows_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QList<int>>("damaged"); // the rows reported, in order
+        QTest::addColumn<QByteArray>("reads");   // what each of them saves as
+
+        const QByteArray good = fileOf(numberedLines()), reset = " ,0";
+        const auto edit = [&](const char *before, const char *after) {
+            return QByteArray(good).replace(before, after);
+        };
+        QList<int> all(Archivio::Rows);
+        std::iota(all.begin(), all.end(), 0);
+        const QList<int> none, row12{12};
+        QTest::newRow("short") << fileOf(numberedLines(300)) << all.mid(300) << reset;
+        QTest::newRow("extra lines") << good + "a,1\r\nb,2\r\n" << none << reset;
+        QTest::newRow("no comma") << edit("Nome12,11", "Nome12 7") << row12 << reset;
+        QTest::newRow("empty line") << edit("Nome12,11", "") << row12 << reset;
+        QTest::newRow("word position")
+            << edit("12,11", "12,sette") << row12 << QByteArray("Nome12,0");
+        QTest::newRow("two commas") << edit("Nome12,11", "Rossi, Mario,7") << row12 << reset;
+        QTest::newRow("undefined byte")
+            << edit("Nome12,", "Nome\x81,") << row12 << QByteArray("Nome\x81,11");
+        QTest::newRow("lone LF") << edit("12,11\r\n", "12,11\n") << none << reset;
+        QTest::newRow("lone CR") << edit("12,11\r\n", "12,11\r") << none << reset;
+        QTest::newRow("every line bad") << QByteArray("x\r\n").repeated(400) << all << reset;
     }
-    Archivio table;
-    SeatingFile::parse(fileOf(numberedLines()), table); // the load must start afresh
-    const LoadResult result = SeatingFile::parse(file, table);
-    QCOMPARE(result.status, Status::Damaged);
-    QCOMPARE(cellsOf(table), expected);
-    QCOMPARE(result.damagedRows, damagedRows);
-    const QString problems = result.problems.join(u'\n');
-    QVERIFY2(!result.problems.isEmpty() && result.problems.size() <= 13, qPrintable(problems));
-}
 
-// No file is a fresh table; a folder in its place is unreadable, not missing.
-void TestSeatingFile::noFileInPlace()
-{
-    Archivio table;
-    SeatingFile::parse(fileOf(numberedLines()), table);
-    QCOMPARE(SeatingFile::load(path(), table).status, Status::Missing);
-    QVERIFY(table == Archivio());
-    QString error;
-    QVERIFY(!SeatingFile::save(m_dir->filePath(QStringLiteral("gone/Posti.bq")), table, &error));
-    QVERIFY(!error.isEmpty());
-    error.clear();
+    void damageCostsOnlyItsRows()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QList<int>, damaged);
+        QFETCH(QByteArray, reads);
+        QByteArrayList expected = numberedLines();
+        for (int row : damaged)
+            expected[row] = reads;
+        Archivio table;
+        SeatingFile::parse(fileOf(numberedLines()), table); // the load must start afresh
+        const auto result = SeatingFile::parse(file, table);
+        QCOMPARE(result.status, Status::Damaged);
+        QCOMPARE(SeatingFile::serialize(table), fileOf(expected));
+        QCOMPARE(result.damagedRows, damaged);
+        QVERIFY(!result.problems.isEmpty() && result.problems.size() <= 13);
+    }
 
-    QVERIFY(QDir(m_dir->path()).mkdir(SeatingFile::fileName()));
-    SeatingFile::parse(fileOf(numberedLines()), table);
-    const LoadResult result = SeatingFile::load(path(), table);
-    QCOMPARE(result.status, Status::Unreadable);
-    QVERIFY(!result.errorString.isEmpty() && table == Archivio());
-    QVERIFY(!SeatingFile::save(path(), table, &error) && !error.isEmpty());
-}
-
-void TestSeatingFile::unstorableCellFailsSave_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("comma") << QStringLiteral("Rossi, Mario");
-    QTest::newRow("not in the code page") << QStringLiteral("Łukasz");
-}
-
-void TestSeatingFile::unstorableCellFailsSave()
-{
-    QFETCH(QString, name);
-    const QByteArray old = fileOf(numberedLines());
-    writeFile(path(), old);
-    Archivio table;
-    table.setCell(200, 0, name);
-    const Archivio before = table;
-    QString error;
-    QVERIFY2(!SeatingFile::save(path(), table, &error) &&
-                 error.contains(QStringLiteral("riga 201")),
-             qPrintable(error));
-    QCOMPARE(readFile(path()), old);
-    QVERIFY(table == before); // no stand-ins for empty cells either
-}
-
-// Neither a full disk nor a kill mid-save leaves anything but the old or the new bytes.
-void TestSeatingFile::saveIsAllOrNothing()
-{
-#ifdef Q_OS_UNIX
-    Archivio first, second;
-    SeatingFile::parse(fileOf(numberedLines()), first);
-    const QByteArray firstBytes = SeatingFile::serialize(first);
-    const QByteArray secondBytes = SeatingFile::serialize(second);
-    QVERIFY(SeatingFile::save(path(), first));
-    const pid_t full = fork();
-    if (full == 0) {
-        // A file size limit below the new file's size acts as a full disk.
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    // No file is a fresh table; a folder in its place is unreadable, not missing.
+    void noFileInPlace()
+    {
+        Archivio table;
+        SeatingFile::parse(fileOf(numberedLines()), table);
+        QCOMPARE(SeatingFile::load(path(), table).status, Status::Missing);
+        QVERIFY(table == Archivio());
         QString error;
-        _exit(!SeatingFile::save(path(), second, &error) && !error.isEmpty() ? 0 : 1);
-    }
-    int status = -1;
-    waitpid(full, &status, 0);
-    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    QCOMPARE(readFile(path()), firstBytes);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{SeatingFile::fileName()});
+        QVERIFY(!SeatingFile::save(m_dir.filePath("gone/Posti.bq"), table, &error));
+        QVERIFY(!error.isEmpty());
 
-    for (int round = 0; round < 30; ++round) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            for (;;) {
-                SeatingFile::save(path(), second);
-                SeatingFile::save(path(), first);
-            }
+        QVERIFY(QDir().mkdir(path()));
+        SeatingFile::parse(fileOf(numberedLines()), table);
+        const auto result = SeatingFile::load(path(), table);
+        QVERIFY(result.status == Status::Unreadable && !result.errorString.isEmpty());
+        QVERIFY(table == Archivio());
+        error.clear();
+        QVERIFY(!SeatingFile::save(path(), table, &error) && !error.isEmpty());
+    }
+
+    void unstorableCellFailsSave_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("comma") << QStringLiteral("Rossi, Mario");
+        QTest::newRow("not in the code page") << QStringLiteral("Łukasz");
+    }
+
+    void unstorableCellFailsSave()
+    {
+        QFETCH(QString, name);
+        writeFile(path(), freshFile);
+        Archivio table;
+        table.setCell(200, 0, name);
+        const Archivio before = table;
+        QString error;
+        QVERIFY2(!SeatingFile::save(path(), table, &error) && error.contains("riga 201"),
+                 qPrintable(error));
+        QCOMPARE(readFile(path()), freshFile);
+        QVERIFY(table == before); // no stand-ins for empty cells either
+    }
+
+    // Neither a full disk nor a kill mid-save leaves anything but the old or the new bytes.
+    void saveIsAllOrNothing()
+    {
+#ifdef Q_OS_UNIX
+        Archivio numbered, fresh;
+        SeatingFile::parse(fileOf(numberedLines()), numbered);
+        const QByteArrayList oldOrNew{fileOf(numberedLines()), freshFile};
+        QVERIFY(SeatingFile::save(path(), numbered));
+        if (fork() == 0) {
+            // A file size limit below the new file's size acts as a full disk.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1000, 1000};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            QString error;
+            _exit(!SeatingFile::save(path(), fresh, &error) && !error.isEmpty() ? 0 : 1);
         }
-        usleep(useconds_t(500 + 600 * round));
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-        const QByteArray bytes = readFile(path());
-        QVERIFY2(bytes == firstBytes || bytes == secondBytes, qPrintable(QString::number(round)));
-    }
+        int status = -1;
+        wait(&status);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QCOMPARE(readFile(path()), oldOrNew[0]);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{SeatingFile::fileName()});
+
+        for (int round = 0; round < 30; ++round) {
+            const pid_t pid = fork();
+            for (int i = 0; pid == 0; ++i) // the child saves until it is killed
+                SeatingFile::save(path(), i % 2 ? numbered : fresh);
+            usleep(useconds_t(500 + 600 * round));
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            QVERIFY2(oldOrNew.contains(readFile(path())), qPrintable(QString::number(round)));
+        }
 #else
-    QSKIP("needs fork(), kill() and a file size limit");
+        QSKIP("needs fork(), kill() and a file size limit");
 #endif
-}
+    }
 
-void TestSeatingFile::backupNeverReplacesEarlierCopy()
-{
-    const QByteArray original = fileOf(numberedLines());
-    writeFile(path(), original);
-    const QString bak = path() + QStringLiteral(".bak");
-    QCOMPARE(SeatingFile::backupOriginal(path()), bak);
-    writeFile(path(), "changed");
-    QCOMPARE(SeatingFile::backupOriginal(path()), bak + QStringLiteral(".2"));
-    QCOMPARE(readFile(bak), original);
-    QCOMPARE(readFile(bak + QStringLiteral(".2")), QByteArray("changed"));
-
-    const QString other = m_dir->filePath(QStringLiteral("other"));
-    QVERIFY(QDir().mkdir(other));
-    QCOMPARE(SeatingFile::backupOriginal(path(), other), other + QStringLiteral("/Posti.bq.bak"));
-    QCOMPARE(readFile(other + QStringLiteral("/Posti.bq.bak")), QByteArray("changed"));
-}
+    void backupNeverReplacesEarlierCopy()
+    {
+        writeFile(path(), freshFile);
+        const QString bak = path() + ".bak", other = m_dir.filePath("other");
+        QCOMPARE(SeatingFile::backupOriginal(path()), bak);
+        writeFile(path(), "changed");
+        QCOMPARE(SeatingFile::backupOriginal(path()), bak + ".2");
+        QCOMPARE(readFile(bak), freshFile);
+        QCOMPARE(readFile(bak + ".2"), QByteArray("changed"));
+        QVERIFY(QDir().mkdir(other));
+        QCOMPARE(SeatingFile::backupOriginal(path(), other), other + "/Posti.bq.bak");
+        QCOMPARE(readFile(other + "/Posti.bq.bak"), QByteArray("changed"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSeatingFile)
 #include "tst_seatingfile.moc"
