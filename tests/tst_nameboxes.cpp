@@ -1,5 +1,7 @@
-// The 31 name boxes of the real window: what typing and pasting put in them,
-// the hint that explains a refusal, and names read from a file shown as they are.
+// The real window's name boxes and keys: what typing and pasting put in the
+// boxes, the hint that explains a refusal, names read from a file shown as they
+// are, the tab order, Enter and Space, switching classes, and the names screen
+// readers announce.
 
 #include "form2.h"
 #include "messageboxanswerer.h"
@@ -27,6 +29,7 @@ class NameBoxesTest : public QObject
     std::unique_ptr<Form2> m_window;
 
     static QString hint() { return QToolTip::isVisible() ? QToolTip::text() : QString(); }
+    QWidget *control(const QString &name) const { return m_window->findChild<QWidget *>(name); }
     QLineEdit *box(int i) const
     {
         return m_window->findChild<QLineEdit *>(QString("Text1(%1)").arg(i));
@@ -39,20 +42,29 @@ class NameBoxesTest : public QObject
             names << (stored ? m_window->archivio().cell(i, Archivio::NameColumn) : box(i)->text());
         return names;
     }
+    // The tab strip's bar has Qt's own name; the tests call it by its job.
+    static QString focused()
+    {
+        QWidget *widget = QApplication::focusWidget();
+        return qobject_cast<QTabBar *>(widget) ? QStringLiteral("tab bar") : widget->objectName();
+    }
 
 private slots:
-    // Class 1: "Vecchio 1", Quoted, LongName, "Vecchio 4" ... "Vecchio 30", class "3A\u0081".
+    // Class t: "Primo t", Quoted, LongName, "Vecchio 4" ... "Vecchio 30", class "3A\u0081".
     void init()
     {
-        QByteArray file =
-            "Vecchio 1,0\r\n" + Quoted.toLatin1() + ",0\r\n" + LongName.toLatin1() + ",0\r\n";
-        for (int slot = 4; slot <= 30; ++slot)
-            file += "Vecchio " + QByteArray::number(slot) + ",0\r\n";
-        file += "3A\x81,0\r\n";
+        QByteArray file;
+        for (int tab = 1; tab <= 10; ++tab) {
+            file += "Primo " + QByteArray::number(tab) + ",0\r\n" + Quoted.toLatin1() + ",0\r\n" +
+                    LongName.toLatin1() + ",0\r\n";
+            for (int slot = 4; slot <= 30; ++slot)
+                file += "Vecchio " + QByteArray::number(slot) + ",0\r\n";
+            file += "3A\x81,0\r\n";
+        }
         QFile out(m_dir.filePath(QStringLiteral("Posti.bq")));
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush());
         m_window = std::make_unique<Form2>(out.fileName());
-        // The file is short and holds an undefined byte: one damage report.
+        // The file holds undefined bytes: one damage report.
         MessageBoxAnswerer report(QStringLiteral("OK"));
         m_window->startUp();
         QCOMPARE(report.count(), 1);
@@ -68,16 +80,9 @@ private slots:
         m_window.reset();
     }
 
-    void namesFromTheFileAreShownAsTheyAre()
-    {
-        QCOMPARE(names().mid(1, 2), QStringList({Quoted, LongName}));
-        QCOMPARE(box(ClassName)->text(), QStringLiteral("3A\u0081"));
-        QCOMPARE(box(2)->cursorPosition(), 0); // a long name shows its beginning
-    }
-
-    // Each entry starts with the cursor before the box's old name; Memorizza then stores it.
-    // Typing goes into a plain name, a name loaded with refused characters (an
-    // edit may not add more of them) and the class name.
+    // Names read from a file are shown as they are, from their beginning: each entry goes in
+    // before the box's old name, and Memorizza then stores it. An edit may keep the refused
+    // characters of a loaded name but not add more.
     void entering_data()
     {
         QTest::addColumn<int>("how");
@@ -85,14 +90,20 @@ private slots:
         QTest::addColumn<QString>("input");      // typed or on the clipboard
         QTest::addColumn<QStringList>("filled"); // boxes first, first + 1, ...
         QTest::addColumn<QString>("hintPart");
-        QTest::newRow("typed accents, apostrophe, spaces")
-            << Typed << ClassName << "D'Ali Gesù " << QStringList{"D'Ali Gesù 3A\u0081"} << "";
-        QTest::newRow("typed comma")
-            << Typed << 0 << "Rossi, M " << QStringList{"Rossi M Vecchio 1"} << "nome: la virgola.";
+        const QString accepted = QStringLiteral("D'Ali  Gesù Škoda Œuvre – € ß ");
+        QTest::newRow("typed accents, apostrophe, spaces, Windows-1252")
+            << Typed << ClassName << accepted << QStringList{accepted + "3A\u0081"} << "";
+        QTest::newRow("typed comma, long name")
+            << Typed << 2 << "Dott, " << QStringList{"Dott " + LongName} << "nome: la virgola.";
         QTest::newRow("typed double quote")
             << Typed << 1 << "\"Gigi\"" << QStringList{"Gigi" + Quoted} << "nome: le virgolette";
         QTest::newRow("typed outside Windows-1252")
             << Typed << ClassName << "Wałęsa" << QStringList{"Wasa3A\u0081"} << "nome: «ę»";
+        QTest::newRow("tab") << Pasted << 4 << "\tMario" << QStringList{} << "la tabulazione";
+        QTest::newRow("C1") << Pasted << 4 << "\u0081" << QStringList{}
+                            << "un carattere di controllo (U+0081)";
+        QTest::newRow("emoji, whole")
+            << Pasted << 4 << "ok \U0001F600" << QStringList{} << "nome: «\U0001F600», che";
         QTest::newRow("LF") << Pasted << 0 << "Rossi\nBi\nVerdi"
                             << QStringList{"Rossi", "Bi", "Verdi"} << "Incollati 3 nomi";
         QTest::newRow("CR LF, trimmed") << Pasted << 14 << " Rossi\r\nBi\r\n"
@@ -100,11 +111,9 @@ private slots:
         QTest::newRow("stops at pupil 30")
             << Pasted << 27 << "A\nB\nC\nD\nE" << QStringList{"A", "B", "C"} << "ultime 2 righe";
         QTest::newRow("a bad line pastes nothing")
-            << Pasted << 0 << "Rossi\nBi, Anna" << QStringList{} << "Nessun nome incollato";
+            << Pasted << 0 << "Rossi\nBi, Anna" << QStringList{} << "alla riga 2: la virgola.";
         QTest::newRow("one line at the cursor")
             << Pasted << 4 << "Mario " << QStringList{"Mario Vecchio 5"} << "";
-        QTest::newRow("one line with a comma")
-            << Pasted << 4 << ", Mario" << QStringList{} << "nome: la virgola.";
         QTest::newRow("class name takes no list")
             << Pasted << ClassName << "3B\n3C" << QStringList{} << "una riga sola";
         QTest::newRow("menu, a list") << FromMenu << 2 << "Rossi\r\nBi\r\n"
@@ -123,20 +132,14 @@ private slots:
             expected[first + i] = filled[i];
         QGuiApplication::clipboard()->setText(input);
         box(first)->setFocus();
-        QTest::keyClick(box(first), Qt::Key_Home);
         if (how == Typed) {
             for (const QChar c : input)
                 QTest::sendKeyEvent(QTest::Click, box(first), Qt::Key_unknown, c, Qt::NoModifier);
         } else if (how == FromMenu) {
             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(), QPoint());
             QApplication::sendEvent(box(first), &event);
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            menu->hide();
-            for (QAction *action : menu->actions()) {
-                if (action->text().startsWith(QLatin1String("&Incolla")))
-                    action->trigger();
-            }
+            QVERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_I); // &Incolla
         } else {
             QTest::keyClick(box(first), Qt::Key_V, Qt::ControlModifier);
         }
@@ -146,6 +149,63 @@ private slots:
         QCOMPARE(names(true), loaded);
         QTest::mouseClick(m_window->findChild<QPushButton *>("cmdSalva"), Qt::LeftButton);
         QCOMPARE(names(true), expected);
+    }
+
+    // Every control once, each announced by its own name.
+    void tabVisitsEveryControlInOrder()
+    {
+        QStringList expected;
+        for (int i = 0; i < 30; ++i)
+            expected << QString("Text1(%1) Alunno %2").arg(i).arg(i + 1);
+        expected +=
+            QStringList{"Text1(30) Nome della classe", "cmdCancNomi Cancella nomi",
+                        "cmdSalva Memorizza", "CmdRandom Assegna mancanti", "cmdClear Svuota"};
+        for (int i = 0; i < 30; ++i)
+            expected << QString("Combo1(%1) Banco %2").arg(i).arg(i + 1);
+        expected << "tab bar Classi";
+        QStringList visited;
+        for (int step = 0; step < expected.size(); ++step) {
+            visited << focused() + ' ' + QApplication::focusWidget()->accessibleName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, expected);
+        QCOMPARE(focused(), QString("Text1(0)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(focused(), QString("tab bar"));
+    }
+
+    void keysAct_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("focusTo"); // where the focus goes; empty: "from" is pressed
+        QTest::addColumn<int>("tabTo");       // the class shown afterwards
+        QTest::newRow("pupil 1") << "Text1(0)" << QKeySequence("Return") << "Text1(1)" << 1;
+        QTest::newRow("pupil 30") << "Text1(29)" << QKeySequence("Enter") << "Text1(30)" << 1;
+        QTest::newRow("class name") << "Text1(30)" << QKeySequence("Return") << "Text1(0)" << 1;
+        QTest::newRow("Memorizza") << "cmdSalva" << QKeySequence("Return") << "" << 1;
+        QTest::newRow("Assegna mancanti") << "CmdRandom" << QKeySequence("Enter") << "" << 1;
+        QTest::newRow("Svuota") << "cmdClear" << QKeySequence("Space") << "" << 1;
+        QTest::newRow("Ctrl+Tab") << "Text1(5)" << QKeySequence("Ctrl+Tab") << "Text1(5)" << 2;
+        QTest::newRow("Ctrl+PgDn") << "Text1(9)" << QKeySequence("Ctrl+PgDown") << "Text1(9)" << 2;
+        QTest::newRow("wraps") << "Text1(0)" << QKeySequence("Ctrl+PgUp") << "Text1(0)" << 10;
+    }
+    void keysAct()
+    {
+        QFETCH(QString, from);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, focusTo);
+        QFETCH(int, tabTo);
+        QStringList pressed;
+        for (QPushButton *button : m_window->findChildren<QPushButton *>())
+            connect(button, &QPushButton::clicked,
+                    [&pressed, button] { pressed << button->objectName(); });
+        control(from)->setFocus(Qt::TabFocusReason);
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        QCOMPARE(pressed, focusTo.isEmpty() ? QStringList{from} : QStringList());
+        if (!focusTo.isEmpty())
+            QCOMPARE(focused(), focusTo);
+        QCOMPARE(box(0)->text(), QStringLiteral("Primo %1").arg(tabTo));
     }
 };
 
