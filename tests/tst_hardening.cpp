@@ -6,7 +6,6 @@
 // should be, a child process killed with SIGKILL. Permission bits are not
 // used, since root ignores them.
 
-#include "archivio.h"
 #include "form2.h"
 #include "messageboxanswerer.h"
 #include "seatingfile.h"
@@ -32,16 +31,13 @@ const QString JournalName = QStringLiteral(R"(Posti-diario-????????????????.bq)"
 const QString AsideName = QStringLiteral(R"(Posti-diario-????????????????-????????-??????.bq)");
 
 // The first rows of a file whose rows all differ, pupil s of class 1 on desk
-// s, so a shifted or lost row shows; the line numbered changed is replaced.
-QByteArray distinctFile(int rows = Archivio::Rows, int changed = -1, const QByteArray &line = {},
-                        const QByteArray &lineEnd = "\r\n")
+// s, so that a shifted or lost row shows.
+QByteArray distinctFile(int rows = Archivio::Rows)
 {
     QByteArray file;
-    for (int row = 0; row < rows; ++row) {
-        const QByteArray position = row < Archivio::Pupils ? QByteArray::number(row + 2) : "0";
-        file += (row == changed ? line : "Nome" + QByteArray::number(row) + "," + position);
-        file += lineEnd;
-    }
+    for (int row = 0; row < rows; ++row)
+        file += "Nome" + QByteArray::number(row) + "," +
+                QByteArray::number(row < Archivio::Pupils ? row + 2 : 0) + "\r\n";
     return file;
 }
 
@@ -57,6 +53,7 @@ void writeAll(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
+// The table in a file; a fresh one if there is no such file.
 Archivio tableIn(const QString &path)
 {
     Archivio table;
@@ -64,35 +61,24 @@ Archivio tableIn(const QString &path)
     return table;
 }
 
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
-QStringList dataFiles(const QString &wildcard)
+// The one file in the data folder the wildcard matches; none if there are
+// none or more. A seating file has one journal name, so two cannot be.
+QString dataFile(const QString &wildcard)
 {
     const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    QStringList found = folder.entryList({wildcard}, QDir::Files);
-    for (QString &name : found)
-        name = folder.filePath(name);
-    return found;
+    const QStringList found = folder.entryList({wildcard}, QDir::Files);
+    return found.size() == 1 ? folder.filePath(found.first()) : QString();
 }
 
-// Opens the window as the program does; start-up boxes need an answerer made first.
-std::unique_ptr<Form2> startWindow(const QString &path)
+// Types the name into the first name box, clicks "Memorizza", then swaps the
+// pupils of desks 5 and 6 (when both are known) with the arrow key.
+void storeAndSwap(Form2 &window)
 {
-    auto window = std::make_unique<Form2>(path);
-    window->startUp();
-    return window;
-}
-
-// Types the name into a name box and clicks "Memorizza".
-void store(Form2 &window, int box, const QString &name)
-{
-    auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("Text1(%1)").arg(box));
+    auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"));
     nameBox->selectAll();
-    QTest::keyClicks(nameBox, name);
+    QTest::keyClicks(nameBox, QStringLiteral("Anna"));
     QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+    QTest::keyClick(window.findChild<QComboBox *>(QStringLiteral("Combo1(4)")), Qt::Key_Down);
 }
 
 } // namespace
@@ -101,7 +87,6 @@ class HardeningTest : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 
@@ -121,160 +106,116 @@ private slots:
 #endif
     }
 
+    // Whatever the start finds, it says so once and shows the right table;
+    // each store and swap goes to the journal at once and to the file only at
+    // close, and a close that cannot save asks again, then writes a recovery file.
     void startUpReportsOnceAndCloseKeepsEverything_data()
     {
-        QTest::addColumn<QByteArray>("file");  // empty: no file
-        QTest::addColumn<QString>("message");  // empty: no message
-        QTest::addColumn<bool>("earlierCopy"); // an earlier damaged start left a copy
-        const QString damaged = QStringLiteral("danneggiato");
-        const int all = Archivio::Rows;
-        QTest::newRow("well-formed") << distinctFile() << QString() << false;
-        QTest::newRow("missing") << QByteArray() << QString() << false;
-        QTest::newRow("short") << distinctFile(200) << damaged << false;
-        QTest::newRow("short, second time") << distinctFile(50) << damaged << true;
-        QTest::newRow("comma in a name")
-            << distinctFile(all, 3, "Rossi, Mario,5") << damaged << false;
-        QTest::newRow("LF line ends") << distinctFile(all, -1, {}, "\n") << damaged << false;
+        QTest::addColumn<QString>("file");        // in the test's folder
+        QTest::addColumn<QByteArray>("bytes");    // empty: no file
+        QTest::addColumn<QString>("message");     // at start-up; empty: none
+        QTest::addColumn<QString>("copy");        // kept beside the file; empty: none
+        QTest::addColumn<QStringList>("answers"); // to the start-up message, then at close
+        const QString prog("prog/Posti.bq"), damaged("danneggiato"), offer("Ripristinare"), none;
+        const QByteArray noFile;
+        const QStringList saved, ok{"OK"}, no{"OK", "No", "OK"}, retried{"Sì", "No", "OK"};
+        const QStringList restore{"Sì"}, aside{"No"};
+        QTest::newRow("well-formed") << prog << distinctFile() << none << none << saved;
+        QTest::newRow("missing") << prog << noFile << none << none << saved;
+        QTest::newRow("short, comma in a name")
+            << prog << distinctFile(200).replace("Nome3,", "Rossi, M,") << damaged << ".bak" << ok;
+        QTest::newRow("short, LF line ends, second time")
+            << prog << distinctFile(50).replace("\r\n", "\n") << damaged << ".bak.2" << ok;
         QTest::newRow("undefined byte")
-            << distinctFile(all, 11, "Nome\x81 11,13") << damaged << true;
+            << prog << distinctFile().replace("Nome11,", "Nome\x81,") << damaged << ".bak" << ok;
         QTest::newRow("unreadable: too big")
-            << QByteArray(17 * 1024 * 1024, 'x')
-            << "Non è stato possibile leggere il file dei posti" << false;
+            << prog << QByteArray(17 << 20, 'x') << "leggere il file" << QString(".bak") << ok;
+        QTest::newRow("file is a folder") << prog << noFile << "leggere il file" << none << no;
+        QTest::newRow("no folder") << "missing/Posti.bq" << noFile << "non esiste" << none << no;
+        QTest::newRow("folder is a file")
+            << "prog/plain/Posti.bq" << noFile << "non potrà essere salvato" << none << no;
+        QTest::newRow("folder vanished, retried") << prog << noFile << none << none << retried;
+        // A socket can be neither read nor copied, yet a save could rename a new file over it.
+        QTest::newRow("socket never replaced")
+            << prog << noFile << "copiare il file originale" << none << no;
+        // A run killed after storing "Bruno" as the first name leaves its journal.
+        QTest::newRow("killed run, restored") << prog << distinctFile() << offer << none << restore;
+        QTest::newRow("killed run, set aside") << prog << distinctFile() << offer << none << aside;
     }
 
     void startUpReportsOnceAndCloseKeepsEverything()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, message);
-        QFETCH(bool, earlierCopy);
-        if (!file.isEmpty())
-            writeAll(m_path, file);
-        if (earlierCopy)
-            writeAll(m_path + ".bak", "earlier");
-        Archivio expected;
-        const QStringList problems = SeatingFile::load(m_path, expected).problems;
-
-        MessageBoxAnswerer answerer(QStringLiteral("OK"));
-        auto window = startWindow(m_path);
-        QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
-        const QString copy = m_path + (earlierCopy ? ".bak.2" : ".bak");
-        if (!message.isEmpty()) {
-            for (const QString &part : problems + QStringList{message, native(copy)})
-                QVERIFY2(answerer.text().contains(part), qPrintable(answerer.text()));
-            QVERIFY(readAll(copy) == file);
-            QVERIFY(!earlierCopy || readAll(m_path + ".bak") == "earlier");
-        }
-        QCOMPARE(window->archivio(), expected);
-
-        // Each store and swap goes to the journal at once, and to the file only at close.
-        store(*window, 0, QStringLiteral("Anna"));
-        auto *desk = window->findChild<QComboBox *>("Combo1(4)");
-        desk->setFocus();
-        QTest::keyClick(desk,
-                        Qt::Key_Down); // swaps the pupils of desks 5 and 6 when both are known
-        const Archivio shown = window->archivio();
-        QCOMPARE(dataFiles(JournalName).size(), 1);
-        QCOMPARE(tableIn(dataFiles(JournalName).first()), shown);
-        QVERIFY(readAll(m_path) == file);
-        QVERIFY(window->close());
-        QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
-        QCOMPARE(tableIn(m_path), shown);
-        QCOMPARE(dataFiles(JournalName), QStringList());
-    }
-
-    void failedCloseWritesARecoveryFile_data()
-    {
-        QTest::addColumn<QString>("file");        // in the test's folder
-        QTest::addColumn<QString>("startUpText"); // empty: no start-up message
-        QTest::addColumn<QStringList>("closeAnswers");
-        const QStringList no{"No", "OK"};
-        QTest::newRow("file is a folder") << "prog/Posti.bq"
-                                          << "leggere il file" << no;
-        QTest::newRow("folder missing") << "missing/Posti.bq"
-                                        << "non esiste" << no;
-        QTest::newRow("folder is a file") << "prog/plain/Posti.bq"
-                                          << "non potrà essere salvato" << no;
-        QTest::newRow("folder vanished, retried")
-            << "prog/Posti.bq" << QString() << QStringList{"Sì", "No", "OK"};
-        // A socket can be neither read nor copied, yet a save could rename a new file over it.
-        QTest::newRow("socket never replaced") << "prog/Posti.bq"
-                                               << "copiare il file originale" << no;
-    }
-
-    void failedCloseWritesARecoveryFile()
-    {
         QFETCH(QString, file);
-        QFETCH(QString, startUpText);
-        QFETCH(QStringList, closeAnswers);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(QString, copy);
+        QFETCH(QStringList, answers);
         const QString row = QTest::currentDataTag();
-#ifndef Q_OS_UNIX
-        if (row.startsWith("socket"))
-            QSKIP("needs a Unix domain socket to stand where the file should be");
-#endif
         m_path = m_dir->filePath(file);
         writeAll(m_dir->filePath("prog/plain"), "not a folder");
+        if (!bytes.isEmpty())
+            writeAll(m_path, bytes);
+        if (copy.endsWith(".2"))
+            writeAll(m_path + ".bak", "earlier");
         QLocalServer socket;
-        if (row.startsWith("socket"))
+        if (row.startsWith("socket")) {
+#ifndef Q_OS_UNIX
+            QSKIP("needs a Unix domain socket to stand where the file should be");
+#endif
             QVERIFY2(socket.listen(m_path), qPrintable(socket.errorString()));
+        }
         if (row == "file is a folder")
-            QVERIFY(QDir(m_path).mkpath("inside"));       // the folder has contents to lose
-        const int asking = startUpText.isEmpty() ? 0 : 1; // the first box at close
-        MessageBoxAnswerer answerer(QStringList(asking, "OK") + closeAnswers);
-        auto window = startWindow(m_path);
+            QVERIFY(QDir(m_path).mkpath("inside")); // the folder has contents to lose
+        if (row.startsWith("killed run")) {
+#if !defined(Q_OS_UNIX) || defined(Q_OS_MACOS)
+            QSKIP("the child run's data folder can only be set through XDG_DATA_HOME");
+#endif
+            QProcess child; // inherits this test's XDG_DATA_HOME and platform
+            child.start(QStringLiteral(CRASHCHILD_PATH), {m_path, QStringLiteral("Bruno")});
+            QTRY_VERIFY_WITH_TIMEOUT(!dataFile(JournalName).isEmpty(), 30000);
+            child.kill();
+            QVERIFY(child.waitForFinished());
+        }
+        Archivio expected;
+        QStringList named = SeatingFile::load(m_path, expected).problems;
+        if (row.endsWith("restored"))
+            expected.setCell(0, 0, QStringLiteral("Bruno"));
+
+        const int asking = message.isEmpty() ? 0 : 1; // the first box at close
+        MessageBoxAnswerer answerer(answers);
+        Form2 window(m_path);
+        window.startUp();
         QCOMPARE(answerer.count(), asking);
-        QVERIFY2(answerer.text().contains(startUpText), qPrintable(answerer.text()));
-        store(*window, 0, QStringLiteral("Anna"));
-        const Archivio stored = window->archivio();
+        if (!copy.isEmpty())
+            named << QDir::toNativeSeparators(m_path + copy);
+        for (const QString &part : named << message)
+            QVERIFY2(answerer.text().contains(part), qPrintable(answerer.text()));
+        QVERIFY(readAll(m_path + copy) == bytes); // the copy, or the file still untouched
+        QVERIFY(!copy.endsWith(".2") || readAll(m_path + ".bak") == "earlier");
+        QCOMPARE(window.archivio(), expected);
+        QCOMPARE(tableIn(dataFile(AsideName)).cell(0, 0), row.endsWith("set aside") ? "Bruno" : "");
+        storeAndSwap(window);
+        const Archivio shown = window.archivio();
+        QCOMPARE(tableIn(dataFile(JournalName)), shown);
+        QVERIFY(readAll(m_path) == bytes);
         if (row.startsWith("folder vanished"))
             QVERIFY(QDir(m_dir->filePath("prog")).removeRecursively());
 
-        QVERIFY(window->close());
-        QCOMPARE(answerer.count(), asking + closeAnswers.size());
+        QVERIFY(window.close());
+        QCOMPARE(answerer.count(), answers.size());
+        QCOMPARE(dataFile(JournalName), QString());
+        const bool saves = answers.size() == asking;
+        const QString recovery = dataFile(RecoveryName);
+        QCOMPARE(recovery.isEmpty(), saves);
+        QCOMPARE(tableIn(saves ? m_path : recovery), shown);
+        if (saves)
+            return;
         QCOMPARE(answerer.allButtons().at(asking), QStringList({"Sì", "No"}));
         const QString asked = answerer.texts().at(asking);
-        QVERIFY2(asked.contains(native(m_path)) && asked.endsWith("Riprovare?"), qPrintable(asked));
-        const QStringList recovery = dataFiles(RecoveryName);
-        QCOMPARE(recovery.size(), 1);
-        QVERIFY(answerer.texts().last().contains(native(recovery.first())));
-        QCOMPARE(tableIn(recovery.first()), stored);
-        QCOMPARE(dataFiles(JournalName), QStringList());
+        QVERIFY(asked.contains(QDir::toNativeSeparators(m_path)) && asked.endsWith("Riprovare?"));
+        QVERIFY(answerer.texts().last().contains(QDir::toNativeSeparators(recovery)));
         QVERIFY(!QFileInfo(m_path).isFile()); // no file took the place of what was there
         QVERIFY(row != "file is a folder" || QFileInfo(m_path + "/inside").isDir());
-    }
-
-    void killedRunOffersItsStores_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("restore") << QString("Sì") << QString("Bruno");
-        QTest::newRow("set aside") << QString("No") << QString("Nome0");
-    }
-
-    void killedRunOffersItsStores()
-    {
-        QFETCH(QString, answer);
-        QFETCH(QString, shown);
-#if !defined(Q_OS_UNIX) || defined(Q_OS_MACOS)
-        QSKIP("the child run's data folder can only be set through XDG_DATA_HOME");
-#endif
-        writeAll(m_path, distinctFile());
-        QProcess child; // inherits this test's XDG_DATA_HOME and platform
-        child.start(QStringLiteral(CRASHCHILD_PATH), {m_path, QStringLiteral("Bruno")});
-        while (!child.canReadLine())
-            QVERIFY2(child.waitForReadyRead(30000), "the child never stored");
-        child.kill();
-        QVERIFY(child.waitForFinished());
-
-        MessageBoxAnswerer answerer(answer);
-        auto window = startWindow(m_path);
-        QCOMPARE(answerer.count(), 1);
-        QVERIFY(answerer.text().contains("Ripristinare le classi memorizzate"));
-        QCOMPARE(window->findChild<QLineEdit *>("Text1(0)")->text(), shown);
-        QCOMPARE(window->archivio().cell(1, 0), QString("Nome1"));
-        const QStringList aside = dataFiles(AsideName);
-        QCOMPARE(aside.size(), answer == "No" ? 1 : 0);
-        if (!aside.isEmpty())
-            QCOMPARE(tableIn(aside.first()).cell(0, 0), QString("Bruno"));
     }
 };
 
