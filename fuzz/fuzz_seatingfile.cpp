@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the seating file reader and checks what it
-// promises: every row filled with text that can be saved, a report that
+// guarantees: every row filled with text that can be saved, a report that
 // agrees with itself, and a save that reads back as the same table.
 
 #include "archivio.h"
