@@ -68,16 +68,13 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<qreal>("points"); // 0: the default font
         layoutRow("TabStrip1", {120, 0, 18405, 7815});
-        layoutRow("cmdClear", {1200, 6000, 2895, 855}, "Svuota", 24);
         layoutRow("CmdRandom", {4800, 6000, 4215, 855}, "Assegna mancanti", 24);
-        layoutRow("cmdSalva", {9840, 6000, 2895, 855}, "Memorizza", 24);
         layoutRow("FraNomi", {13680, 360, 4455, 7335}, {}, 13.5);
         layoutRow("Text1(30)", {1440, 360, 1455, 645}, {}, 24);
         layoutRow("cmdCancNomi", {1440, 6840, 1815, 315}, "Cancella nomi");
         layoutRow("Text1(14)", {480, 6360, 1575, 285});
         layoutRow("Text1(15)", {2520, 1320, 1575, 285});
         layoutRow("Label1(0)", {120, 1320, 255, 255}, " 01");
-        layoutRow("Label1(29)", {2160, 6360, 255, 255}, " 30");
         layoutRow("Combo1(9)", {2640, 4680, 1845, 315});
         layoutRow("Combo1(26)", {9360, 4080, 1845, 315});
     }
@@ -103,8 +100,6 @@ private slots:
         open({});
         for (int index = 0; index <= 30; ++index)
             QVERIFY(box(index)->text().isEmpty());
-        for (int tab = 0; tab < 10; ++tab)
-            QCOMPARE(tabs()->tabText(tab), QString::number(tab + 1));
         for (int index = 0; index < 30; ++index)
             QCOMPARE(deskItems(index), QStringList({"", Marker}));
         QCOMPARE(seating(), QList<int>(30, 0));
@@ -124,9 +119,8 @@ private slots:
                        {6, " ,5"},
                        {30, "3A,0"},
                        {216, "5C,0"}}));
-        const QStringList captions{"3A", "2", "3", "4", "5", "6", "5C", "8", "9", "10"};
-        for (int tab = 0; tab < 10; ++tab)
-            QCOMPARE(tabs()->tabText(tab), captions[tab]);
+        QCOMPARE(listOf(10, [this](int tab) { return tabs()->tabText(tab); }),
+                 QStringList({"3A", "2", "3", "4", "5", "6", "5C", "8", "9", "10"}));
         QCOMPARE(box(30)->text(), QString("3A"));
         for (int index = 0; index < 30; ++index)
             QCOMPARE(deskItems(index), QStringList({"", Marker, "Anna", "Bruno", "Dario"}));
@@ -145,7 +139,6 @@ private slots:
         QCOMPARE(desk(0)->currentIndex(), 1);
         clickTab(1);
         QCOMPARE(box(0)->text(), QString("Anna"));
-        QCOMPARE(desk(0)->currentText(), QString("Anna"));
 
         box(0)->selectAll();
         QTest::keyClicks(box(0), "Niccol");
@@ -248,8 +241,7 @@ private:
     {
         QFile out(m_path);
         QVERIFY(file.isEmpty() ||
-                (out.open(QIODevice::WriteOnly) && out.write(file) == file.size()));
-        out.close();
+                (out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush()));
         m_window = std::make_unique<Form2>(m_path);
         m_window->startUp();
         m_window->show();
@@ -284,8 +276,8 @@ private:
 
     void clickTab(int tab) const
     {
-        QTabBar *bar = tabs()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab - 1).center());
+        QTest::mouseClick(tabs()->tabBar(), Qt::LeftButton, {},
+                          tabs()->tabBar()->tabRect(tab - 1).center());
     }
 
     // Opens the desk's list and clicks the item, as a user does.
