@@ -4,29 +4,24 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
 
 // Answers modal message boxes by clicking the buttons with the given texts,
 // one box after another, and keeps what each box showed. It polls from the
 // event loop the box runs, so a test never blocks on a box. Boxes beyond the
 // given answers are rejected and still counted, so a test can tell that one
-// message too many appeared; a box that never appears leaves seen() false.
+// message too many appeared.
 class MessageBoxAnswerer : public QObject
 {
 public:
     explicit MessageBoxAnswerer(const QString &buttonText)
         : MessageBoxAnswerer(QStringList{buttonText})
     {}
-
     explicit MessageBoxAnswerer(const QStringList &buttonTexts)
         : m_answers(buttonTexts)
     {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { answer(); });
-        m_timer.start();
+        startTimer(10);
     }
 
-    bool seen() const { return !m_titles.isEmpty(); }
     int count() const { return int(m_titles.size()); }
     // The first box's title, text and buttons.
     QString title() const { return m_titles.value(0); }
@@ -34,37 +29,33 @@ public:
     QStringList buttons() const { return m_buttons.value(0); }
     bool hasIcon() const { return m_hasIcon; }
     // Every box's, in order.
-    QStringList titles() const { return m_titles; }
     QStringList texts() const { return m_texts; }
     QList<QStringList> allButtons() const { return m_buttons; }
 
-private:
-    void answer()
+protected:
+    void timerEvent(QTimerEvent *) override
     {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || box == m_lastBox)
             return;
         m_lastBox = box;
-        m_hasIcon = m_hasIcon || box->icon() != QMessageBox::NoIcon;
+        m_hasIcon |= box->icon() != QMessageBox::NoIcon;
         m_titles << box->windowTitle();
         m_texts << box->text();
         const QString wanted = m_answers.value(m_titles.size() - 1);
-        QStringList buttons;
         QAbstractButton *target = nullptr;
+        m_buttons.append(QStringList());
         for (QAbstractButton *button : box->buttons()) {
-            buttons << button->text();
+            m_buttons.last() << button->text();
             if (!wanted.isEmpty() && button->text() == wanted)
                 target = button;
         }
-        m_buttons << buttons;
-        if (target)
-            target->click();
-        else
-            box->reject(); // unexpected box or button: fail visibly, never hang
+        // An unexpected box or button is rejected: the test fails, never hangs.
+        target ? target->click() : box->reject();
     }
 
+private:
     QStringList m_answers;
-    QTimer m_timer;
     QPointer<QMessageBox> m_lastBox;
     bool m_hasIcon = false;
     QStringList m_titles;
