@@ -29,7 +29,6 @@ class NameBoxesTest : public QObject
     std::unique_ptr<Form2> m_window;
 
     static QString hint() { return QToolTip::isVisible() ? QToolTip::text() : QString(); }
-    QWidget *control(const QString &name) const { return m_window->findChild<QWidget *>(name); }
     QLineEdit *box(int i) const
     {
         return m_window->findChild<QLineEdit *>(QString("Text1(%1)").arg(i));
@@ -106,8 +105,6 @@ private slots:
             << Pasted << 4 << "ok \U0001F600" << QStringList{} << "nome: «\U0001F600», che";
         QTest::newRow("LF") << Pasted << 0 << "Rossi\nBi\nVerdi"
                             << QStringList{"Rossi", "Bi", "Verdi"} << "Incollati 3 nomi";
-        QTest::newRow("CR LF, trimmed") << Pasted << 14 << " Rossi\r\nBi\r\n"
-                                        << QStringList{"Rossi", "Bi"} << "Incollati 2";
         QTest::newRow("stops at pupil 30")
             << Pasted << 27 << "A\nB\nC\nD\nE" << QStringList{"A", "B", "C"} << "ultime 2 righe";
         QTest::newRow("a bad line pastes nothing")
@@ -116,8 +113,8 @@ private slots:
             << Pasted << 4 << "Mario " << QStringList{"Mario Vecchio 5"} << "";
         QTest::newRow("class name takes no list")
             << Pasted << ClassName << "3B\n3C" << QStringList{} << "una riga sola";
-        QTest::newRow("menu, a list") << FromMenu << 2 << "Rossi\r\nBi\r\n"
-                                      << QStringList{"Rossi", "Bi"} << "Incollati 2";
+        QTest::newRow("menu, CR LF, trimmed") << FromMenu << 2 << " Rossi\r\nBi\r\n"
+                                              << QStringList{"Rossi", "Bi"} << "Incollati 2";
     }
     void entering()
     {
@@ -154,14 +151,12 @@ private slots:
     // Every control once, each announced by its own name.
     void tabVisitsEveryControlInOrder()
     {
-        QStringList expected;
-        for (int i = 0; i < 30; ++i)
-            expected << QString("Text1(%1) Alunno %2").arg(i).arg(i + 1);
-        expected +=
-            QStringList{"Text1(30) Nome della classe", "cmdCancNomi Cancella nomi",
-                        "cmdSalva Memorizza", "CmdRandom Assegna mancanti", "cmdClear Svuota"};
-        for (int i = 0; i < 30; ++i)
+        QStringList expected{"Text1(30) Nome della classe", "cmdCancNomi Cancella nomi",
+                             "cmdSalva Memorizza", "CmdRandom Assegna mancanti", "cmdClear Svuota"};
+        for (int i = 0; i < 30; ++i) {
+            expected.insert(i, QString("Text1(%1) Alunno %2").arg(i).arg(i + 1));
             expected << QString("Combo1(%1) Banco %2").arg(i).arg(i + 1);
+        }
         expected << "tab bar Classi";
         QStringList visited;
         for (int step = 0; step < expected.size(); ++step) {
@@ -178,14 +173,14 @@ private slots:
     {
         QTest::addColumn<QString>("from");
         QTest::addColumn<QKeySequence>("keys");
-        QTest::addColumn<QString>("focusTo"); // where the focus goes; empty: "from" is pressed
+        QTest::addColumn<QString>("focusTo"); // where the focus goes; a button stays and is pressed
         QTest::addColumn<int>("tabTo");       // the class shown afterwards
         QTest::newRow("pupil 1") << "Text1(0)" << QKeySequence("Return") << "Text1(1)" << 1;
         QTest::newRow("pupil 30") << "Text1(29)" << QKeySequence("Enter") << "Text1(30)" << 1;
         QTest::newRow("class name") << "Text1(30)" << QKeySequence("Return") << "Text1(0)" << 1;
-        QTest::newRow("Memorizza") << "cmdSalva" << QKeySequence("Return") << "" << 1;
-        QTest::newRow("Assegna mancanti") << "CmdRandom" << QKeySequence("Enter") << "" << 1;
-        QTest::newRow("Svuota") << "cmdClear" << QKeySequence("Space") << "" << 1;
+        QTest::newRow("Memorizza") << "cmdSalva" << QKeySequence("Return") << "cmdSalva" << 1;
+        QTest::newRow("Assegna") << "CmdRandom" << QKeySequence("Enter") << "CmdRandom" << 1;
+        QTest::newRow("Svuota") << "cmdClear" << QKeySequence("Space") << "cmdClear" << 1;
         QTest::newRow("Ctrl+Tab") << "Text1(5)" << QKeySequence("Ctrl+Tab") << "Text1(5)" << 2;
         QTest::newRow("Ctrl+PgDn") << "Text1(9)" << QKeySequence("Ctrl+PgDown") << "Text1(9)" << 2;
         QTest::newRow("wraps") << "Text1(0)" << QKeySequence("Ctrl+PgUp") << "Text1(0)" << 10;
@@ -200,11 +195,11 @@ private slots:
         for (QPushButton *button : m_window->findChildren<QPushButton *>())
             connect(button, &QPushButton::clicked,
                     [&pressed, button] { pressed << button->objectName(); });
-        control(from)->setFocus(Qt::TabFocusReason);
+        m_window->findChild<QWidget *>(from)->setFocus(Qt::TabFocusReason);
         QTest::keySequence(QApplication::focusWidget(), keys);
-        QCOMPARE(pressed, focusTo.isEmpty() ? QStringList{from} : QStringList());
-        if (!focusTo.isEmpty())
-            QCOMPARE(focused(), focusTo);
+        QCOMPARE(pressed,
+                 from.startsWith("cmd", Qt::CaseInsensitive) ? QStringList{from} : QStringList());
+        QCOMPARE(focused(), focusTo);
         QCOMPARE(box(0)->text(), QStringLiteral("Primo %1").arg(tabTo));
     }
 };
