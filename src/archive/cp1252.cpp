@@ -65,13 +65,10 @@ bool canEncode(QChar c)
     return byteOf(c) >= 0;
 }
 
-qsizetype firstUnencodable(QStringView text)
+QString codePoint(QChar c)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!canEncode(text[i]))
-            return i;
-    }
-    return -1;
+    return QStringLiteral("U+%1").arg(
+        QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
 }
 
 bool isUndefined(char byte)

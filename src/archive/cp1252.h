@@ -21,8 +21,8 @@ std::optional<QByteArray> encode(QStringView text);
 
 bool canEncode(QChar c);
 
-// The index of the first character of text that has no byte, or -1.
-qsizetype firstUnencodable(QStringView text);
+// How messages name a character: "U+0081".
+QString codePoint(QChar c);
 
 // True for the five bytes that stand for no character in Windows-1252.
 bool isUndefined(char byte);

@@ -230,10 +230,9 @@ QString storeFault(const QString &text, int row, int column)
     const QString what =
         column == Archivio::NameColumn ? QStringLiteral("il nome") : QStringLiteral("la posizione");
     const QString character =
-        *bad == Comma
-            ? QStringLiteral("una virgola")
-            : QStringLiteral("un carattere che il file non può contenere (U+%1)")
-                  .arg(QString::number(bad->unicode(), 16).toUpper().rightJustified(4, u'0'));
+        *bad == Comma ? QStringLiteral("una virgola")
+                      : QStringLiteral("un carattere che il file non può contenere (%1)")
+                            .arg(Cp1252::codePoint(*bad));
     return QStringLiteral("riga %1: %2 %3 contiene %4")
         .arg(row + 1)
         .arg(what, quoted(text), character);

@@ -280,9 +280,9 @@ SeatingPlan Form2::planOnScreen() const
     return plan;
 }
 
+// The class display raises the update flag around its own selections.
 void Form2::startUp()
 {
-    UpdateGuard updating(*this);
     m_keeper.startUp(m_archivio);
     ClassDisplay::showClass(*this, m_archivio, 1);
     ClassDisplay::setTabCaptions(*this, m_archivio);

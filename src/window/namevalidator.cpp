@@ -1,5 +1,6 @@
 #include "namevalidator.h"
 
+#include "cp1252.h"
 #include "seatingfile.h"
 
 #include <algorithm>
@@ -36,8 +37,7 @@ QString NameValidator::describeRefused(QStringView text, qsizetype index)
     if (c == u'\r' || c == u'\n')
         return tr("l'a capo");
     if (c.category() == QChar::Other_Control)
-        return tr("un carattere di controllo (U+%1)")
-            .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+        return tr("un carattere di controllo (%1)").arg(Cp1252::codePoint(c));
     // Show a character beyond the first 65536 whole, not half of its pair.
     const bool pair =
         c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
