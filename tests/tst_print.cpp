@@ -15,7 +15,7 @@ namespace {
 
 const QRectF Page(0, 0, 1123, 794); // A4 landscape at 96 dots per inch
 
-QImage render(const SeatingPlan &plan, Orientation orientation)
+QImage render(const PrintableClass &plan, Orientation orientation)
 {
     QImage image(Page.size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::magenta);
@@ -57,7 +57,7 @@ private slots:
                 window.setDeskSelection(desk, desk == 4 ? 2 : desk == 9 ? SeatList::Marker : 0);
             }
         }
-        const SeatingPlan plan = window.planOnScreen();
+        const PrintableClass plan = window.printableClass();
         QCOMPARE(plan.title, QStringLiteral("Classe 1"));
         for (int desk = 0; desk < SeatingView::Desks; ++desk) {
             QCOMPARE(plan.desks[size_t(desk)].pupil, desk == 4 ? QString("Rossi") : QString());
@@ -110,10 +110,10 @@ private slots:
         // f free, u unused.
         const QString room = QStringLiteral("nfnlnunnfnnnonfnlnnnnunlnnnfnn");
         const PlanLayout layout(Page, orientation);
-        SeatingPlan blank, plan{QStringLiteral("3B"), {}};
+        PrintableClass blank, plan{QStringLiteral("3B"), {}};
         QList<QRectF> spaces; // where the names and the title may go
         for (int desk = 0; desk < DeskGrid::Desks; ++desk) {
-            SeatingPlan::Desk &seat = plan.desks[size_t(desk)];
+            PrintableClass::Desk &seat = plan.desks[size_t(desk)];
             blank.desks[size_t(desk)].unused = seat.unused = room[desk] == u'u';
             seat.pupil = room[desk] == u'n'   ? QStringLiteral("Pupil %1").arg(desk)
                          : room[desk] == u'l' ? QStringLiteral("Maria Alessandra Caruso-Ferraris")
@@ -168,7 +168,7 @@ private slots:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("pianta.pdf")));
         PlanPreviewDialog::preparePrinter(printer);
-        PlanPreviewDialog::print(printer, SeatingPlan{QStringLiteral("3B"), {}},
+        PlanPreviewDialog::print(printer, PrintableClass{QStringLiteral("3B"), {}},
                                  Orientation::TeacherView);
         QFile file(printer.outputFileName());
         const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -58,8 +58,11 @@ private slots:
     void windowsTextSurvivesReload()
     {
         Archivio table;
+        table.setCell(5, Archivio::PositionColumn, QString());
         QVERIFY(SeatingFile::save(path(), table));
         QCOMPARE(readFile(path()), freshFile);
+        QCOMPARE(table.cell(0, Archivio::NameColumn), QString()); // the table is left as it was
+        QCOMPARE(table.cell(5, Archivio::PositionColumn), QString());
 
         QByteArrayList lines = numberedLines();
         lines[0] = "Niccol\xF2,-1";
@@ -101,6 +104,8 @@ private slots:
         QTest::newRow("empty line") << edit("Nome12,11", "") << row12 << reset;
         QTest::newRow("word position")
             << edit("12,11", "12,sette") << row12 << QByteArray("Nome12,0");
+        QTest::newRow("empty position")
+            << edit("Nome12,11", "Nome12,") << row12 << QByteArray("Nome12,0");
         QTest::newRow("two commas") << edit("Nome12,11", "Rossi, Mario,7") << row12 << reset;
         QTest::newRow("undefined byte")
             << edit("Nome12,", "Nome\x81,") << row12 << QByteArray("Nome\x81,11");

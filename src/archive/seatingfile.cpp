@@ -238,14 +238,6 @@ QString storeFault(const QString &text, int row, int column)
         .arg(what, quoted(text), character);
 }
 
-void fillEmptyCells(Archivio &archivio)
-{
-    for (int row = 0; row < Archivio::Rows; ++row) {
-        for (int column = 0; column < Archivio::Columns; ++column)
-            archivio.setCell(row, column, writtenText(archivio.cell(row, column), column));
-    }
-}
-
 // Writes until all bytes are out or the system refuses. A short write comes
 // back without a reason; the next attempt fails with the system's own.
 bool writeAll(QSaveFile &file, QByteArrayView bytes)
@@ -321,7 +313,7 @@ bool isNameCharacter(QChar c)
     return canStore(c) && c != u'"' && c.category() != QChar::Other_Control;
 }
 
-QByteArray serialize(Archivio &archivio, QString *errorString)
+QByteArray serialize(const Archivio &archivio, QString *errorString)
 {
     QByteArray bytes;
     for (int row = 0; row < Archivio::Rows; ++row) {
@@ -337,11 +329,10 @@ QByteArray serialize(Archivio &archivio, QString *errorString)
             bytes += column == Archivio::NameColumn ? QByteArrayLiteral(",") : LineEnd;
         }
     }
-    fillEmptyCells(archivio);
     return bytes;
 }
 
-bool save(const QString &path, Archivio &archivio, QString *errorString)
+bool save(const QString &path, const Archivio &archivio, QString *errorString)
 {
     const QByteArray bytes = serialize(archivio, errorString);
     if (bytes.isEmpty())

@@ -53,15 +53,15 @@ bool canStore(QChar c);
 // and C1 controls, DEL), which no one can see in the box.
 bool isNameCharacter(QChar c);
 
-// The file contents for archivio. Like the save, it first replaces empty
-// names by " " and empty positions by "0" in the table itself.
-// Returns an empty array, leaves the table as it was and gives the reason in
-// errorString when a cell holds a character canStore() refuses.
-QByteArray serialize(Archivio &archivio, QString *errorString = nullptr);
+// The file contents for archivio, with " " written for an empty name and "0"
+// for an empty position; the table itself is left as it is. Returns an empty
+// array and the reason in errorString when a cell holds a character
+// canStore() refuses.
+QByteArray serialize(const Archivio &archivio, QString *errorString = nullptr);
 
 // Writes the whole table to path, atomically: on failure the previous file is
 // left untouched and errorString holds the reason.
-bool save(const QString &path, Archivio &archivio, QString *errorString = nullptr);
+bool save(const QString &path, const Archivio &archivio, QString *errorString = nullptr);
 
 // Copies the file at path, byte for byte, to a new file beside it:
 // "<path>.bak", or "<path>.bak.2", "<path>.bak.3" and so on when earlier

@@ -15,11 +15,6 @@ quint32 clockSeed()
     return quint32(quint64(ticks) ^ (quint64(ticks) >> 32));
 }
 
-QString errorTitle()
-{
-    return QStringLiteral("Errore!");
-}
-
 } // namespace
 
 SeatingRules::SeatingRules(SeatingView &view, Archivio &archivio)
@@ -97,7 +92,7 @@ void SeatingRules::deleteNames()
 {
     const auto answer = m_view.messageBox(
         QStringLiteral("Sei sicuro di volere cancellare tutti i nomi degli alunni?"),
-        QStringLiteral("Attenzione!"), SeatingView::Buttons::YesNo);
+        MessageTitle::warning(), SeatingView::Buttons::YesNo);
     if (answer != SeatingView::Answer::Yes)
         return;
     for (int box = 0; box < SeatingView::NameBoxes; ++box)
@@ -114,12 +109,12 @@ bool SeatingRules::countsAddUp(int pupils)
     if (excess < 0) {
         m_view.messageBox(QStringLiteral("Ci sono più banchi che alunni!\r\n"
                                          "Selezionare i banchi da non assegnare."),
-                          errorTitle(), SeatingView::Buttons::Ok);
+                          MessageTitle::error(), SeatingView::Buttons::Ok);
     } else if (excess > 0) {
         m_view.messageBox(QStringLiteral("Ci sono più alunni che banchi liberi!\r\nRimuovere a ") +
                               QString::number(excess) +
                               QStringLiteral(" banchi l'indicazione ->Non assegnare<-."),
-                          errorTitle(), SeatingView::Buttons::Ok);
+                          MessageTitle::error(), SeatingView::Buttons::Ok);
     }
     return excess == 0;
 }

@@ -2,7 +2,7 @@
 
 #include "classdisplay.h"
 #include "deskgrid.h"
-#include "enterclick.h"
+#include "enterpressesbutton.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
 #include "twips.h"
@@ -218,10 +218,10 @@ void Form2::setUpKeyboard()
                 [next] { next->setFocus(Qt::TabFocusReason); });
     }
 
-    auto *enterClick = new EnterClick(this);
+    auto *enterPressesButton = new EnterPressesButton(this);
     for (QPushButton *button : {m_deleteNamesButton, m_storeButton, m_fillButton, m_clearButton}) {
         button->setAccessibleName(button->text());
-        button->installEventFilter(enterClick);
+        button->installEventFilter(enterPressesButton);
     }
 
     // The tab strip turns to the next class only when it has the focus
@@ -262,19 +262,19 @@ void Form2::createPrinting()
     m_printAction->setShortcut(QKeySequence::Print);
     m_printAction->setShortcutContext(Qt::WindowShortcut);
     connect(m_printAction, &QAction::triggered, this, [this] {
-        PlanPreviewDialog preview(planOnScreen(), this);
+        PlanPreviewDialog preview(printableClass(), this);
         preview.exec();
     });
     addAction(m_printAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-SeatingPlan Form2::planOnScreen() const
+PrintableClass Form2::printableClass() const
 {
-    SeatingPlan plan;
-    plan.title = SeatingPlan::titleFor(nameText(ClassNameBox), selectedTab());
+    PrintableClass plan;
+    plan.title = PrintableClass::titleFor(nameText(ClassNameBox), selectedTab());
     for (int desk = 0; desk < Desks; ++desk) {
-        plan.desks[size_t(desk)] = SeatingPlan::Desk::fromSelector(
+        plan.desks[size_t(desk)] = PrintableClass::Desk::fromSelector(
             deskSelection(desk), m_desks[size_t(desk)]->currentText());
     }
     return plan;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "archivio.h"
+#include "printableclass.h"
 #include "seatingfilekeeper.h"
-#include "seatingplan.h"
 #include "seatingrules.h"
 #include "seatingview.h"
 
@@ -40,7 +40,7 @@ public:
     SeatingRules &rules() { return m_rules; }
 
     // The class as the screen shows it now, stored or not, ready to print.
-    SeatingPlan planOnScreen() const;
+    PrintableClass printableClass() const;
 
     QString nameText(int box) const override;
     void setNameText(int box, const QString &text) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archivio.h"
+
 #include <QString>
 
 // What the seating logic needs of the screen: the 31 name boxes (30 pupils and
@@ -19,10 +21,11 @@ public:
     enum class Buttons { Ok, YesNo };
     enum class Answer { Ok, Yes, No };
 
-    static constexpr int NameBoxes = 31;
-    static constexpr int ClassNameBox = 30;
-    static constexpr int Desks = 30;
-    static constexpr int Tabs = 10;
+    // One name box per slot of a class block, one desk per pupil, one tab per class.
+    static constexpr int NameBoxes = Archivio::SlotsPerClass;
+    static constexpr int ClassNameBox = Archivio::ClassNameSlot;
+    static constexpr int Desks = Archivio::Pupils;
+    static constexpr int Tabs = Archivio::Classes;
 
     virtual ~SeatingView() = default;
 
@@ -58,6 +61,18 @@ inline QString markerText()
     return QStringLiteral("-> Non assegnare <-");
 }
 } // namespace SeatList
+
+// The titles of the program's message boxes.
+namespace MessageTitle {
+inline QString error()
+{
+    return QStringLiteral("Errore!");
+}
+inline QString warning()
+{
+    return QStringLiteral("Attenzione!");
+}
+} // namespace MessageTitle
 
 // Raises the update flag for the lifetime of a scope.
 class UpdateGuard

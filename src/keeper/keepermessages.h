@@ -5,10 +5,7 @@
 
 // What the program tells the teacher about the seating file, in Italian.
 // Paths are shown with the system's separators.
-namespace KeeperText {
-
-QString warningTitle();
-QString errorTitle();
+namespace KeeperMessages {
 
 // Start-up: parts of the one message about the file, joined by paragraphs().
 QString damaged(const QString &filePath, const QStringList &problems);
@@ -30,4 +27,4 @@ QString recoveryWritten(const QString &recoveryPath, const QString &seatingFileN
 QString recoveryFailed(const QString &recoveryPath, const QString &reason,
                        const QString &journalPath);
 
-} // namespace KeeperText
+} // namespace KeeperMessages

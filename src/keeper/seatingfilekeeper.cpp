@@ -3,7 +3,7 @@
 #include "archivio.h"
 #include "datafolder.h"
 #include "folderprobe.h"
-#include "keepertext.h"
+#include "keepermessages.h"
 #include "seatingview.h"
 
 #include <QFileInfo>
@@ -22,9 +22,9 @@ void SeatingFileKeeper::startUp(Archivio &archivio)
     // Told now, before the teacher does any work that could not be saved.
     const QString folderFault = FolderProbe::whyNotWritable(m_path);
     if (!folderFault.isEmpty())
-        report << KeeperText::folderCannotTakeFile(m_path, folderFault);
+        report << KeeperMessages::folderCannotTakeFile(m_path, folderFault);
     if (!report.isEmpty())
-        tell(KeeperText::paragraphs(report), KeeperText::warningTitle());
+        tell(KeeperMessages::paragraphs(report), MessageTitle::warning());
     offerJournal(archivio);
 }
 
@@ -33,9 +33,9 @@ QStringList SeatingFileKeeper::reportLoad(const LoadResult &loaded)
 {
     QStringList report;
     if (loaded.status == LoadResult::Status::Damaged)
-        report << KeeperText::damaged(m_path, loaded.problems);
+        report << KeeperMessages::damaged(m_path, loaded.problems);
     else if (loaded.status == LoadResult::Status::Unreadable)
-        report << KeeperText::unreadable(m_path, loaded.errorString);
+        report << KeeperMessages::unreadable(m_path, loaded.errorString);
     else
         return report;
     // The close will replace the file: its bytes are kept first, since what
@@ -43,7 +43,8 @@ QStringList SeatingFileKeeper::reportLoad(const LoadResult &loaded)
     QString copyError;
     const QString copy = keepCopyOfOriginal(&copyError);
     m_originalAtRisk = copy.isEmpty();
-    report << (copy.isEmpty() ? KeeperText::copyFailed(copyError) : KeeperText::copyKept(copy));
+    report << (copy.isEmpty() ? KeeperMessages::copyFailed(copyError)
+                              : KeeperMessages::copyKept(copy));
     return report;
 }
 
@@ -70,7 +71,7 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
     if (stored == archivio)
         return m_journal.remove(); // the file already holds every store
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
-    if (m_view.messageBox(KeeperText::restoreJournal(folder), KeeperText::warningTitle(),
+    if (m_view.messageBox(KeeperMessages::restoreJournal(folder), MessageTitle::warning(),
                           SeatingView::Buttons::YesNo) == SeatingView::Answer::Yes) {
         archivio = stored; // the journal stays: it matches the table until the next store
     } else {
@@ -85,9 +86,9 @@ void SeatingFileKeeper::setJournalAside(const QString &unreadableReason)
     const QString aside = m_journal.setAside(&error);
     if (aside.isEmpty()) {
         m_journalBlocked = true;
-        tell(KeeperText::journalNotSetAside(m_journal.path(), error), KeeperText::warningTitle());
+        tell(KeeperMessages::journalNotSetAside(m_journal.path(), error), MessageTitle::warning());
     } else if (!unreadableReason.isEmpty()) {
-        tell(KeeperText::journalUnreadable(unreadableReason, aside), KeeperText::warningTitle());
+        tell(KeeperMessages::journalUnreadable(unreadableReason, aside), MessageTitle::warning());
     }
 }
 
@@ -100,10 +101,10 @@ void SeatingFileKeeper::stored(const Archivio &archivio)
         return;
     // Once is enough: the store itself worked, and the close still saves.
     m_journalFailureTold = true;
-    tell(KeeperText::journalNotWritten(m_journal.path(), error), KeeperText::warningTitle());
+    tell(KeeperMessages::journalNotWritten(m_journal.path(), error), MessageTitle::warning());
 }
 
-void SeatingFileKeeper::shutDown(Archivio &archivio)
+void SeatingFileKeeper::shutDown(const Archivio &archivio)
 {
     for (;;) {
         QString error;
@@ -112,7 +113,7 @@ void SeatingFileKeeper::shutDown(Archivio &archivio)
                 m_journal.remove();
             return;
         }
-        if (m_view.messageBox(KeeperText::saveFailed(m_path, error), KeeperText::errorTitle(),
+        if (m_view.messageBox(KeeperMessages::saveFailed(m_path, error), MessageTitle::error(),
                               SeatingView::Buttons::YesNo) != SeatingView::Answer::Yes) {
             break;
         }
@@ -122,12 +123,12 @@ void SeatingFileKeeper::shutDown(Archivio &archivio)
 
 // A file that was never read is replaced only once a copy of it exists; the
 // lock or fault that kept it unread may be gone by now.
-bool SeatingFileKeeper::saveOverOriginal(Archivio &archivio, QString *errorString)
+bool SeatingFileKeeper::saveOverOriginal(const Archivio &archivio, QString *errorString)
 {
     if (m_originalAtRisk && QFileInfo::exists(m_path)) {
         QString copyError;
         if (keepCopyOfOriginal(&copyError).isEmpty()) {
-            *errorString = KeeperText::originalAtRisk(copyError);
+            *errorString = KeeperMessages::originalAtRisk(copyError);
             return false;
         }
         m_originalAtRisk = false;
@@ -135,7 +136,7 @@ bool SeatingFileKeeper::saveOverOriginal(Archivio &archivio, QString *errorStrin
     return SeatingFile::save(m_path, archivio, errorString);
 }
 
-void SeatingFileKeeper::writeRecoveryFile(Archivio &archivio)
+void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
 {
     QString error;
     QString recovery;
@@ -146,13 +147,13 @@ void SeatingFileKeeper::writeRecoveryFile(Archivio &archivio)
         if (SeatingFile::save(recovery, archivio, &error)) {
             if (!m_journalBlocked)
                 m_journal.remove();
-            tell(KeeperText::recoveryWritten(recovery, QFileInfo(m_path).fileName()),
-                 KeeperText::warningTitle());
+            tell(KeeperMessages::recoveryWritten(recovery, QFileInfo(m_path).fileName()),
+                 MessageTitle::warning());
             return;
         }
     }
     const QString journal = !m_journalBlocked && m_journal.exists() ? m_journal.path() : QString();
-    tell(KeeperText::recoveryFailed(recovery, error, journal), KeeperText::errorTitle());
+    tell(KeeperMessages::recoveryFailed(recovery, error, journal), MessageTitle::error());
 }
 
 void SeatingFileKeeper::tell(const QString &text, const QString &title)

@@ -1,9 +1,9 @@
-#include "enterclick.h"
+#include "enterpressesbutton.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
 
-bool EnterClick::eventFilter(QObject *watched, QEvent *event)
+bool EnterPressesButton::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;

@@ -56,7 +56,7 @@ QPainterPath roundedDesk(const QRectF &rect)
 
 } // namespace
 
-PlanPainter::PlanPainter(const SeatingPlan &plan)
+PlanPainter::PlanPainter(const PrintableClass &plan)
     : m_plan(plan)
 {}
 
@@ -97,7 +97,7 @@ void PlanPainter::paintTeacherDesk(QPainter &painter, const PlanLayout &layout) 
     painter.drawText(rect, Qt::AlignCenter, QStringLiteral("Cattedra"));
 }
 
-void PlanPainter::paintDesk(QPainter &painter, const SeatingPlan::Desk &desk, const QRectF &rect,
+void PlanPainter::paintDesk(QPainter &painter, const PrintableClass::Desk &desk, const QRectF &rect,
                             const QRectF &nameRect) const
 {
     if (desk.unused) {

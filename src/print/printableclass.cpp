@@ -1,8 +1,8 @@
-#include "seatingplan.h"
+#include "printableclass.h"
 
 #include "seatingview.h"
 
-SeatingPlan::Desk SeatingPlan::Desk::fromSelector(int selection, const QString &shownText)
+PrintableClass::Desk PrintableClass::Desk::fromSelector(int selection, const QString &shownText)
 {
     Desk desk;
     if (selection == SeatList::Marker)
@@ -12,7 +12,7 @@ SeatingPlan::Desk SeatingPlan::Desk::fromSelector(int selection, const QString &
     return desk;
 }
 
-QString SeatingPlan::titleFor(const QString &className, int tab)
+QString PrintableClass::titleFor(const QString &className, int tab)
 {
     const QString name = className.trimmed();
     if (!name.isEmpty())

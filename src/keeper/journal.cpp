@@ -50,10 +50,7 @@ bool Journal::write(const Archivio &archivio, QString *errorString) const
 {
     if (DataFolder::ensure(errorString).isEmpty())
         return false;
-    // The save fills empty cells in the table it writes; the table on screen
-    // must keep its empty names, so a copy is written.
-    Archivio copy = archivio;
-    return SeatingFile::save(path(), copy, errorString);
+    return SeatingFile::save(path(), archivio, errorString);
 }
 
 SeatingFile::LoadResult Journal::read(Archivio &archivio) const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "planlayout.h"
-#include "seatingplan.h"
+#include "printableclass.h"
 
 class QPainter;
 
@@ -14,16 +14,16 @@ class QPainter;
 class PlanPainter
 {
 public:
-    explicit PlanPainter(const SeatingPlan &plan);
+    explicit PlanPainter(const PrintableClass &plan);
 
     void paint(QPainter &painter, const PlanLayout &layout) const;
 
 private:
     void paintTitle(QPainter &painter, const PlanLayout &layout) const;
     void paintTeacherDesk(QPainter &painter, const PlanLayout &layout) const;
-    void paintDesk(QPainter &painter, const SeatingPlan::Desk &desk, const QRectF &rect,
+    void paintDesk(QPainter &painter, const PrintableClass::Desk &desk, const QRectF &rect,
                    const QRectF &nameRect) const;
     void paintUnusedDesk(QPainter &painter, const QRectF &rect) const;
 
-    SeatingPlan m_plan;
+    PrintableClass m_plan;
 };

@@ -9,7 +9,7 @@
 // A class as it is to be printed: its title and what every desk shows. It is
 // taken from the screen, not from the class table, so the printout matches
 // what the teacher sees, stored or not.
-struct SeatingPlan
+struct PrintableClass
 {
     struct Desk
     {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "planlayout.h"
-#include "seatingplan.h"
+#include "printableclass.h"
 
 #include <QPrintPreviewDialog>
 
@@ -16,7 +16,7 @@ class PlanPreviewDialog : public QPrintPreviewDialog
     Q_OBJECT
 
 public:
-    explicit PlanPreviewDialog(const SeatingPlan &plan, QWidget *parent = nullptr);
+    explicit PlanPreviewDialog(const PrintableClass &plan, QWidget *parent = nullptr);
 
     PlanLayout::Orientation orientation() const;
     void setOrientation(PlanLayout::Orientation orientation);
@@ -24,12 +24,12 @@ public:
     // Sets printer up for a plan: A4, landscape.
     static void preparePrinter(QPrinter &printer);
     // Prints plan on one page of printer.
-    static void print(QPrinter &printer, const SeatingPlan &plan,
+    static void print(QPrinter &printer, const PrintableClass &plan,
                       PlanLayout::Orientation orientation);
 
 private:
     void addOrientationChoice();
 
-    SeatingPlan m_plan;
+    PrintableClass m_plan;
     QComboBox *m_orientationBox = nullptr;
 };

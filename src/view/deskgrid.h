@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archivio.h"
+
 // Where desk k stands in the room: three banks side by side, each five rows
 // deep with two desks to a row. Desks 0 to 9 form the left bank as seen on
 // screen, 0 and 1 its first row, 8 and 9 its last. The window places its desk
@@ -10,7 +12,8 @@ constexpr int Banks = 3;
 constexpr int Rows = 5;
 constexpr int Sides = 2;
 constexpr int DesksPerBank = Rows * Sides;
-constexpr int Desks = Banks * DesksPerBank;
+constexpr int Desks = Archivio::Pupils;
+static_assert(Banks * DesksPerBank == Desks, "every desk has a place in the room");
 
 struct Place
 {

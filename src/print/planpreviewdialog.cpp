@@ -12,7 +12,7 @@
 #include <QPrinter>
 #include <QToolBar>
 
-PlanPreviewDialog::PlanPreviewDialog(const SeatingPlan &plan, QWidget *parent)
+PlanPreviewDialog::PlanPreviewDialog(const PrintableClass &plan, QWidget *parent)
     : QPrintPreviewDialog(parent)
     , m_plan(plan)
 {
@@ -67,7 +67,7 @@ void PlanPreviewDialog::preparePrinter(QPrinter &printer)
     printer.setDocName(QStringLiteral("Pianta dei posti"));
 }
 
-void PlanPreviewDialog::print(QPrinter &printer, const SeatingPlan &plan,
+void PlanPreviewDialog::print(QPrinter &printer, const PrintableClass &plan,
                               PlanLayout::Orientation orientation)
 {
     QPainter painter(&printer);

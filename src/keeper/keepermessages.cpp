@@ -1,8 +1,8 @@
-#include "keepertext.h"
+#include "keepermessages.h"
 
 #include <QDir>
 
-namespace KeeperText {
+namespace KeeperMessages {
 namespace {
 
 QString native(const QString &path)
@@ -17,16 +17,6 @@ QString sentence(const QString &reason)
 }
 
 } // namespace
-
-QString warningTitle()
-{
-    return QStringLiteral("Attenzione!");
-}
-
-QString errorTitle()
-{
-    return QStringLiteral("Errore!");
-}
 
 QString damaged(const QString &filePath, const QStringList &problems)
 {
@@ -148,4 +138,4 @@ QString recoveryFailed(const QString &recoveryPath, const QString &reason,
     return text;
 }
 
-} // namespace KeeperText
+} // namespace KeeperMessages

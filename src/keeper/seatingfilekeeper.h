@@ -27,15 +27,15 @@ public:
     void stored(const Archivio &archivio);
 
     // At close: writes the table to the seating file, or else to a recovery file.
-    void shutDown(Archivio &archivio);
+    void shutDown(const Archivio &archivio);
 
 private:
     QString keepCopyOfOriginal(QString *errorString);
     QStringList reportLoad(const SeatingFile::LoadResult &loaded);
     void offerJournal(Archivio &archivio);
     void setJournalAside(const QString &unreadableReason);
-    bool saveOverOriginal(Archivio &archivio, QString *errorString);
-    void writeRecoveryFile(Archivio &archivio);
+    bool saveOverOriginal(const Archivio &archivio, QString *errorString);
+    void writeRecoveryFile(const Archivio &archivio);
     void tell(const QString &text, const QString &title);
 
     QString m_path;

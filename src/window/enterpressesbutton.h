@@ -5,7 +5,7 @@
 // Lets Enter and Return press the buttons it watches, as Space does. Outside a
 // dialog Qt leaves them to the window, and a teacher at the keyboard expects
 // Enter on "Memorizza" to store.
-class EnterClick : public QObject
+class EnterPressesButton : public QObject
 {
 public:
     using QObject::QObject;
