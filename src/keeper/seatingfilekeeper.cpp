@@ -33,11 +33,12 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
 
 // The close falls back on a recovery file in the data folder: the teacher
 // must know at once when that cannot be had either.
-QString SeatingFileKeeper::reportFolderFault(const QString &folderFault) const
+QString SeatingFileKeeper::reportFolderFault(const QString &folderFault)
 {
     const QString dataFault = DataFolder::whyCannotTakeFile();
     if (dataFault.isEmpty())
         return KeeperMessages::folderCannotTakeFile(m_path, folderFault);
+    m_journalFailureTold = true; // the journal's failure is part of what is said now
     const bool inDataFolder = QFileInfo(m_path).absolutePath() == DataFolder::location();
     return KeeperMessages::nothingCanBeKept(m_path, folderFault,
                                             inDataFolder ? QString() : dataFault);

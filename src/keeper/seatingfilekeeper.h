@@ -32,7 +32,7 @@ public:
 
 private:
     QString keepCopyOfOriginal(QString *errorString);
-    QString reportFolderFault(const QString &folderFault) const;
+    QString reportFolderFault(const QString &folderFault);
     QStringList reportLoad(const SeatingFile::LoadResult &loaded);
     void offerJournal(Archivio &archivio);
     void setJournalAside(const QString &unreadableReason);
