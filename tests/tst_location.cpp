@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -248,9 +249,12 @@ private slots:
             if (menu->isVisible())
                 menu->close();
         });
-        const QPoint room(window.width() / 2, window.height() - 4);
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, room, window.mapToGlobal(room));
-        QApplication::sendEvent(&window, &rightClick);
+        // A right click on the empty room, left of the desks.
+        QWidget *room =
+            window.findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->currentWidget();
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                     room->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(room, &rightClick);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QVERIFY2(offered.contains("Apri la cartella del file dei posti"), qPrintable(offered));
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(m_dir->filePath("prog"))});
