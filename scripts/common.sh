@@ -7,6 +7,12 @@ POSTI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # window is laid out for.
 POSTI_PACKAGES=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 
+# What packaging adds: CPack's dependency lookup (dpkg-shlibdeps, file), the
+# validators of the desktop entry and the metainfo, and the X server, window
+# manager and input tool with which the package test drives the installed
+# program as a teacher would.
+POSTI_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream xvfb xauth openbox xdotool)
+
 # What the fuzz build adds: clang with libFuzzer and its sanitizer runtimes.
 POSTI_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

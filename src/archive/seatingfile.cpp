@@ -3,7 +3,6 @@
 #include "archivio.h"
 #include "cp1252.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -256,11 +255,6 @@ bool writeAll(QSaveFile &file, QByteArrayView bytes)
 QString fileName()
 {
     return QStringLiteral("Posti.bq");
-}
-
-QString defaultPath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(fileName());
 }
 
 LoadResult load(const QString &path, Archivio &archivio)

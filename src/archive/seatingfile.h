@@ -17,9 +17,6 @@ namespace SeatingFile {
 
 QString fileName();
 
-// The file in the folder that holds the executable.
-QString defaultPath();
-
 struct LoadResult
 {
     enum class Status {

@@ -1,5 +1,7 @@
 #include "datafolder.h"
 
+#include "folderprobe.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -7,9 +9,14 @@
 
 namespace DataFolder {
 
+QString location()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
 QString ensure(QString *errorString)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString folder = location();
     if (folder.isEmpty()) {
         if (errorString)
             *errorString = QStringLiteral("il sistema non indica una cartella dei dati personali");
@@ -22,6 +29,15 @@ QString ensure(QString *errorString)
         return QString();
     }
     return folder;
+}
+
+QString whyCannotTakeFile()
+{
+    QString error;
+    const QString folder = ensure(&error);
+    return folder.isEmpty()
+               ? error
+               : FolderProbe::whyNotWritable(QDir(folder).filePath(QStringLiteral("prova")));
 }
 
 QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix)

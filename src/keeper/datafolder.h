@@ -7,9 +7,17 @@
 // journal of stored classes, recovery files and copies of damaged files.
 namespace DataFolder {
 
+// The folder's path as the system names it, which may not exist or be
+// usable; empty when the system names none.
+QString location();
+
 // The folder's path, created if needed; an empty string and the reason in
 // errorString when it cannot be had.
 QString ensure(QString *errorString = nullptr);
+
+// Why the folder cannot take a new file (it cannot be created, it is a
+// file, it is read-only), in Italian, or an empty string.
+QString whyCannotTakeFile();
 
 // A path in folder that no file has yet: "<stem>-AAAAMMGG-HHMMSS<suffix>",
 // with "-2", "-3" and so on before the suffix when that name is taken.

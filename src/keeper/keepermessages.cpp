@@ -1,6 +1,7 @@
 #include "keepermessages.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace KeeperMessages {
 namespace {
@@ -59,6 +60,31 @@ QString folderCannotTakeFile(const QString &filePath, const QString &reason)
         .arg(native(filePath), sentence(reason));
 }
 
+QString nothingCanBeKept(const QString &filePath, const QString &reason,
+                         const QString &dataFolderReason)
+{
+    QString text = QStringLiteral("Il file dei posti non potrà essere salvato in\n%1\n%2")
+                       .arg(native(filePath), sentence(reason));
+    if (!dataFolderReason.isEmpty()) {
+        text += QStringLiteral("\nNemmeno la cartella dei dati personali può accogliere un file "
+                               "di recupero: %1")
+                    .arg(sentence(dataFolderReason));
+    }
+    return text + QStringLiteral("\n\nNulla di questa sessione potrà essere conservato: né le "
+                                 "classi memorizzate né un file di recupero. Conviene chiudere "
+                                 "subito il programma e spostarlo in una cartella dove si possa "
+                                 "scrivere.");
+}
+
+QString programFolderUnknown(const QString &filePath)
+{
+    return QStringLiteral("Non è stato possibile trovare la cartella del programma: forse il suo "
+                          "nome contiene caratteri che il sistema non sa leggere. Per non usare "
+                          "il file di un'altra cartella, il file dei posti è\n%1\n"
+                          "nella cartella dei dati personali.")
+        .arg(native(filePath));
+}
+
 QString paragraphs(const QStringList &parts)
 {
     return parts.join(QStringLiteral("\n\n"));
@@ -114,12 +140,12 @@ QString saveFailed(const QString &filePath, const QString &reason)
         .arg(native(filePath), sentence(reason));
 }
 
-QString recoveryWritten(const QString &recoveryPath, const QString &seatingFileName)
+QString recoveryWritten(const QString &recoveryPath, const QString &seatingFilePath)
 {
+    const QFileInfo seatingFile(seatingFilePath);
     return QStringLiteral("Le classi sono state salvate nel file di recupero\n%1\n\n"
-                          "Per riaverle, copiarlo nella cartella del programma con il nome "
-                          "«%2».")
-        .arg(native(recoveryPath), seatingFileName);
+                          "Per riaverle, copiarlo nella cartella\n%2\ncon il nome «%3».")
+        .arg(native(recoveryPath), native(seatingFile.absolutePath()), seatingFile.fileName());
 }
 
 QString recoveryFailed(const QString &recoveryPath, const QString &reason,

@@ -13,6 +13,11 @@ QString unreadable(const QString &filePath, const QString &reason);
 QString copyKept(const QString &copyPath);
 QString copyFailed(const QString &reason);
 QString folderCannotTakeFile(const QString &filePath, const QString &reason);
+// dataFolderReason: why the data folder cannot take a file either; empty when
+// the seating file is in the data folder, so the first reason says it all.
+QString nothingCanBeKept(const QString &filePath, const QString &reason,
+                         const QString &dataFolderReason);
+QString programFolderUnknown(const QString &filePath);
 QString paragraphs(const QStringList &parts);
 
 QString restoreJournal(const QString &journalFolder);
@@ -23,7 +28,7 @@ QString journalNotWritten(const QString &journalPath, const QString &reason);
 // Close.
 QString originalAtRisk(const QString &reason);
 QString saveFailed(const QString &filePath, const QString &reason);
-QString recoveryWritten(const QString &recoveryPath, const QString &seatingFileName);
+QString recoveryWritten(const QString &recoveryPath, const QString &seatingFilePath);
 QString recoveryFailed(const QString &recoveryPath, const QString &reason,
                        const QString &journalPath);
 

@@ -16,16 +16,32 @@ SeatingFileKeeper::SeatingFileKeeper(const QString &seatingFilePath, SeatingView
     , m_journal(seatingFilePath)
 {}
 
-void SeatingFileKeeper::startUp(Archivio &archivio)
+void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotice)
 {
-    QStringList report = reportLoad(SeatingFile::load(m_path, archivio));
+    QStringList report;
+    if (!locationNotice.isEmpty())
+        report << locationNotice;
+    report << reportLoad(SeatingFile::load(m_path, archivio));
     // Told now, before the teacher does any work that could not be saved.
     const QString folderFault = FolderProbe::whyNotWritable(m_path);
     if (!folderFault.isEmpty())
-        report << KeeperMessages::folderCannotTakeFile(m_path, folderFault);
+        report << reportFolderFault(folderFault);
     if (!report.isEmpty())
         tell(KeeperMessages::paragraphs(report), MessageTitle::warning());
     offerJournal(archivio);
+}
+
+// The close falls back on a recovery file in the data folder: the teacher
+// must know at once when that cannot be had either.
+QString SeatingFileKeeper::reportFolderFault(const QString &folderFault)
+{
+    const QString dataFault = DataFolder::whyCannotTakeFile();
+    if (dataFault.isEmpty())
+        return KeeperMessages::folderCannotTakeFile(m_path, folderFault);
+    m_journalFailureTold = true; // the journal's failure is part of what is said now
+    const bool inDataFolder = QFileInfo(m_path).absolutePath() == DataFolder::location();
+    return KeeperMessages::nothingCanBeKept(m_path, folderFault,
+                                            inDataFolder ? QString() : dataFault);
 }
 
 // What the start-up message says about the load; nothing for a good file.
@@ -147,8 +163,7 @@ void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
         if (SeatingFile::save(recovery, archivio, &error)) {
             if (!m_journalBlocked)
                 m_journal.remove();
-            tell(KeeperMessages::recoveryWritten(recovery, QFileInfo(m_path).fileName()),
-                 MessageTitle::warning());
+            tell(KeeperMessages::recoveryWritten(recovery, m_path), MessageTitle::warning());
             return;
         }
     }

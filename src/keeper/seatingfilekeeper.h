@@ -20,8 +20,9 @@ public:
     SeatingFileKeeper(const QString &seatingFilePath, SeatingView &view);
 
     // Fills the table from the seating file, or from the journal if the
-    // teacher restores it, telling the teacher what went wrong.
-    void startUp(Archivio &archivio);
+    // teacher restores it, telling the teacher what went wrong, after
+    // locationNotice (about where the file is) when there is one.
+    void startUp(Archivio &archivio, const QString &locationNotice = QString());
 
     // After every store.
     void stored(const Archivio &archivio);
@@ -31,6 +32,7 @@ public:
 
 private:
     QString keepCopyOfOriginal(QString *errorString);
+    QString reportFolderFault(const QString &folderFault);
     QStringList reportLoad(const SeatingFile::LoadResult &loaded);
     void offerJournal(Archivio &archivio);
     void setJournalAside(const QString &unreadableReason);

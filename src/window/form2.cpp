@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QUrl>
 
 static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
 
@@ -95,6 +98,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     setUpKeyboard();
     connectReactions();
     createPrinting();
+    createOpenFolder();
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
 }
 
@@ -269,6 +273,18 @@ void Form2::createPrinting()
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+// So that a teacher can find the file to copy it or back it up, wherever the
+// program chose to keep it.
+void Form2::createOpenFolder()
+{
+    auto *openFolder = new QAction(tr("Apri la cartella del file dei posti"), this);
+    openFolder->setObjectName(QStringLiteral("openFolderAction"));
+    connect(openFolder, &QAction::triggered, this, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(m_seatingFilePath).absolutePath()));
+    });
+    addAction(openFolder);
+}
+
 PrintableClass Form2::printableClass() const
 {
     PrintableClass plan;
@@ -281,9 +297,9 @@ PrintableClass Form2::printableClass() const
 }
 
 // The class display raises the update flag around its own selections.
-void Form2::startUp()
+void Form2::startUp(const QString &locationNotice)
 {
-    m_keeper.startUp(m_archivio);
+    m_keeper.startUp(m_archivio, locationNotice);
     ClassDisplay::showClass(*this, m_archivio, 1);
     ClassDisplay::setTabCaptions(*this, m_archivio);
 }

@@ -33,8 +33,9 @@ public:
     explicit Form2(const QString &seatingFilePath, QWidget *parent = nullptr);
     ~Form2() override;
 
-    // Loads the seating file and shows class 1. Runs once, before the window is shown.
-    void startUp();
+    // Loads the seating file and shows class 1, telling the teacher
+    // locationNotice first when there is one. Runs once, before the window is shown.
+    void startUp(const QString &locationNotice = QString());
 
     const Archivio &archivio() const { return m_archivio; }
     SeatingRules &rules() { return m_rules; }
@@ -65,6 +66,7 @@ private:
     void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
     void createPrinting();
+    void createOpenFolder();
     void showSelectedClass();
     void seatChanged(int desk);
     void shutDown();
