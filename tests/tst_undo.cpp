@@ -3,6 +3,7 @@
 // history per class, kept across tab changes; and whose Ctrl+Z it is when
 // the focus is in a name box.
 
+#include "deskpick.h"
 #include "form2.h"
 #include "messageboxanswerer.h"
 
@@ -311,16 +312,7 @@ private:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab - 1).center());
     }
 
-    // Opens the desk's list and clicks the item, as a user does.
-    void pick(int index, int position) const
-    {
-        desk(index)->showPopup();
-        QAbstractItemView *list = desk(index)->view();
-        const QModelIndex item = list->model()->index(position, 0);
-        list->scrollTo(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
-        QTRY_VERIFY(!list->isVisible());
-    }
+    void pick(int index, int position) const { pickFromList(desk(index), position); }
 
     QTemporaryDir m_dir;
     const QString m_path = m_dir.filePath(QStringLiteral("Posti.bq"));

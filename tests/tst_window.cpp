@@ -3,6 +3,7 @@
 // desk selectors, and the file written at close. The rules' own logic is
 // tested through a fake view in tst_rules; here their wiring is what counts.
 
+#include "deskpick.h"
 #include "form2.h"
 #include "messageboxanswerer.h"
 
@@ -280,16 +281,7 @@ private:
                           tabs()->tabBar()->tabRect(tab - 1).center());
     }
 
-    // Opens the desk's list and clicks the item, as a user does.
-    void pick(int index, int position) const
-    {
-        desk(index)->showPopup();
-        QAbstractItemView *list = desk(index)->view();
-        const QModelIndex item = list->model()->index(position, 0);
-        list->scrollTo(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
-        QTRY_VERIFY(!list->isVisible());
-    }
+    void pick(int index, int position) const { pickFromList(desk(index), position); }
 
     QTemporaryDir m_dir;
     const QString m_path = m_dir.filePath(QStringLiteral("Posti.bq"));

@@ -11,48 +11,64 @@
 
 #include <utility>
 
-// One reaction's work on a class. It is pushed once done, so the first redo,
-// which the stack runs on every push, has nothing to do.
-class ClassStep : public QUndoCommand
+// A change already made when it is pushed: the stack's redo on every push has
+// nothing to do, and a later redo puts the state after it back.
+template <typename Value> class MadeChange : public QUndoCommand
 {
 public:
-    ClassStep(ClassHistory &history, int tab, const QString &step, ClassHistory::State before,
-              ClassHistory::State after)
-        : QUndoCommand(step)
-        , m_history(history)
-        , m_tab(tab)
+    MadeChange(const QString &text, Value before, Value after)
+        : QUndoCommand(text)
         , m_before(std::move(before))
         , m_after(std::move(after))
     {}
 
-    void undo() override { m_history.putBack(m_tab, m_before); }
+    void undo() override { putBack(m_before); }
     void redo() override
     {
         if (!std::exchange(m_pushed, false))
-            m_history.putBack(m_tab, m_after);
+            putBack(m_after);
     }
 
+protected:
+    virtual void putBack(const Value &value) = 0;
+
+    Value m_before;
+    Value m_after;
+
 private:
+    bool m_pushed = true;
+};
+
+// One reaction's work on a class: its screen, and its stored block.
+class ClassStep : public MadeChange<ClassHistory::State>
+{
+public:
+    ClassStep(ClassHistory &history, int tab, const QString &step, ClassHistory::State before,
+              ClassHistory::State after)
+        : MadeChange(step, std::move(before), std::move(after))
+        , m_history(history)
+        , m_tab(tab)
+    {}
+
+private:
+    void putBack(const ClassHistory::State &state) override { m_history.putBack(m_tab, state); }
+
     ClassHistory &m_history;
     int m_tab;
-    ClassHistory::State m_before;
-    ClassHistory::State m_after;
-    bool m_pushed = true;
 };
 
 // Typing in one name box. Later edits of the same box merge into it, and an
 // edit typed and then taken back by the box's own undo leaves no step.
-class NameEdit : public QUndoCommand
+class NameEdit : public MadeChange<QString>
 {
 public:
     NameEdit(ClassHistory &history, int box, QString before, QString after)
-        : QUndoCommand(box == SeatingView::ClassNameBox
-                           ? ClassHistory::tr("modifica del nome della classe")
-                           : ClassHistory::tr("modifica del nome dell'alunno %1").arg(box + 1))
+        : MadeChange(box == SeatingView::ClassNameBox
+                         ? ClassHistory::tr("modifica del nome della classe")
+                         : ClassHistory::tr("modifica del nome dell'alunno %1").arg(box + 1),
+                     std::move(before), std::move(after))
         , m_history(history)
         , m_box(box)
-        , m_before(std::move(before))
-        , m_after(std::move(after))
     {}
 
     int id() const override { return 1; }
@@ -65,19 +81,12 @@ public:
         setObsolete(m_after == m_before);
         return true;
     }
-    void undo() override { m_history.putBackName(m_box, m_before); }
-    void redo() override
-    {
-        if (!std::exchange(m_pushed, false))
-            m_history.putBackName(m_box, m_after);
-    }
 
 private:
+    void putBack(const QString &name) override { m_history.putBackName(m_box, name); }
+
     ClassHistory &m_history;
     int m_box;
-    QString m_before;
-    QString m_after;
-    bool m_pushed = true;
 };
 
 bool ClassHistory::State::operator==(const State &other) const
