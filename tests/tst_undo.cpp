@@ -55,7 +55,7 @@ private slots:
         QTest::addColumn<Action>("action");
         QTest::addColumn<QString>("step");
         QTest::addColumn<bool>("stores");
-        QTest::addColumn<QKeySequence>("redoKeys"); // none: undo and redo from the room's menu
+        QTest::addColumn<QKeySequence>("redoKeys"); // none: both from the room's menu
         const QKeySequence ctrlY("Ctrl+Y"), ctrlShiftZ("Ctrl+Shift+Z");
         QTest::newRow("pick") << twoClasses({{12, 0}}) << Action::Pick << "scelta per il banco 5"
                               << false << ctrlY;
@@ -94,13 +94,14 @@ private slots:
         QVERIFY(after != before || storedAfter != storedBefore);
         QCOMPARE(storedAfter != storedBefore, stores);
 
-        QCOMPARE(undo(redoKeys), "Annulla " + step);
+        const QKeySequence undoKeys = redoKeys.isEmpty() ? QKeySequence() : QKeySequence("Ctrl+Z");
+        QCOMPARE(undo(undoKeys), "Annulla " + step);
         QCOMPARE(screen(), before);
         QCOMPARE(stored(1), storedBefore);
         QCOMPARE(redo(redoKeys), "Ripeti " + step);
         QCOMPARE(screen(), after);
         QCOMPARE(stored(1), storedAfter);
-        undo(redoKeys);
+        undo(undoKeys);
         QCOMPARE(screen(), before);
         QCOMPARE(writtenFile(), file);
     }
@@ -217,32 +218,27 @@ private:
         }
     }
 
-    // Undoes with Ctrl+Z where the focus is, or with the room's menu when no
-    // redo keys are given; returns what the undo entry said before.
-    QString undo(const QKeySequence &redoKeys = QKeySequence("Ctrl+Y"))
+    // Undoes or redoes with the keys where the focus is, or with the room's
+    // menu when there are none; returns what the entry said.
+    QString undo(const QKeySequence &keys = QKeySequence("Ctrl+Z"))
     {
-        if (redoKeys.isEmpty())
-            return roomMenu(0);
-        const QString text = undoText();
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence("Ctrl+Z"));
-        return text;
+        return keys.isEmpty() ? roomMenu(0) : press(undoText(), keys);
     }
     QString redo(const QKeySequence &keys)
     {
-        if (keys.isEmpty())
-            return roomMenu(1);
-        const QString text = action("redoAction")->text();
+        return keys.isEmpty() ? roomMenu(1) : press(action("redoAction")->text(), keys);
+    }
+    QString press(const QString &entry, const QKeySequence &keys)
+    {
         QTest::keySequence(QApplication::focusWidget(), keys);
-        return text;
+        return entry;
     }
     QString undoText() const { return action("undoAction")->text(); }
     QAction *action(const QString &name) const
     {
-        for (QAction *action : m_window->actions()) {
-            if (action->objectName() == name)
-                return action;
-        }
-        return nullptr;
+        const QList<QAction *> actions = m_window->actions();
+        return *std::find_if(actions.begin(), actions.end(),
+                             [&](QAction *action) { return action->objectName() == name; });
     }
 
     // Right-clicks the empty room and picks the entry of its menu at index;
