@@ -165,9 +165,16 @@ private slots:
         keys("Ctrl+Shift+Z");
         QCOMPARE(seating(), filled);
 
+        // Pupils 1 and 2 typed into, then Enter on to pupil 3, which has nothing to undo.
         QTest::keyClicks(box(0), "y");
-        QTest::keyClick(box(0), Qt::Key_Return); // on to pupil 2, which has nothing to undo
-        QCOMPARE(QApplication::focusWidget(), box(1));
+        QTest::keyClick(box(0), Qt::Key_Return);
+        QTest::keyClicks(box(1), "z");
+        QTest::keyClick(box(1), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box(2));
+        QCOMPARE(undoText(), QString("Annulla modifica del nome dell'alunno 2"));
+        keys("Ctrl+Z");
+        QCOMPARE(box(1)->text(), QString("Alunno 1"));
+        QCOMPARE(box(0)->text(), QString("yAlunno 0"));
         keys("Ctrl+Z");
         QCOMPARE(box(0)->text(), QString("Alunno 0"));
         QCOMPARE(seating(), filled);
