@@ -3,9 +3,8 @@
 // history per class, kept across tab changes; and whose Ctrl+Z it is when
 // the focus is in a name box.
 
-#include "deskpick.h"
-#include "form2.h"
 #include "messageboxanswerer.h"
+#include "windowdriver.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -202,12 +201,8 @@ private:
     // Starts the window on the given file contents; none means the file left.
     void open(const QByteArray &file)
     {
-        QFile out(m_path);
-        QVERIFY(file.isEmpty() ||
-                (out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush()));
-        m_window = std::make_unique<Form2>(m_path);
-        m_window->startUp();
-        m_window->show();
+        m_window = startWindow(m_path, file);
+        QVERIFY(m_window);
         QApplication::setActiveWindow(m_window.get());
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }

@@ -3,9 +3,8 @@
 // desk selectors, and the file written at close. The rules' own logic is
 // tested through a fake view in tst_rules; here their wiring is what counts.
 
-#include "deskpick.h"
-#include "form2.h"
 #include "messageboxanswerer.h"
+#include "windowdriver.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -240,12 +239,8 @@ private:
     // Starts the window on the given file contents; none means no file, or the one left.
     void open(const QByteArray &file)
     {
-        QFile out(m_path);
-        QVERIFY(file.isEmpty() ||
-                (out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush()));
-        m_window = std::make_unique<Form2>(m_path);
-        m_window->startUp();
-        m_window->show();
+        m_window = startWindow(m_path, file);
+        QVERIFY(m_window);
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
 
