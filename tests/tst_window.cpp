@@ -3,8 +3,8 @@
 // desk selectors, and the file written at close. The rules' own logic is
 // tested through a fake view in tst_rules; here their wiring is what counts.
 
-#include "form2.h"
 #include "messageboxanswerer.h"
+#include "windowdriver.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -239,12 +239,8 @@ private:
     // Starts the window on the given file contents; none means no file, or the one left.
     void open(const QByteArray &file)
     {
-        QFile out(m_path);
-        QVERIFY(file.isEmpty() ||
-                (out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush()));
-        m_window = std::make_unique<Form2>(m_path);
-        m_window->startUp();
-        m_window->show();
+        m_window = startWindow(m_path, file);
+        QVERIFY(m_window);
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
 
@@ -280,16 +276,7 @@ private:
                           tabs()->tabBar()->tabRect(tab - 1).center());
     }
 
-    // Opens the desk's list and clicks the item, as a user does.
-    void pick(int index, int position) const
-    {
-        desk(index)->showPopup();
-        QAbstractItemView *list = desk(index)->view();
-        const QModelIndex item = list->model()->index(position, 0);
-        list->scrollTo(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
-        QTRY_VERIFY(!list->isVisible());
-    }
+    void pick(int index, int position) const { pickFromList(desk(index), position); }
 
     QTemporaryDir m_dir;
     const QString m_path = m_dir.filePath(QStringLiteral("Posti.bq"));

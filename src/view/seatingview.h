@@ -35,6 +35,7 @@ public:
     virtual void clearDesk(int desk) = 0;
     virtual void appendDeskItem(int desk, const QString &item) = 0;
     virtual int deskItemCount(int desk) const = 0;
+    virtual QString deskItem(int desk, int position) const = 0;
     virtual int deskSelection(int desk) const = 0;
     virtual void setDeskSelection(int desk, int position) = 0;
 

@@ -97,6 +97,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createNamesFrame();
     setUpKeyboard();
     connectReactions();
+    createUndo();
     createPrinting();
     createOpenFolder();
     setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
@@ -127,7 +128,7 @@ void Form2::createDesks()
                                        2280 + 600 * place.row, 1845, 315));
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
-        connect(combo, &QComboBox::activated, this, [this, desk] { seatChanged(desk); });
+        connect(combo, &QComboBox::activated, this, [this, desk] { m_history.deskPicked(desk); });
         m_desks[size_t(desk)] = combo;
     }
 }
@@ -250,11 +251,33 @@ void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
 
 void Form2::connectReactions()
 {
-    connect(m_storeButton, &QPushButton::clicked, this, [this] { m_rules.store(); });
-    connect(m_fillButton, &QPushButton::clicked, this, [this] { m_rules.randomFill(); });
-    connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
-    connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
+    // Each button's work is one step of the class's history, named by the button.
+    const auto connectStep = [this](QPushButton *button, void (SeatingRules::*reaction)()) {
+        connect(button, &QPushButton::clicked, this, [this, button, reaction] {
+            m_history.perform(QStringLiteral("«%1»").arg(button->text()),
+                              [this, reaction] { (m_rules.*reaction)(); });
+        });
+    };
+    connectStep(m_storeButton, &SeatingRules::store);
+    connectStep(m_fillButton, &SeatingRules::randomFill);
+    connectStep(m_clearButton, &SeatingRules::clearSeats);
+    connectStep(m_deleteNamesButton, &SeatingRules::deleteNames);
+    for (int box = 0; box < NameBoxes; ++box) {
+        NameBox *nameBox = m_nameBoxes[size_t(box)];
+        connect(nameBox, &QLineEdit::textEdited, &m_history,
+                [this, box](const QString &text) { m_history.nameEdited(box, text); });
+        connect(nameBox, &NameBox::listPasted, &m_history, [this] { m_history.namesPasted(); });
+    }
     m_rules.setStoredHandler([this] { m_keeper.stored(m_archivio); });
+}
+
+// Undo and redo head the room's menu, which printing shares.
+void Form2::createUndo()
+{
+    addActions({m_history.undoAction(), m_history.redoAction()});
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
 }
 
 // Printing hangs off the room itself, the window's background and tab strip,
@@ -302,11 +325,13 @@ void Form2::startUp(const QString &locationNotice)
     m_keeper.startUp(m_archivio, locationNotice);
     ClassDisplay::showClass(*this, m_archivio, 1);
     ClassDisplay::setTabCaptions(*this, m_archivio);
+    m_history.classShown();
 }
 
 void Form2::showSelectedClass()
 {
     ClassDisplay::showClass(*this, m_archivio, selectedTab());
+    m_history.classShown();
 }
 
 void Form2::seatChanged(int desk)
@@ -351,6 +376,11 @@ void Form2::appendDeskItem(int desk, const QString &item)
 int Form2::deskItemCount(int desk) const
 {
     return m_desks[size_t(desk)]->count();
+}
+
+QString Form2::deskItem(int desk, int position) const
+{
+    return m_desks[size_t(desk)]->itemText(position);
 }
 
 int Form2::deskSelection(int desk) const

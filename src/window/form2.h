@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archivio.h"
+#include "classhistory.h"
 #include "printableclass.h"
 #include "seatingfilekeeper.h"
 #include "seatingrules.h"
@@ -48,6 +49,7 @@ public:
     void clearDesk(int desk) override;
     void appendDeskItem(int desk, const QString &item) override;
     int deskItemCount(int desk) const override;
+    QString deskItem(int desk, int position) const override;
     int deskSelection(int desk) const override;
     void setDeskSelection(int desk, int position) override;
     int selectedTab() const override;
@@ -65,6 +67,7 @@ private:
     void setUpKeyboard();
     void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
+    void createUndo();
     void createPrinting();
     void createOpenFolder();
     void showSelectedClass();
@@ -75,6 +78,7 @@ private:
     Archivio m_archivio;
     SeatingRules m_rules{*this, m_archivio};
     SeatingFileKeeper m_keeper{m_seatingFilePath, *this};
+    ClassHistory m_history{*this, m_rules, m_archivio};
     bool m_shutDown = false;
 
     QTabWidget *m_tabStrip = nullptr;

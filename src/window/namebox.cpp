@@ -1,6 +1,7 @@
 #include "namebox.h"
 
 #include "namevalidator.h"
+#include "undokeys.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -112,11 +113,11 @@ void NameBox::pasteList(const QStringList &names)
         }
     }
 
-    // Each box takes its name as typed text would, so Ctrl+Z in a box undoes it.
-    for (int line = 0; line < used; ++line) {
-        boxes[line]->selectAll();
-        boxes[line]->insert(names[line]);
-    }
+    // The whole list is one step of the class's history, undone at once; the
+    // boxes keep no undo of their own for it.
+    for (int line = 0; line < used; ++line)
+        boxes[line]->setName(names[line]);
+    emit listPasted();
 
     QString hint = used == 1
                        ? tr("Incollato 1 nome in questa casella.")
@@ -132,8 +133,31 @@ void NameBox::pasteList(const QStringList &names)
     showHint(hint);
 }
 
+// Undo and redo keys are the box's while it has typing of its own to undo or
+// redo; otherwise they go on to the window, which undoes the class's last step.
+bool NameBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool undoKey = UndoKeys::matches(key, UndoKeys::undo());
+        if (undoKey || UndoKeys::matches(key, UndoKeys::redo())) {
+            event->setAccepted(!isReadOnly() && (undoKey ? isUndoAvailable() : isRedoAvailable()));
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void NameBox::keyPressEvent(QKeyEvent *event)
 {
+    // The window's keys, which need not be the platform's own.
+    const bool undoKey = UndoKeys::matches(event, UndoKeys::undo());
+    if (undoKey || UndoKeys::matches(event, UndoKeys::redo())) {
+        if (!isReadOnly())
+            undoKey ? undo() : redo();
+        event->accept();
+        return;
+    }
     if (event->matches(QKeySequence::Paste)) {
         pasteFromClipboard();
         event->accept();

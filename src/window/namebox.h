@@ -29,7 +29,12 @@ public:
     // lines over this box and the following ones.
     void pasteFromClipboard();
 
+signals:
+    // A list of names went into this box and the following ones.
+    void listPasted();
+
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 

@@ -31,6 +31,7 @@ public:
     }
     void appendDeskItem(int desk, const QString &item) override { items[desk].append(item); }
     int deskItemCount(int desk) const override { return int(items.at(desk).size()); }
+    QString deskItem(int desk, int position) const override { return items.at(desk).at(position); }
     int deskSelection(int desk) const override { return selection.at(desk); }
     void setDeskSelection(int desk, int position) override;
     int selectedTab() const override { return tab; }

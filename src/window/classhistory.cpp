@@ -1,0 +1,214 @@
+#include "classhistory.h"
+
+#include "classdisplay.h"
+#include "seatingrules.h"
+#include "seatingview.h"
+#include "undokeys.h"
+
+#include <QAction>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <utility>
+
+// A change already made when it is pushed: the stack's redo on every push has
+// nothing to do, and a later redo puts the state after it back.
+template <typename Value> class MadeChange : public QUndoCommand
+{
+public:
+    MadeChange(const QString &text, Value before, Value after)
+        : QUndoCommand(text)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+    {}
+
+    void undo() override { putBack(m_before); }
+    void redo() override
+    {
+        if (!std::exchange(m_pushed, false))
+            putBack(m_after);
+    }
+
+protected:
+    virtual void putBack(const Value &value) = 0;
+
+    Value m_before;
+    Value m_after;
+
+private:
+    bool m_pushed = true;
+};
+
+// One reaction's work on a class: its screen, and its stored block.
+class ClassStep : public MadeChange<ClassHistory::State>
+{
+public:
+    ClassStep(ClassHistory &history, int tab, const QString &step, ClassHistory::State before,
+              ClassHistory::State after)
+        : MadeChange(step, std::move(before), std::move(after))
+        , m_history(history)
+        , m_tab(tab)
+    {}
+
+private:
+    void putBack(const ClassHistory::State &state) override { m_history.putBack(m_tab, state); }
+
+    ClassHistory &m_history;
+    int m_tab;
+};
+
+// Typing in one name box. Later edits of the same box merge into it, and an
+// edit typed and then taken back by the box's own undo leaves no step.
+class NameEdit : public MadeChange<QString>
+{
+public:
+    NameEdit(ClassHistory &history, int box, QString before, QString after)
+        : MadeChange(box == SeatingView::ClassNameBox
+                         ? ClassHistory::tr("modifica del nome della classe")
+                         : ClassHistory::tr("modifica del nome dell'alunno %1").arg(box + 1),
+                     std::move(before), std::move(after))
+        , m_history(history)
+        , m_box(box)
+    {}
+
+    int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *edit = static_cast<const NameEdit *>(other);
+        if (edit->m_box != m_box)
+            return false;
+        m_after = edit->m_after;
+        setObsolete(m_after == m_before);
+        return true;
+    }
+
+private:
+    void putBack(const QString &name) override { m_history.putBackName(m_box, name); }
+
+    ClassHistory &m_history;
+    int m_box;
+};
+
+bool ClassHistory::State::operator==(const State &other) const
+{
+    return screen == other.screen && stored == other.stored;
+}
+
+ClassHistory::ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio)
+    : m_view(view)
+    , m_rules(rules)
+    , m_archivio(archivio)
+{
+    for (QUndoStack *&stack : m_stacks)
+        stack = new QUndoStack(&m_group);
+    m_undoAction = m_group.createUndoAction(this, tr("Annulla"));
+    m_undoAction->setObjectName(QStringLiteral("undoAction"));
+    m_undoAction->setShortcuts(UndoKeys::undo());
+    m_redoAction = m_group.createRedoAction(this, tr("Ripeti"));
+    m_redoAction->setObjectName(QStringLiteral("redoAction"));
+    m_redoAction->setShortcuts(UndoKeys::redo());
+    for (QAction *action : {m_undoAction, m_redoAction})
+        action->setShortcutContext(Qt::WindowShortcut);
+}
+
+ClassHistory::~ClassHistory() = default;
+
+void ClassHistory::classShown()
+{
+    m_shown = ClassSnapshot::take(m_view);
+    m_group.setActiveStack(stack(m_view.selectedTab()));
+}
+
+void ClassHistory::perform(const QString &step, const std::function<void()> &reaction)
+{
+    const int tab = m_view.selectedTab();
+    const State before{m_shown, storedBlock(tab)};
+    reaction();
+    record(tab, step, before, current(tab));
+}
+
+void ClassHistory::deskPicked(int desk)
+{
+    const int tab = m_view.selectedTab();
+    const State before{m_shown, storedBlock(tab)};
+    m_rules.seatChanged(desk);
+    const State after = current(tab);
+    record(tab, pickStep(desk, before, after), before, after);
+}
+
+void ClassHistory::nameEdited(int box, const QString &text)
+{
+    const QString before = m_shown.name(box);
+    m_shown.setName(box, text);
+    stack(m_view.selectedTab())->push(new NameEdit(*this, box, before, text));
+}
+
+void ClassHistory::namesPasted()
+{
+    const int tab = m_view.selectedTab();
+    record(tab, tr("elenco di nomi incollato"), State{m_shown, storedBlock(tab)}, current(tab));
+}
+
+ClassHistory::State ClassHistory::current(int tab) const
+{
+    return State{ClassSnapshot::take(m_view), storedBlock(tab)};
+}
+
+QStringList ClassHistory::storedBlock(int tab) const
+{
+    QStringList cells;
+    for (int slot = 0; slot < Archivio::SlotsPerClass; ++slot) {
+        for (int column = 0; column < Archivio::Columns; ++column)
+            cells.append(m_archivio.cell(Archivio::row(tab, slot), column));
+    }
+    return cells;
+}
+
+void ClassHistory::record(int tab, const QString &step, const State &before, const State &after)
+{
+    m_shown = after.screen;
+    if (after == before)
+        return;
+    stack(tab)->push(new ClassStep(*this, tab, step, before, after));
+}
+
+// The store writes the block from the screen, so the screen first shows the
+// block as it is to be, is stored, and then is put back as it was. A stored
+// position the screen cannot show (not a number, past the seat list) comes
+// back blank, as the screen showed it.
+void ClassHistory::putBack(int tab, const State &state)
+{
+    if (storedBlock(tab) != state.stored) {
+        Archivio toStore = m_archivio;
+        for (int cell = 0; cell < state.stored.size(); ++cell) {
+            const int slot = cell / Archivio::Columns;
+            toStore.setCell(Archivio::row(tab, slot), cell % Archivio::Columns,
+                            state.stored.at(cell));
+        }
+        ClassDisplay::showClass(m_view, toStore, tab);
+        m_rules.store();
+    }
+    state.screen.restore(m_view);
+    m_shown = state.screen;
+}
+
+void ClassHistory::putBackName(int box, const QString &text)
+{
+    m_view.setNameText(box, text);
+    m_shown.setName(box, text);
+}
+
+// A pick that stored the class was a swap: name the desks whose pupils moved.
+QString ClassHistory::pickStep(int desk, const State &before, const State &after) const
+{
+    if (after.stored == before.stored)
+        return tr("scelta per il banco %1").arg(desk + 1);
+    QList<int> others;
+    for (int other = 0; other < SeatingView::Desks; ++other) {
+        if (other != desk && after.screen.selection(other) != before.screen.selection(other))
+            others.append(other);
+    }
+    if (others.size() == 1)
+        return tr("scambio tra i banchi %1 e %2").arg(desk + 1).arg(others.first() + 1);
+    return tr("scambio dal banco %1").arg(desk + 1);
+}

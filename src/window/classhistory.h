@@ -1,0 +1,82 @@
+#pragma once
+
+#include "archivio.h"
+#include "classsnapshot.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QUndoGroup>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QUndoStack;
+class SeatingRules;
+class SeatingView;
+
+// The undo history of each class, kept while the program runs, whichever
+// class is on screen. A step is what one reaction did to the class on screen,
+// and to its stored block when the reaction stored it: undoing the step puts
+// both back as they were, redoing it as they became. The stored block is put
+// back only through the store the buttons use, so the journal follows it.
+//
+// The history knows the screen as the last step, display or edit left it,
+// because a desk pick reaches it only once the desk already shows the pupil.
+class ClassHistory : public QObject
+{
+    Q_OBJECT
+
+public:
+    ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio);
+    ~ClassHistory() override;
+
+    // After the class of the selected tab was shown: its history goes on.
+    void classShown();
+
+    // Runs a reaction on the class on screen and keeps what it changed as one
+    // step, named by step; a reaction that changed nothing leaves no step.
+    void perform(const QString &step, const std::function<void()> &reaction);
+
+    // The user picked an item for a desk, which already shows it.
+    void deskPicked(int desk);
+
+    // The user changed the text of a name box: typing, a one-line paste, the
+    // box's own undo. Edits of one box in a row make one step.
+    void nameEdited(int box, const QString &text);
+
+    // A list of names was pasted over the pupil boxes.
+    void namesPasted();
+
+    // "Annulla …" and "Ripeti …", naming the step, for the class on screen.
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
+
+private:
+    friend class ClassStep;
+    friend class NameEdit;
+
+    struct State
+    {
+        ClassSnapshot screen;
+        QStringList stored; // the class's block of the table, cell by cell
+        bool operator==(const State &other) const;
+    };
+
+    State current(int tab) const;
+    QStringList storedBlock(int tab) const;
+    void record(int tab, const QString &step, const State &before, const State &after);
+    void putBack(int tab, const State &state);
+    void putBackName(int box, const QString &text);
+    QString pickStep(int desk, const State &before, const State &after) const;
+    QUndoStack *stack(int tab) const { return m_stacks[size_t(tab - 1)]; }
+
+    SeatingView &m_view;
+    SeatingRules &m_rules;
+    Archivio &m_archivio;
+    QUndoGroup m_group;
+    std::array<QUndoStack *, Archivio::Classes> m_stacks{};
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    ClassSnapshot m_shown;
+};

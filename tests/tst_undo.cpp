@@ -1,0 +1,339 @@
+// Undo and redo on the real window: each kind of step taken back and done
+// again, on screen, in the class table and in the file written at close; one
+// history per class, kept across tab changes; and whose Ctrl+Z it is when
+// the focus is in a name box.
+
+#include "messageboxanswerer.h"
+#include "windowdriver.h"
+
+#include <QTest>
+#include <QtWidgets>
+
+namespace {
+
+// Class 1 "3A" with pupils "Alunno 0" to "Alunno 29", desk d at position d + 2
+// (pupil d) or blank, unless changed; class 2 "3B" with pupils "Bruno 0" to
+// "Bruno 29", all seated.
+QByteArray twoClasses(const QMap<int, int> &changes, bool seated = true)
+{
+    QByteArray bytes;
+    for (int slot = 0; slot < 30; ++slot) {
+        const int position = changes.value(slot, seated ? slot + 2 : 0);
+        bytes += "Alunno " + QByteArray::number(slot) + ',' + QByteArray::number(position) + "\r\n";
+    }
+    bytes += "3A,0\r\n";
+    for (int slot = 0; slot < 30; ++slot)
+        bytes += "Bruno " + QByteArray::number(slot) + ',' + QByteArray::number(slot + 2) + "\r\n";
+    bytes += "3B,0\r\n";
+    return bytes + QByteArray(" ,0\r\n").repeated(310 - 62);
+}
+
+enum class Action { Pick, Fill, Clear, DeleteNames, Store, PasteList };
+
+} // namespace
+
+class UndoTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QFile::remove(m_path); }
+    // A clean close, also after a failure, so that no journal of this run is
+    // offered to the next.
+    void cleanup()
+    {
+        writtenFile();
+        m_window.reset();
+    }
+
+    // The Svuota row starts with pupil 17 on desks 17 and 29 and every desk
+    // taken: a seat-change reaction to the restored selections would swap.
+    void undoAndRedo_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<bool>("stores");
+        QTest::addColumn<QKeySequence>("redoKeys"); // none: both from the room's menu
+        const QKeySequence ctrlY("Ctrl+Y"), ctrlShiftZ("Ctrl+Shift+Z");
+        QTest::newRow("pick") << twoClasses({{12, 0}}) << Action::Pick << "scelta per il banco 5"
+                              << false << ctrlY;
+        QTest::newRow("swap") << twoClasses({}) << Action::Pick << "scambio tra i banchi 5 e 18"
+                              << true << QKeySequence();
+        QTest::newRow("Assegna mancanti")
+            << twoClasses({}, false) << Action::Fill << "«Assegna mancanti»" << false << ctrlShiftZ;
+        QTest::newRow("Svuota") << twoClasses({{29, 19}}) << Action::Clear << "«Svuota»" << false
+                                << ctrlY;
+        QTest::newRow("Cancella nomi") << twoClasses({}) << Action::DeleteNames << "«Cancella nomi»"
+                                       << false << QKeySequence();
+        QTest::newRow("Memorizza")
+            << twoClasses({{12, 0}}) << Action::Store << "«Memorizza»" << true << ctrlShiftZ;
+        QTest::newRow("pasted list")
+            << twoClasses({}) << Action::PasteList << "elenco di nomi incollato" << false << ctrlY;
+    }
+
+    void undoAndRedo()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(Action, action);
+        QFETCH(QString, step);
+        QFETCH(bool, stores);
+        QFETCH(QKeySequence, redoKeys);
+        open(file);
+        if (action ==
+            Action::Store) { // something to store: a name, which the lists take, and a desk
+            QTest::keyClicks(box(5), "x");
+            pick(12, 14);
+        }
+        const QStringList before = screen();
+        const QStringList storedBefore = stored(1);
+        act(action);
+        const QStringList after = screen();
+        const QStringList storedAfter = stored(1);
+        QVERIFY(after != before || storedAfter != storedBefore);
+        QCOMPARE(storedAfter != storedBefore, stores);
+
+        const QKeySequence undoKeys = redoKeys.isEmpty() ? QKeySequence() : QKeySequence("Ctrl+Z");
+        QCOMPARE(undo(undoKeys), "Annulla " + step);
+        QCOMPARE(screen(), before);
+        QCOMPARE(stored(1), storedBefore);
+        QCOMPARE(redo(redoKeys), "Ripeti " + step);
+        QCOMPARE(screen(), after);
+        QCOMPARE(stored(1), storedAfter);
+        undo(undoKeys);
+        QCOMPARE(screen(), before);
+        QCOMPARE(writtenFile(), file);
+    }
+
+    // Class 1 is filled and stored, then class 2 cleared: an undo on class 2
+    // takes back its own step only, and class 1 finds its steps on its return.
+    void eachClassHasItsOwnHistory()
+    {
+        const QByteArray file = twoClasses({}, false);
+        open(file);
+        click("CmdRandom");
+        click("cmdSalva");
+        const QStringList filled = screen();
+        const QStringList stored1 = stored(1);
+        clickTab(2);
+        const QStringList class2 = screen();
+        const QStringList stored2 = stored(2);
+        click("cmdClear");
+        QCOMPARE(undo(), QString("Annulla «Svuota»"));
+        QCOMPARE(screen(), class2);
+        QCOMPARE(undo(), QString("Annulla")); // nothing left on class 2
+        QCOMPARE(screen(), class2);
+        QCOMPARE(stored(2), stored2);
+        QCOMPARE(stored(1), stored1);
+
+        clickTab(1);
+        QCOMPARE(screen(), filled);
+        QCOMPARE(undo(), QString("Annulla «Memorizza»"));
+        QCOMPARE(undo(), QString("Annulla «Assegna mancanti»"));
+        QCOMPARE(seating(), QList<int>(30, 0));
+        pick(3, 5); // a new step starts from what the undo left
+        QCOMPARE(undo(), QString("Annulla scelta per il banco 4"));
+        QCOMPARE(seating(), QList<int>(30, 0));
+        QCOMPARE(writtenFile(), file);
+    }
+
+    // The undo's store reaches the journal too: after a run that ended
+    // without closing, the next start finds the journal no newer than the
+    // file and asks nothing.
+    void undoneSwapIsJournalled()
+    {
+        const QByteArray file = twoClasses({});
+        open(file);
+        pick(4, 19);
+        undo();
+        m_window.reset(); // no close, no save: as if the program had died
+        MessageBoxAnswerer answerer(QStringLiteral("Sì"));
+        open(QByteArray());
+        QCOMPARE(answerer.count(), 0);
+        QCOMPARE(writtenFile(), file);
+    }
+
+    // The box's own typing first, then the class's steps; typing in a box
+    // the focus has left is one step of the class.
+    void undoKeysInANameBox()
+    {
+        open(twoClasses({}, false));
+        click("CmdRandom");
+        const QList<int> filled = seating();
+        box(0)->setFocus();
+        QTest::keyClicks(box(0), "x");
+        QCOMPARE(undoText(), QString("Annulla modifica del nome dell'alunno 1"));
+
+        const auto keys = [](const char *sequence) {
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(sequence));
+        };
+        keys("Ctrl+Z"); // the box's typing
+        QCOMPARE(box(0)->text(), QString("Alunno 0"));
+        QCOMPARE(seating(), filled);
+        keys("Ctrl+Y"); // the box's again
+        QCOMPARE(box(0)->text(), QString("xAlunno 0"));
+        QCOMPARE(undoText(), QString("Annulla modifica del nome dell'alunno 1"));
+        keys("Ctrl+Z");
+        keys("Ctrl+Z"); // nothing left in the box: the fill
+        QCOMPARE(seating(), QList<int>(30, 0));
+        QCOMPARE(box(0)->text(), QString("Alunno 0"));
+        keys("Ctrl+Shift+Z");
+        QCOMPARE(seating(), filled);
+
+        // Pupils 1 and 2 typed into, then Enter on to pupil 3, which has nothing to undo.
+        QTest::keyClicks(box(0), "y");
+        QTest::keyClick(box(0), Qt::Key_Return);
+        QTest::keyClicks(box(1), "z");
+        QTest::keyClick(box(1), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box(2));
+        QCOMPARE(undoText(), QString("Annulla modifica del nome dell'alunno 2"));
+        keys("Ctrl+Z");
+        QCOMPARE(box(1)->text(), QString("Alunno 1"));
+        QCOMPARE(box(0)->text(), QString("yAlunno 0"));
+        keys("Ctrl+Z");
+        QCOMPARE(box(0)->text(), QString("Alunno 0"));
+        QCOMPARE(seating(), filled);
+        keys("Ctrl+Y");
+        QCOMPARE(box(0)->text(), QString("yAlunno 0"));
+    }
+
+private:
+    // Starts the window on the given file contents; none means the file left.
+    void open(const QByteArray &file)
+    {
+        m_window = startWindow(m_path, file);
+        QVERIFY(m_window);
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // Closes the window, declining to store what the screen holds, and reads the file.
+    QByteArray writtenFile() const
+    {
+        MessageBoxAnswerer answerer(QStringLiteral("No"));
+        m_window->close();
+        QFile file(m_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void act(Action action) const
+    {
+        switch (action) {
+        case Action::Pick:
+            return pick(4, 19);
+        case Action::Fill:
+            return click("CmdRandom");
+        case Action::Clear:
+            return click("cmdClear");
+        case Action::DeleteNames: {
+            MessageBoxAnswerer answerer(QStringLiteral("Sì"));
+            return click("cmdCancNomi");
+        }
+        case Action::Store:
+            return click("cmdSalva");
+        case Action::PasteList:
+            QGuiApplication::clipboard()->setText(QStringLiteral("Uno\nDue\nTre\n"));
+            box(3)->setFocus();
+            return QTest::keyClick(box(3), Qt::Key_V, Qt::ControlModifier);
+        }
+    }
+
+    // Undoes or redoes with the keys where the focus is, or with the room's
+    // menu when there are none; returns what the entry said.
+    QString undo(const QKeySequence &keys = QKeySequence("Ctrl+Z"))
+    {
+        return keys.isEmpty() ? roomMenu(0) : press(undoText(), keys);
+    }
+    QString redo(const QKeySequence &keys)
+    {
+        return keys.isEmpty() ? roomMenu(1) : press(action("redoAction")->text(), keys);
+    }
+    QString press(const QString &entry, const QKeySequence &keys)
+    {
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        return entry;
+    }
+    QString undoText() const { return action("undoAction")->text(); }
+    QAction *action(const QString &name) const
+    {
+        const QList<QAction *> actions = m_window->actions();
+        return *std::find_if(actions.begin(), actions.end(),
+                             [&](QAction *action) { return action->objectName() == name; });
+    }
+
+    // Right-clicks the empty room and picks the entry of its menu at index;
+    // returns the entry's text.
+    QString roomMenu(int index)
+    {
+        QString text;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                poll.stop();
+                QAction *entry = menu->actions().value(index);
+                text = entry->text();
+                menu->setActiveAction(entry);
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        });
+        poll.start(10);
+        QWidget *room = control<QTabWidget>("TabStrip1")->currentWidget();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                room->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(room, &event);
+        return text;
+    }
+
+    // Names, then each desk's list and selection, as the screen shows them.
+    QStringList screen() const
+    {
+        QStringList lines;
+        for (int i = 0; i <= 30; ++i)
+            lines << box(i)->text();
+        for (int d = 0; d < 30; ++d) {
+            QStringList items;
+            for (int i = 0; i < desk(d)->count(); ++i)
+                items << desk(d)->itemText(i);
+            lines << items.join('|') + " @" + QString::number(desk(d)->currentIndex());
+        }
+        return lines;
+    }
+    QStringList stored(int tab) const
+    {
+        QStringList cells;
+        for (int slot = 0; slot <= 30; ++slot) {
+            const int row = Archivio::row(tab, slot);
+            cells << m_window->archivio().cell(row, 0) + ',' + m_window->archivio().cell(row, 1);
+        }
+        return cells;
+    }
+    QList<int> seating() const
+    {
+        QList<int> seats;
+        for (int d = 0; d < 30; ++d)
+            seats << desk(d)->currentIndex();
+        return seats;
+    }
+
+    template <typename T = QWidget> T *control(const QString &name) const
+    {
+        return m_window->findChild<T *>(name);
+    }
+    QComboBox *desk(int i) const { return control<QComboBox>(QString("Combo1(%1)").arg(i)); }
+    QLineEdit *box(int i) const { return control<QLineEdit>(QString("Text1(%1)").arg(i)); }
+    void click(const char *b) const { QTest::mouseClick(control<QPushButton>(b), Qt::LeftButton); }
+    void clickTab(int tab) const
+    {
+        QTabBar *bar = control<QTabWidget>("TabStrip1")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab - 1).center());
+    }
+
+    void pick(int index, int position) const { pickFromList(desk(index), position); }
+
+    QTemporaryDir m_dir;
+    const QString m_path = m_dir.filePath(QStringLiteral("Posti.bq"));
+    std::unique_ptr<Form2> m_window;
+};
+
+QTEST_MAIN(UndoTest)
+#include "tst_undo.moc"
