@@ -61,7 +61,7 @@ private slots:
         table.setCell(5, Archivio::PositionColumn, QString());
         QVERIFY(SeatingFile::save(path(), table));
         QCOMPARE(readFile(path()), freshFile);
-        QCOMPARE(table.cell(0, Archivio::NameColumn), QString()); // the table is left as it was
+        QCOMPARE(table.cell(0, Archivio::PositionColumn), "0"); // the table is left as it was
         QCOMPARE(table.cell(5, Archivio::PositionColumn), QString());
 
         QByteArrayList lines = numberedLines();
@@ -156,6 +156,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("comma") << QStringLiteral("Rossi, Mario");
         QTest::newRow("not in the code page") << QStringLiteral("Łukasz");
+        QTest::newRow("line break") << QStringLiteral("Rossi\rMario");
     }
 
     void unstorableCellFailsSave()
