@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "twips.h"
+#include "formlayout.h"
 
 #include <cstdio>
 
@@ -18,7 +18,7 @@ namespace FirstFrame {
 // The size of the program's window; posti_startup checks that it still is.
 inline QSize windowSize()
 {
-    return {Twips::toPixels(120 + 18405 + 120), Twips::toPixels(7815 + 120)};
+    return FormLayout::clientSize();
 }
 
 // Both processes run headless unless told otherwise.

@@ -99,11 +99,11 @@ private slots:
         QTest::newRow("typed outside Windows-1252")
             << Typed << ClassName << "Wałęsa" << QStringList{"Wasa3A\u0081"} << "nome: «ę»";
         QTest::newRow("tab") << Pasted << 4 << "\tMario" << QStringList{} << "la tabulazione";
-        QTest::newRow("C1") << Pasted << 4 << "\u0081" << QStringList{}
-                            << "un carattere di controllo (U+0081)";
+        QTest::newRow("C1") << Pasted << 4 << "\u009D" << QStringList{}
+                            << "un carattere di controllo (U+009D)";
         QTest::newRow("emoji, whole")
             << Pasted << 4 << "ok \U0001F600" << QStringList{} << "nome: «\U0001F600», che";
-        QTest::newRow("LF") << Pasted << 0 << "Rossi\nBi\nVerdi"
+        QTest::newRow("CR") << Pasted << 0 << "Rossi\rBi\rVerdi"
                             << QStringList{"Rossi", "Bi", "Verdi"} << "Incollati 3 nomi";
         QTest::newRow("stops at pupil 30")
             << Pasted << 27 << "A\nB\nC\nD\nE" << QStringList{"A", "B", "C"} << "ultime 2 righe";
@@ -113,8 +113,9 @@ private slots:
             << Pasted << 4 << "Mario " << QStringList{"Mario Vecchio 5"} << "";
         QTest::newRow("class name takes no list")
             << Pasted << ClassName << "3B\n3C" << QStringList{} << "una riga sola";
-        QTest::newRow("menu, CR LF, trimmed") << FromMenu << 2 << " Rossi\r\nBi\r\n"
-                                              << QStringList{"Rossi", "Bi"} << "Incollati 2";
+        QTest::newRow("menu, CR LF, lone CR, trimmed, empty lines at the end")
+            << FromMenu << 2 << " Rossi\r\nBi\rVerdi \r\n\n \n"
+            << QStringList{"Rossi", "Bi", "Verdi"} << "Incollati 3";
     }
     void entering()
     {
@@ -175,7 +176,6 @@ private slots:
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("focusTo"); // where the focus goes; a button stays and is pressed
         QTest::addColumn<int>("tabTo");       // the class shown afterwards
-        QTest::newRow("pupil 1") << "Text1(0)" << QKeySequence("Return") << "Text1(1)" << 1;
         QTest::newRow("pupil 30") << "Text1(29)" << QKeySequence("Enter") << "Text1(30)" << 1;
         QTest::newRow("class name") << "Text1(30)" << QKeySequence("Return") << "Text1(0)" << 1;
         QTest::newRow("Memorizza") << "cmdSalva" << QKeySequence("Return") << "cmdSalva" << 1;
@@ -196,9 +196,9 @@ private slots:
             connect(button, &QPushButton::clicked,
                     [&pressed, button] { pressed << button->objectName(); });
         m_window->findChild<QWidget *>(from)->setFocus(Qt::TabFocusReason);
+        const bool onButton = qobject_cast<QPushButton *>(QApplication::focusWidget());
         QTest::keySequence(QApplication::focusWidget(), keys);
-        QCOMPARE(pressed,
-                 from.startsWith("cmd", Qt::CaseInsensitive) ? QStringList{from} : QStringList());
+        QCOMPARE(pressed, onButton ? QStringList{from} : QStringList());
         QCOMPARE(focused(), focusTo);
         QCOMPARE(box(0)->text(), QStringLiteral("Primo %1").arg(tabTo));
     }

@@ -2,10 +2,11 @@
 
 #include "classdisplay.h"
 #include "deskgrid.h"
+#include "dialogfont.h"
 #include "enterpressesbutton.h"
+#include "formlayout.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
-#include "twips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -26,48 +26,6 @@
 static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
 
 namespace {
-
-// The window's own client area: the tab strip plus an equal margin on every side.
-constexpr int ClientWidth = 120 + 18405 + 120;
-constexpr int ClientHeight = 7815 + 120;
-
-// The first installed of the faces with the proportions the layout was drawn
-// for, or none. Only an installed one is named, and alone: for a missing
-// family, and for the extra families of a list, Qt asks fontconfig for
-// fallbacks at once, which cost 4 % of the program's start-up.
-QString dialogFamily()
-{
-    static const QString family = [] {
-        const QStringList installed = QFontDatabase::families();
-        for (const char *name : {"Arial", "Liberation Sans", "Helvetica"}) {
-            if (installed.contains(QLatin1String(name), Qt::CaseInsensitive))
-                return QString::fromLatin1(name);
-        }
-        return QString();
-    }();
-    return family;
-}
-
-// A plain sans-serif dialog face with the proportions the layout was drawn
-// for: the captions of the large buttons just fit their width in it.
-QFont dialogFont(qreal pointSize)
-{
-    QFont font = QApplication::font();
-    if (!dialogFamily().isEmpty())
-        font.setFamily(dialogFamily());
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(QFont::Normal);
-    font.setPointSizeF(pointSize);
-    return font;
-}
-
-// Qt lets children inherit their parent's font; these controls keep the default one.
-void keepDefaultFont(QWidget *widget)
-{
-    QFont font = QApplication::font();
-    font.setPointSizeF(font.pointSizeF());
-    widget->setFont(font);
-}
 
 QString indexedName(const char *name, int index)
 {
@@ -100,7 +58,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createUndo();
     createPrinting();
     createOpenFolder();
-    setFixedSize(Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight));
+    setFixedSize(FormLayout::clientSize());
 }
 
 Form2::~Form2() = default;
@@ -109,7 +67,7 @@ void Form2::createTabStrip()
 {
     m_tabStrip = new QTabWidget(this);
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
-    m_tabStrip->setGeometry(Twips::rect(120, 0, 18405, 7815));
+    m_tabStrip->setGeometry(FormLayout::tabStrip());
     // The pages stay empty: the same boxes and desks, laid over the strip,
     // serve whichever class is shown.
     for (int tab = 1; tab <= Tabs; ++tab)
@@ -121,11 +79,9 @@ void Form2::createTabStrip()
 void Form2::createDesks()
 {
     for (int desk = 0; desk < Desks; ++desk) {
-        const DeskGrid::Place place = DeskGrid::placeOf(desk);
         auto *combo = new QComboBox(this);
         combo->setObjectName(indexedName("Combo1", desk));
-        combo->setGeometry(Twips::rect(720 + 4320 * place.bank + 1920 * place.side,
-                                       2280 + 600 * place.row, 1845, 315));
+        combo->setGeometry(FormLayout::desk(desk));
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
         connect(combo, &QComboBox::activated, this, [this, desk] { m_history.deskPicked(desk); });
@@ -135,13 +91,11 @@ void Form2::createDesks()
 
 void Form2::createButtons()
 {
-    const QFont buttonFont = dialogFont(24);
-    m_clearButton =
-        createButton(this, "cmdClear", tr("Svuota"), Twips::rect(1200, 6000, 2895, 855));
+    const QFont buttonFont = DialogFont::ofSize(24);
+    m_clearButton = createButton(this, "cmdClear", tr("Svuota"), FormLayout::clearButton());
     m_fillButton =
-        createButton(this, "CmdRandom", tr("Assegna mancanti"), Twips::rect(4800, 6000, 4215, 855));
-    m_storeButton =
-        createButton(this, "cmdSalva", tr("Memorizza"), Twips::rect(9840, 6000, 2895, 855));
+        createButton(this, "CmdRandom", tr("Assegna mancanti"), FormLayout::fillButton());
+    m_storeButton = createButton(this, "cmdSalva", tr("Memorizza"), FormLayout::storeButton());
     for (QPushButton *button : {m_clearButton, m_fillButton, m_storeButton})
         button->setFont(buttonFont);
 }
@@ -150,33 +104,31 @@ void Form2::createNamesFrame()
 {
     m_namesFrame = new QGroupBox(this);
     m_namesFrame->setObjectName(QStringLiteral("FraNomi"));
-    m_namesFrame->setGeometry(Twips::rect(13680, 360, 4455, 7335));
-    m_namesFrame->setFont(dialogFont(13.5));
+    m_namesFrame->setGeometry(FormLayout::namesFrame());
+    m_namesFrame->setFont(DialogFont::ofSize(13.5));
 
     auto *className = new NameBox(m_namesFrame);
     className->setObjectName(indexedName("Text1", ClassNameBox));
-    className->setGeometry(Twips::rect(1440, 360, 1455, 645));
-    className->setFont(dialogFont(24));
+    className->setGeometry(FormLayout::classNameBox());
+    className->setFont(DialogFont::ofSize(24));
     className->setAlignment(Qt::AlignCenter);
     m_nameBoxes[ClassNameBox] = className;
 
     for (int slot = 0; slot < Archivio::Pupils; ++slot) {
-        const int column = slot / 15;
-        const int top = 1320 + 360 * (slot % 15);
         auto *label =
             new QLabel(QStringLiteral(" %1").arg(slot + 1, 2, 10, QLatin1Char('0')), m_namesFrame);
         label->setObjectName(indexedName("Label1", slot));
-        label->setGeometry(Twips::rect(120 + 2040 * column, top, 255, 255));
+        label->setGeometry(FormLayout::numberLabel(slot));
         // The leading space is what gives way when a wide default font
         // does not fit the narrow label; the digits always show.
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        keepDefaultFont(label);
+        DialogFont::keepDefault(label);
         m_nameLabels[size_t(slot)] = label;
 
         auto *name = new NameBox(m_namesFrame);
         name->setObjectName(indexedName("Text1", slot));
-        name->setGeometry(Twips::rect(480 + 2040 * column, top, 1575, 285));
-        keepDefaultFont(name);
+        name->setGeometry(FormLayout::nameBox(slot));
+        DialogFont::keepDefault(name);
         m_nameBoxes[size_t(slot)] = name;
     }
 
@@ -187,8 +139,8 @@ void Form2::createNamesFrame()
     }
 
     m_deleteNamesButton = createButton(m_namesFrame, "cmdCancNomi", tr("Cancella nomi"),
-                                       Twips::rect(1440, 6840, 1815, 315));
-    keepDefaultFont(m_deleteNamesButton);
+                                       FormLayout::deleteNamesButton());
+    DialogFont::keepDefault(m_deleteNamesButton);
 }
 
 // Tab goes down the pupils, 1 to 30 as the teacher enters them from the
