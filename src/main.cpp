@@ -1,4 +1,5 @@
 #include "form2.h"
+#include "qttranslations.h"
 #include "seatingfile.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("posti"));
+    QtTranslations::installItalian();
 
     Form2 window(SeatingFile::defaultPath());
     window.startUp();
