@@ -3,6 +3,12 @@
 # without one, windows are not reliably activated and have no frame.
 # Openbox runs its startup command once it manages the screen. The test gets
 # a session bus of its own, where the accessibility bus is started on demand.
+# Under AddressSanitizer, strict string checks take libxkbcommon's strndup() of
+# a keymap that is not NUL-terminated for an overflow; the X libraries are not
+# ours to fix.
+if [ -n "$ASAN_OPTIONS" ]; then
+    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
+fi
 if [ -z "$POSTI_SESSION_BUS" ]; then
     POSTI_SESSION_BUS=1 exec dbus-run-session -- "$0" "$@"
 fi
