@@ -3,9 +3,14 @@
 
 POSTI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Packages every build needs: compiler, CMake, Qt 6 Widgets and the fonts the
-# window is laid out for.
-POSTI_PACKAGES=(g++ make cmake qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+# Packages every build needs: compiler, CMake, Qt 6 Widgets, Qt's own Italian
+# translations and the fonts the window is laid out for.
+POSTI_PACKAGES=(g++ make cmake qt6-base-dev qt6-translations-l10n fonts-liberation2 fonts-dejavu-core)
+
+# What the tests add to run under a real X server: Xvfb, a window manager, a
+# typist for real key presses and mouse clicks, a session bus and the screen
+# readers' bus.
+POSTI_TEST_PACKAGES=(xvfb xauth openbox xdotool dbus-daemon dbus-bin at-spi2-core)
 
 # What packaging adds: CPack's dependency lookup (dpkg-shlibdeps, file), the
 # validators of the desktop entry and the metainfo, and the X server, window

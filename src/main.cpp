@@ -1,4 +1,5 @@
 #include "form2.h"
+#include "qttranslations.h"
 #include "seatingfilelocation.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/it.posti.Posti-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
+    QtTranslations::installItalian();
 
     const SeatingFileLocation location = SeatingFileLocation::forThisProgram();
     Form2 window(location.path);

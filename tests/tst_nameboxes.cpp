@@ -5,6 +5,7 @@
 
 #include "form2.h"
 #include "messageboxanswerer.h"
+#include "realkeys.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -162,11 +163,11 @@ private slots:
         QStringList visited;
         for (int step = 0; step < expected.size(); ++step) {
             visited << focused() + ' ' + QApplication::focusWidget()->accessibleName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(RealKeys::press(QApplication::focusWidget(), Qt::Key_Tab));
         }
         QCOMPARE(visited, expected);
         QCOMPARE(focused(), QString("Text1(0)"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(RealKeys::press(QApplication::focusWidget(), Qt::SHIFT | Qt::Key_Backtab));
         QCOMPARE(focused(), QString("tab bar"));
     }
 
@@ -184,6 +185,10 @@ private slots:
         QTest::newRow("Ctrl+Tab") << "Text1(5)" << QKeySequence("Ctrl+Tab") << "Text1(5)" << 2;
         QTest::newRow("Ctrl+PgDn") << "Text1(9)" << QKeySequence("Ctrl+PgDown") << "Text1(9)" << 2;
         QTest::newRow("wraps") << "Text1(0)" << QKeySequence("Ctrl+PgUp") << "Text1(0)" << 10;
+        QTest::newRow("Ctrl+Shift+Tab")
+            << "Text1(30)" << QKeySequence("Ctrl+Shift+Tab") << "Text1(30)" << 10;
+        QTest::newRow("Ctrl+Shift+Tab twice")
+            << "Combo1(3)" << QKeySequence("Ctrl+Shift+Tab, Ctrl+Shift+Tab") << "Combo1(3)" << 9;
     }
     void keysAct()
     {
@@ -197,7 +202,7 @@ private slots:
                     [&pressed, button] { pressed << button->objectName(); });
         m_window->findChild<QWidget *>(from)->setFocus(Qt::TabFocusReason);
         const bool onButton = qobject_cast<QPushButton *>(QApplication::focusWidget());
-        QTest::keySequence(QApplication::focusWidget(), keys);
+        QVERIFY(RealKeys::press(QApplication::focusWidget(), keys));
         QCOMPARE(pressed, onButton ? QStringList{from} : QStringList());
         QCOMPARE(focused(), focusTo);
         QCOMPARE(box(0)->text(), QStringLiteral("Primo %1").arg(tabTo));

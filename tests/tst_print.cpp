@@ -1,10 +1,14 @@
 // The printed seating plan: the plan taken from the screen, where each part
-// lands on the page, what is drawn there, the PDF, and how the window offers it.
+// lands on the page, what is drawn there, the PDF, and how the window offers it
+// through Qt's preview and print dialogs, in Italian.
 
 #include "form2.h"
 #include "planpainter.h"
 #include "planpreviewdialog.h"
+#include "qttranslations.h"
 
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTest>
 #include <QtWidgets>
@@ -13,26 +17,57 @@ using Orientation = PlanLayout::Orientation;
 
 namespace {
 
-const QRectF Page(0, 0, 1123, 794); // A4 landscape at 96 dots per inch
+const QRectF Landscape(0, 0, 1123, 794); // A4 at 96 dots per inch
+const QRectF Portrait(0, 0, 794, 1123);
+const QRgb TeacherDeskFill = qRgb(215, 215, 215);
 
-QImage render(const PrintableClass &plan, Orientation orientation)
+QImage render(const PrintableClass &plan, const PlanLayout &layout)
 {
-    QImage image(Page.size().toSize(), QImage::Format_RGB32);
+    QImage image(layout.page().size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::magenta);
     QPainter painter(&image);
-    PlanPainter(plan).paint(painter, PlanLayout(Page, orientation));
+    PlanPainter(plan).paint(painter, layout);
     return image;
 }
 
-// The share of the pixels inside rect, clear of its outline, that are not white.
-qreal ink(const QImage &image, const QRectF &rect)
+// The share of the pixels inside rect, clear of its outline, that are not white,
+// leaving out those in skip.
+qreal ink(const QImage &image, const QRectF &rect, const QRectF &skip = {}, int outline = 4)
 {
-    const QRect inside = rect.toAlignedRect().adjusted(4, 4, -4, -4);
+    const QRect inside = rect.toAlignedRect().adjusted(outline, outline, -outline, -outline);
     int count = 0;
     for (int y = inside.top(); y <= inside.bottom(); ++y)
         for (int x = inside.left(); x <= inside.right(); ++x)
-            count += image.pixel(x, y) != qRgb(255, 255, 255);
+            count += image.pixel(x, y) != qRgb(255, 255, 255) &&
+                     !skip.contains(QPointF(x + 0.5, y + 0.5));
     return qreal(count) / (inside.width() * inside.height());
+}
+
+// Where the preview shows the teacher's desk on its page: "top", "bottom" or "none". The
+// desk is the one wide grey fill on the page; grey text edges are narrow.
+QString teacherDeskSide(QWidget *preview)
+{
+    const QImage image = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QRect page, desk;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            page |= image.pixel(x, y) == qRgb(255, 255, 255) ? QRect(x, y, 1, 1) : QRect();
+            run = image.pixel(x, y) == TeacherDeskFill ? run + 1 : 0;
+            desk |= run > 20 ? QRect(x, y, 1, 1) : QRect();
+        }
+    }
+    if (desk.isEmpty() || !page.contains(desk))
+        return QStringLiteral("none");
+    return desk.center().y() < page.center().y() ? QStringLiteral("top") : QStringLiteral("bottom");
+}
+
+QStringList actionTexts(QWidget *widget)
+{
+    QStringList texts;
+    for (QAction *action : widget->findChildren<QAction *>())
+        texts << action->text() + (action->isChecked() ? QStringLiteral(" (on)") : QString());
+    return texts;
 }
 
 } // namespace
@@ -42,6 +77,8 @@ class PrintTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QVERIFY(QtTranslations::installItalian()); }
+
     void windowPrintsWhatTheScreenShows()
     {
         QTemporaryDir dir;
@@ -49,35 +86,70 @@ private slots:
         window.startUp();
         {
             UpdateGuard updating(window);
-            window.setNameText(0, QStringLiteral("Rossi")); // typed, never stored
+            window.setNameText(0, QStringLiteral(" Rossi ")); // typed, never stored
             for (int desk = 0; desk < SeatingView::Desks; ++desk) {
                 window.clearDesk(desk);
-                for (const QString &item : {QString(), SeatList::markerText(), QString("Rossi")})
+                for (const QString &item : {QString(), SeatList::markerText(), QString(" Rossi ")})
                     window.appendDeskItem(desk, item);
                 window.setDeskSelection(desk, desk == 4 ? 2 : desk == 9 ? SeatList::Marker : 0);
             }
         }
         const PrintableClass plan = window.printableClass();
         QCOMPARE(plan.title, QStringLiteral("Classe 1"));
+        QCOMPARE(plan.printed, QDate::currentDate());
         for (int desk = 0; desk < SeatingView::Desks; ++desk) {
             QCOMPARE(plan.desks[size_t(desk)].pupil, desk == 4 ? QString("Rossi") : QString());
             QCOMPARE(plan.desks[size_t(desk)].unused, desk == 9);
         }
         window.setNameText(SeatingView::ClassNameBox, QStringLiteral(" 3B ")); // title, trimmed
 
-        // Ctrl+P opens the preview; its view can be switched; the room's menu prints.
+        // Ctrl+P opens the preview, in Italian, with the landscape page shown as such. The
+        // teacher's view, once chosen, is what the preview paints and what the next preview
+        // starts with. Its print action opens Qt's print dialog, in Italian too, which
+        // offers the PDF under the class's name.
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QStringList seen;
-        int paints = 0;
+        int step = 0, ticks = 0;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
-            if (auto *preview =
-                    qobject_cast<PlanPreviewDialog *>(QApplication::activeModalWidget())) {
-                connect(preview, &QPrintPreviewDialog::paintRequested, this, [&] { ++paints; });
+            QWidget *modal = QApplication::activeModalWidget();
+            if (++ticks > 1000 && modal) { // stuck: the checks below fail, the test goes on
+                modal->close();
+                return;
+            }
+            auto *preview = qobject_cast<PlanPreviewDialog *>(modal);
+            auto *printDialog = qobject_cast<QPrintDialog *>(modal);
+            if (preview && (step == 0 || step == 3)) {
                 seen << preview->windowTitle() << QString::number(int(preview->orientation()));
+                const QStringList actions = actionTexts(preview);
+                seen << QString::number(actions.contains("Stampa") &&
+                                        actions.contains("Orizzontale (on)") &&
+                                        actions.contains("Verticale"));
+                QWidget *page = preview->findChild<QPrintPreviewWidget *>();
+                seen << teacherDeskSide(page);
                 preview->setOrientation(Orientation::TeacherView);
-                seen << QString::number(int(preview->orientation())) << QString::number(paints);
+                seen << teacherDeskSide(page);
+                if (step++ == 3) {
+                    preview->reject();
+                    return;
+                }
+                for (QAction *action : preview->findChildren<QAction *>()) {
+                    if (action->text() == QStringLiteral("Stampa"))
+                        QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+                }
+            } else if (printDialog && step == 1) {
+                ++step;
+                for (QAbstractButton *button : printDialog->findChildren<QPushButton *>())
+                    seen << button->text();
+                // Qt fills the file name in on X11 only, from the printer's document name.
+                auto *file = printDialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+                seen << (QGuiApplication::platformName() == QStringLiteral("xcb")
+                             ? QFileInfo(file->text()).fileName()
+                             : printDialog->printer()->docName() + QStringLiteral(".pdf"));
+                printDialog->reject();
+            } else if (preview && step == 2) {
+                ++step;
                 preview->reject();
             } else if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
                 for (QAction *action : menu->actions())
@@ -87,30 +159,46 @@ private slots:
         });
         poll.start(10);
         QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
-        QTRY_COMPARE(seen, (QStringList{QStringLiteral("Stampa la pianta: 3B"), "0", "1", "1"}));
+        QTRY_COMPARE(step, 3);
+        const QStringList first{QStringLiteral("Stampa la pianta: 3B"), "0", "1", "top", "bottom"};
+        QCOMPARE(seen.mid(0, 5), first);
+        QVERIFY2(seen.contains("Stam&pa") && seen.contains("Annulla") && !seen.contains("Cancel"),
+                 qPrintable(seen.join('|')));
+        QCOMPARE(seen.last(), QStringLiteral("Pianta dei posti - 3B.pdf"));
+        seen.clear();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QTRY_COMPARE(step, 4);
+        QCOMPARE(seen, (QStringList{QStringLiteral("Stampa la pianta: 3B"), "1", "1", "bottom",
+                                    "bottom"}));
         // A right click on the empty room, left of the desks.
         QWidget *room =
             window.findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->currentWidget();
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),
                                 room->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(room, &event);
-        QTRY_COMPARE(seen.mid(4), (QStringList{"Annulla", "Ripeti", "", QStringLiteral("Stampa…"),
+        QTRY_COMPARE(seen.mid(5), (QStringList{"Annulla", "Ripeti", "", QStringLiteral("Stampa…"),
                                                "Apri la cartella del file dei posti"}));
     }
 
     void pageShowsEachDeskAsItIs_data()
     {
+        QTest::addColumn<QRectF>("page");
         QTest::addColumn<Orientation>("orientation");
-        QTest::newRow("pupils' view") << Orientation::PupilsView;
-        QTest::newRow("teacher's view") << Orientation::TeacherView;
+        QTest::newRow("landscape, pupils' view") << Landscape << Orientation::PupilsView;
+        QTest::newRow("landscape, teacher's view") << Landscape << Orientation::TeacherView;
+        QTest::newRow("portrait, pupils' view") << Portrait << Orientation::PupilsView;
+        QTest::newRow("portrait, teacher's view") << Portrait << Orientation::TeacherView;
     }
     void pageShowsEachDeskAsItIs()
     {
+        QFETCH(QRectF, page);
         QFETCH(Orientation, orientation);
         // Desk by desk: n named, l a name that needs two lines, o one too long to fit at all,
         // f free, u unused.
         const QString room = QStringLiteral("nfnlnunnfnnnonfnlnnnnunlnnnfnn");
-        const PlanLayout layout(Page, orientation);
+        const PlanLayout layout(page, orientation);
         PrintableClass blank, plan{QStringLiteral("3B"), {}};
         QList<QRectF> spaces; // where the names and the title may go
         for (int desk = 0; desk < DeskGrid::Desks; ++desk) {
@@ -123,7 +211,7 @@ private slots:
             spaces << (seat.pupil.isEmpty() ? QRectF() : layout.nameRect(desk));
         }
         spaces << layout.titleRect();
-        const QImage image = render(plan, orientation), before = render(blank, orientation);
+        const QImage image = render(plan, layout), before = render(blank, layout);
 
         // Every pixel the names and title add lies in the title or its own desk's name space.
         QList<QRect> inked(spaces.size());
@@ -141,25 +229,66 @@ private slots:
         QVERIFY(inked.last().height() > layout.titleRect().height() / 3);
         const bool turned = orientation == Orientation::TeacherView;
         const QRectF first = layout.deskRect(0), teacher = layout.teacherDeskRect();
+        QList<int> nameHeights;
         for (int desk = 0; desk < DeskGrid::Desks; ++desk) {
             const QRectF rect = layout.deskRect(desk), space = spaces[desk];
+            const QRectF number = layout.numberRect(desk), name = layout.nameRect(desk);
             // Turned half a circle from the screen, desk 0 is in the opposite corner and the
             // teacher's desk, in front of every row, on the other side.
-            QVERIFY(Page.contains(rect) &&
+            QVERIFY(page.contains(rect) &&
                     (turned ? rect.right() <= first.right() && rect.bottom() <= first.bottom() &&
                                   teacher.top() > rect.bottom()
                             : rect.left() >= first.left() && rect.top() >= first.top() &&
                                   teacher.bottom() < rect.top()));
-            // A named desk's name is wide enough, and whole: a name cut for want of height
-            // would reach the top edge of its space.
-            const qreal share = ink(image, rect);
+            // Inside the desk's outline, the name's space in the middle, the number clear of it.
+            const QRectF inside = rect.adjusted(3, 3, -3, -3);
+            QVERIFY(inside.contains(name) && inside.contains(number) && !name.intersects(number));
+            QVERIFY(qAbs(name.center().x() - rect.center().x()) < 0.5 &&
+                    qAbs(name.center().y() - rect.center().y()) < 0.5);
+            // Every desk shows its number, and a free one nothing else. A named desk's name
+            // is wide enough, and whole: a name cut for want of height would reach the top
+            // edge of its space.
+            QVERIFY2(ink(before, number, {}, 0) > 0.01, qPrintable(QString::number(desk)));
+            const qreal share = ink(image, rect, number);
             QVERIFY2(room[desk] == u'f' ? share == 0
                      : room[desk] == u'u'
                          ? share > 0.6
-                         : share < 0.4 && inked[desk].width() > space.width() / 3 &&
+                         : share < 0.4 && inked[desk].width() > space.width() / 4 &&
                                (room[desk] == u'o' || inked[desk].top() > space.top() + 1),
                      qPrintable(QStringLiteral("desk %1: %2").arg(desk).arg(share)));
+            nameHeights << (room[desk] == u'n' ? inked[desk].height() : 0);
         }
+        // The names share one size, set by the name on two lines, not by the one that
+        // cannot fit at all.
+        nameHeights.removeAll(0);
+        const auto [lowest, highest] = std::minmax_element(nameHeights.begin(), nameHeights.end());
+        QVERIFY2(*highest - *lowest <= 1, qPrintable(QString("%1 %2").arg(*lowest).arg(*highest)));
+        QVERIFY(inked[3].height() > 1.8 * *highest && *highest > layout.deskSize().height() / 9);
+
+        // The teacher's desk is drawn, filled, with its name on it.
+        int filled = 0, lettered = 0;
+        for (int y = int(teacher.top()) + 6; y < teacher.bottom() - 6; ++y) {
+            for (int x = int(teacher.left()) + 6; x < teacher.right() - 6; ++x) {
+                filled += image.pixel(x, y) == TeacherDeskFill;
+                lettered += qGray(image.pixel(x, y)) < 64;
+            }
+        }
+        QVERIFY(filled > 0.5 * teacher.width() * teacher.height() && lettered > 100);
+
+        // The date at the foot, small, and nothing else there.
+        PrintableClass later = plan;
+        later.printed = plan.printed.addDays(40);
+        const QImage laterImage = render(later, layout);
+        QRect dateInk;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dateInk |=
+                    image.pixel(x, y) != laterImage.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
+        QVERIFY(layout.dateRect().contains(dateInk) && dateInk.height() > 4 &&
+                dateInk.height() < layout.titleRect().height() / 2);
+        QVERIFY(layout.dateRect().bottom() <= page.bottom() &&
+                layout.dateRect().top() >
+                    qMax(layout.deskRect(9).bottom(), layout.teacherDeskRect().bottom()));
     }
 
     void printsOneLandscapeA4PdfPage()
@@ -168,9 +297,12 @@ private slots:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("pianta.pdf")));
-        PlanPreviewDialog::preparePrinter(printer);
-        PlanPreviewDialog::print(printer, PrintableClass{QStringLiteral("3B"), {}},
-                                 Orientation::TeacherView);
+        const PrintableClass plan{QStringLiteral("3.B/C"), {}};
+        PlanPreviewDialog::preparePrinter(printer, plan);
+        QCOMPARE(printer.docName(), QStringLiteral("Pianta dei posti - 3-B-C"));
+        QCOMPARE(PlanPainter::dateLine(QDate(2026, 12, 7)),
+                 QStringLiteral("Stampata il 7 dicembre 2026"));
+        PlanPreviewDialog::print(printer, plan, Orientation::TeacherView);
         QFile file(printer.outputFileName());
         const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         QVERIFY(pdf.startsWith("%PDF-") && pdf.size() > 2000);

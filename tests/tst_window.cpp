@@ -89,7 +89,10 @@ private slots:
         QFETCH(QRect, twips);
         QFETCH(QString, caption);
         QFETCH(qreal, points);
+        // Shown, on a screen that holds it: as drawn, to the pixel.
         m_window = std::make_unique<Form2>(m_path);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QWidget *widget = control(name);
         QCOMPARE(widget->geometry(), QRect(twips.topLeft() / 15.0, twips.size() / 15.0));
         QCOMPARE(widget->property("text").toString(), caption);

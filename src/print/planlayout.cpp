@@ -11,6 +11,7 @@ constexpr qreal Margin = 0.04;
 constexpr qreal TitleHeight = 0.09;
 constexpr qreal CaptionHeight = 0.04;
 constexpr qreal FrontHeight = 0.09; // the band that holds the teacher's desk
+constexpr qreal DateHeight = 0.025;
 constexpr qreal BandGap = 0.03;
 
 // Proportions of the room, as fractions of a desk's own size. The two desks
@@ -18,6 +19,14 @@ constexpr qreal BandGap = 0.03;
 constexpr qreal PairGap = 0.04;
 constexpr qreal Aisle = 0.30;
 constexpr qreal RowGap = 0.35;
+// A desk is never deeper than this share of its width, as on an upright page.
+constexpr qreal MaxDeskHeight = 0.75;
+
+// Inside a desk, as fractions of its height: the margin clear of the outline,
+// and the band at the top and bottom that keeps a name off the desk's number.
+constexpr qreal DeskInset = 0.1;
+constexpr qreal NumberHeight = 0.17;
+constexpr qreal NumberWidth = 0.4;
 
 } // namespace
 
@@ -25,37 +34,45 @@ PlanLayout::PlanLayout(const QRectF &page, Orientation orientation)
     : m_page(page)
     , m_orientation(orientation)
 {
-    const qreal unit = page.height();
+    // The bands keep the sizes they have on a landscape page whichever way
+    // the paper is turned.
+    const qreal unit = qMin(page.width(), page.height());
     QRectF content = page.adjusted(Margin * unit, Margin * unit, -Margin * unit, -Margin * unit);
 
     m_title = QRectF(content.left(), content.top(), content.width(), TitleHeight * unit);
     m_caption = QRectF(content.left(), m_title.bottom(), content.width(), CaptionHeight * unit);
+    m_date = QRectF(content.left(), content.bottom() - DateHeight * unit, content.width(),
+                    DateHeight * unit);
     content.setTop(m_caption.bottom() + BandGap * unit);
-
-    // The front of the room faces the reader's top as the pupils see it and
-    // the reader's bottom as the teacher does.
-    QRectF front;
-    if (orientation == Orientation::PupilsView) {
-        front = QRectF(content.left(), content.top(), content.width(), FrontHeight * unit);
-        content.setTop(front.bottom() + BandGap * unit);
-    } else {
-        front = QRectF(content.left(), content.bottom() - FrontHeight * unit, content.width(),
-                       FrontHeight * unit);
-        content.setBottom(front.top() - BandGap * unit);
-    }
-    m_grid = content;
+    content.setBottom(m_date.top() - BandGap * unit);
 
     const int columns = DeskGrid::Banks * DeskGrid::Sides;
     const qreal widthInDesks = columns + DeskGrid::Banks * PairGap + (DeskGrid::Banks - 1) * Aisle;
     const qreal heightInDesks = DeskGrid::Rows + (DeskGrid::Rows - 1) * RowGap;
-    m_deskSize = QSizeF(m_grid.width() / widthInDesks, m_grid.height() / heightInDesks);
+    const qreal front = FrontHeight * unit + BandGap * unit;
+    const qreal deskWidth = content.width() / widthInDesks;
+    const qreal deskHeight =
+        qMin((content.height() - front) / heightInDesks, MaxDeskHeight * deskWidth);
+    m_deskSize = QSizeF(deskWidth, deskHeight);
     m_pairGap = PairGap * m_deskSize.width();
     m_aisle = Aisle * m_deskSize.width();
     m_rowGap = RowGap * m_deskSize.height();
 
-    const QSizeF teacherDesk(1.6 * m_deskSize.width(), 0.8 * front.height());
-    m_teacherDesk = QRectF(QPointF(front.center().x() - teacherDesk.width() / 2,
-                                   front.center().y() - teacherDesk.height() / 2),
+    // The room, the front band and the rows together, in the middle of the
+    // space left; the front faces the reader's top as the pupils see it and
+    // the reader's bottom as the teacher does.
+    const qreal roomHeight = front + heightInDesks * deskHeight;
+    const qreal top = content.top() + (content.height() - roomHeight) / 2;
+    QRectF frontBand(content.left(), top, content.width(), FrontHeight * unit);
+    m_grid = QRectF(content.left(), top + front, content.width(), roomHeight - front);
+    if (orientation == Orientation::TeacherView) {
+        m_grid.moveTop(top);
+        frontBand.moveBottom(top + roomHeight);
+    }
+
+    const QSizeF teacherDesk(1.6 * m_deskSize.width(), 0.8 * frontBand.height());
+    m_teacherDesk = QRectF(QPointF(frontBand.center().x() - teacherDesk.width() / 2,
+                                   frontBand.center().y() - teacherDesk.height() / 2),
                            teacherDesk);
 }
 
@@ -76,8 +93,16 @@ QRectF PlanLayout::deskRect(int desk) const
 
 QRectF PlanLayout::nameRect(int desk) const
 {
-    const qreal inset = m_deskSize.height() * 0.1;
-    return deskRect(desk).adjusted(inset, inset, -inset, -inset);
+    const qreal inset = DeskInset * m_deskSize.height();
+    const qreal band = inset + NumberHeight * m_deskSize.height();
+    return deskRect(desk).adjusted(inset, band, -inset, -band);
+}
+
+QRectF PlanLayout::numberRect(int desk) const
+{
+    const qreal inset = DeskInset * m_deskSize.height();
+    const QPointF corner = deskRect(desk).topLeft() + QPointF(inset, inset / 2);
+    return QRectF(corner, QSizeF(NumberWidth, NumberHeight) * m_deskSize.height());
 }
 
 QString PlanLayout::caption(Orientation orientation)

@@ -4,8 +4,10 @@
 #include <QString>
 
 // Where the parts of a printed seating plan go on a page: the title on top,
-// the teacher's desk on the front side of the room and the 30 desks in their
-// banks, all scaled to the page so any paper size and orientation works.
+// the teacher's desk on the front side of the room, the 30 desks in their
+// banks and the date it was printed at the foot, all scaled to the page so
+// any paper size works. On an upright page the room keeps the proportions
+// of a landscape one and stands in the middle, rather than being stretched.
 //
 // The room can be drawn two ways round. As the pupils see it, it matches the
 // window: desk 0 top left, the teacher's desk above the first row. As the
@@ -22,10 +24,14 @@ public:
     QRectF page() const { return m_page; }
     QRectF titleRect() const { return m_title; }
     QRectF captionRect() const { return m_caption; }
+    QRectF dateRect() const { return m_date; }
     QRectF teacherDeskRect() const { return m_teacherDesk; }
     QRectF deskRect(int desk) const;
-    // The part of a desk a pupil's name may cover, clear of its outline.
+    // The part of a desk a pupil's name may cover, clear of its outline and
+    // its number, centred in the desk.
     QRectF nameRect(int desk) const;
+    // The desk's number, small in its top left corner.
+    QRectF numberRect(int desk) const;
     QSizeF deskSize() const { return m_deskSize; }
 
     // The words under the title that say which way round the room is drawn.
@@ -36,6 +42,7 @@ private:
     Orientation m_orientation;
     QRectF m_title;
     QRectF m_caption;
+    QRectF m_date;
     QRectF m_teacherDesk;
     QRectF m_grid;
     QSizeF m_deskSize;

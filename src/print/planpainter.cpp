@@ -1,7 +1,10 @@
 #include "planpainter.h"
 
+#include <QDate>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
 
 namespace {
 
@@ -23,22 +26,37 @@ QFont planFont(qreal pixelSize, bool bold = false)
     return font;
 }
 
-// The largest font, from pixelSize down to a third of it, in which text fits
-// rect on as many lines as it needs. Names are short, but a double surname
-// should not spill over into the next desk.
-QFont fittingFont(const QPainter &painter, QFont font, const QRectF &rect, const QString &text,
-                  int flags)
+constexpr int NameFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
+// The largest size, from the font's own down to smallest, in which text fits
+// rect on as many lines as it needs; 0 when even smallest is too large.
+int fittingSize(const QPainter &painter, QFont font, const QRectF &rect, const QString &text,
+                int flags, int smallest)
 {
-    const int largest = font.pixelSize();
-    for (int size = largest; size > largest / 3 && size > 1; --size) {
+    for (int size = font.pixelSize(); size >= qMax(1, smallest); --size) {
         font.setPixelSize(size);
         const QFontMetricsF metrics(font, painter.device());
         const QRectF needed = metrics.boundingRect(rect, flags, text);
         if (needed.width() <= rect.width() && needed.height() <= rect.height())
-            return font;
+            return size;
     }
-    font.setPixelSize(qMax(1, largest / 3));
+    return 0;
+}
+
+// The font at the largest size, down to smallest, in which text fits rect: a
+// double surname should not spill over into the next desk.
+QFont fittingFont(const QPainter &painter, QFont font, const QRectF &rect, const QString &text,
+                  int flags, int smallest)
+{
+    const int size = fittingSize(painter, font, rect, text, flags, smallest);
+    font.setPixelSize(size ? size : qMax(1, smallest));
     return font;
+}
+
+// A name's full size, before it shrinks to fit.
+QFont fullNameFont(const PlanLayout &layout)
+{
+    return planFont(layout.deskSize().height() * 0.3, true);
 }
 
 qreal lineWidth(const QRectF &desk)
@@ -66,11 +84,19 @@ void PlanPainter::paint(QPainter &painter, const PlanLayout &layout) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(layout.page(), Paper);
     paintTitle(painter, layout);
+    paintDate(painter, layout);
     paintTeacherDesk(painter, layout);
+    const QFont names = nameFont(painter, layout);
     for (int desk = 0; desk < DeskGrid::Desks; ++desk)
-        paintDesk(painter, m_plan.desks[size_t(desk)], layout.deskRect(desk),
-                  layout.nameRect(desk));
+        paintDesk(painter, layout, desk, names);
     painter.restore();
+}
+
+QString PlanPainter::dateLine(const QDate &date)
+{
+    return QStringLiteral("Stampata il %1")
+        .arg(QLocale(QLocale::Italian, QLocale::Italy)
+                 .toString(date, QStringLiteral("d MMMM yyyy")));
 }
 
 void PlanPainter::paintTitle(QPainter &painter, const PlanLayout &layout) const
@@ -78,13 +104,21 @@ void PlanPainter::paintTitle(QPainter &painter, const PlanLayout &layout) const
     const QRectF title = layout.titleRect();
     const int flags = Qt::AlignCenter | Qt::TextSingleLine;
     painter.setPen(Ink);
-    painter.setFont(
-        fittingFont(painter, planFont(title.height() * 0.8, true), title, m_plan.title, flags));
+    painter.setFont(fittingFont(painter, planFont(title.height() * 0.8, true), title, m_plan.title,
+                                flags, int(title.height() * 0.8 / 3)));
     painter.drawText(title, flags, m_plan.title);
 
     const QRectF caption = layout.captionRect();
     painter.setFont(planFont(caption.height() * 0.7));
     painter.drawText(caption, flags, PlanLayout::caption(layout.orientation()));
+}
+
+void PlanPainter::paintDate(QPainter &painter, const PlanLayout &layout) const
+{
+    const QRectF rect = layout.dateRect();
+    painter.setPen(UnusedText);
+    painter.setFont(planFont(rect.height() * 0.8));
+    painter.drawText(rect, Qt::AlignRight | Qt::AlignVCenter, dateLine(m_plan.printed));
 }
 
 void PlanPainter::paintTeacherDesk(QPainter &painter, const PlanLayout &layout) const
@@ -97,25 +131,54 @@ void PlanPainter::paintTeacherDesk(QPainter &painter, const PlanLayout &layout) 
     painter.drawText(rect, Qt::AlignCenter, QStringLiteral("Cattedra"));
 }
 
-void PlanPainter::paintDesk(QPainter &painter, const PrintableClass::Desk &desk, const QRectF &rect,
-                            const QRectF &nameRect) const
+// One size for every name: the largest in which each fits its desk. A name
+// that would need less than two fifths of the full size does not drag the others
+// down with it; it alone shrinks further, or is cut.
+QFont PlanPainter::nameFont(const QPainter &painter, const PlanLayout &layout) const
 {
+    QFont font = fullNameFont(layout);
+    const int smallestShared = qCeil(font.pixelSize() * 0.4);
+    int size = font.pixelSize();
+    for (int desk = 0; desk < DeskGrid::Desks; ++desk) {
+        const PrintableClass::Desk &seat = m_plan.desks[size_t(desk)];
+        if (seat.unused || seat.pupil.isEmpty())
+            continue;
+        const int fitting = fittingSize(painter, font, layout.nameRect(desk), seat.pupil, NameFlags,
+                                        smallestShared);
+        if (fitting)
+            size = qMin(size, fitting);
+    }
+    font.setPixelSize(size);
+    return font;
+}
+
+void PlanPainter::paintDesk(QPainter &painter, const PlanLayout &layout, int index,
+                            const QFont &nameFont) const
+{
+    const PrintableClass::Desk &desk = m_plan.desks[size_t(index)];
+    const QRectF rect = layout.deskRect(index);
     if (desk.unused) {
         paintUnusedDesk(painter, rect);
-        return;
+    } else {
+        painter.setPen(QPen(Ink, lineWidth(rect)));
+        painter.setBrush(Paper);
+        painter.drawPath(roundedDesk(rect));
     }
-    painter.setPen(QPen(Ink, lineWidth(rect)));
-    painter.setBrush(Paper);
-    painter.drawPath(roundedDesk(rect));
-    if (desk.pupil.isEmpty())
+
+    const QRectF number = layout.numberRect(index);
+    painter.setPen(UnusedText);
+    painter.setFont(planFont(number.height() * 0.85));
+    painter.drawText(number, Qt::AlignLeft | Qt::AlignVCenter, QString::number(index + 1));
+    if (desk.unused || desk.pupil.isEmpty())
         return;
 
     // drawText() clips to its rectangle: a name too long even at the smallest
     // size is cut rather than drawn over the desk's outline or its neighbour.
-    const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    painter.setPen(Ink);
+    const int smallest = fullNameFont(layout).pixelSize() / 3;
     painter.setFont(
-        fittingFont(painter, planFont(rect.height() * 0.3, true), nameRect, desk.pupil, flags));
-    painter.drawText(nameRect, flags, desk.pupil);
+        fittingFont(painter, nameFont, layout.nameRect(index), desk.pupil, NameFlags, smallest));
+    painter.drawText(layout.nameRect(index), NameFlags, desk.pupil);
 }
 
 void PlanPainter::paintUnusedDesk(QPainter &painter, const QRectF &rect) const

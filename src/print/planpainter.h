@@ -3,26 +3,36 @@
 #include "planlayout.h"
 #include "printableclass.h"
 
+#include <QFont>
+
+class QDate;
 class QPainter;
 
 // Draws a seating plan onto one page of any paint device: a printer, a PDF
 // or an image. Sizes follow the page, not the device's resolution.
 //
-// A seated desk shows its pupil's name as large as it fits; a free desk
-// stays empty, so the teacher can write on it; a desk not to be used is
-// hatched grey and says so.
+// Every desk carries its number, small in a corner. The pupils' names share
+// one size, the largest in which every name fits its desk, so that no name
+// looks more important than another; a free desk stays empty, so the
+// teacher can write on it; a desk not to be used is hatched grey and says so.
+// The foot of the page says when it was printed.
 class PlanPainter
 {
 public:
     explicit PlanPainter(const PrintableClass &plan);
 
+    // The words at the foot of the page: "Stampata il 7 dicembre 2026".
+    static QString dateLine(const QDate &date);
+
     void paint(QPainter &painter, const PlanLayout &layout) const;
 
 private:
     void paintTitle(QPainter &painter, const PlanLayout &layout) const;
+    void paintDate(QPainter &painter, const PlanLayout &layout) const;
     void paintTeacherDesk(QPainter &painter, const PlanLayout &layout) const;
-    void paintDesk(QPainter &painter, const PrintableClass::Desk &desk, const QRectF &rect,
-                   const QRectF &nameRect) const;
+    QFont nameFont(const QPainter &painter, const PlanLayout &layout) const;
+    void paintDesk(QPainter &painter, const PlanLayout &layout, int desk,
+                   const QFont &nameFont) const;
     void paintUnusedDesk(QPainter &painter, const QRectF &rect) const;
 
     PrintableClass m_plan;

@@ -12,12 +12,30 @@
 #include <QPrinter>
 #include <QToolBar>
 
+namespace {
+
+QPrinter *preparedPrinter(const PrintableClass &plan)
+{
+    auto *printer = new QPrinter;
+    PlanPreviewDialog::preparePrinter(*printer, plan);
+    return printer;
+}
+
+// The way round the teacher last chose, for the rest of the run.
+PlanLayout::Orientation lastOrientation = PlanLayout::Orientation::PupilsView;
+
+} // namespace
+
 PlanPreviewDialog::PlanPreviewDialog(const PrintableClass &plan, QWidget *parent)
-    : QPrintPreviewDialog(parent)
+    : QPrintPreviewDialog(preparedPrinter(plan), parent)
     , m_plan(plan)
 {
+    // The preview reads the page's orientation from its printer when it is
+    // built, hence a printer set up first. The preview and the print dialogs
+    // paint on it until the last of them is gone with the dialog.
+    QPrinter *own = printer();
+    connect(this, &QObject::destroyed, [own] { delete own; });
     setWindowTitle(tr("Stampa la pianta: %1").arg(plan.title));
-    preparePrinter(*printer());
     addOrientationChoice();
     connect(this, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *target) { print(*target, m_plan, orientation()); });
@@ -31,6 +49,7 @@ void PlanPreviewDialog::addOrientationChoice()
                               int(PlanLayout::Orientation::PupilsView));
     m_orientationBox->addItem(tr("Vista dalla cattedra"),
                               int(PlanLayout::Orientation::TeacherView));
+    m_orientationBox->setCurrentIndex(m_orientationBox->findData(int(lastOrientation)));
     m_orientationBox->setToolTip(
         tr("Dai banchi: il banco 1 in alto a sinistra, la cattedra in alto.\n"
            "Dalla cattedra: la classe girata come la vede l'insegnante, la cattedra in basso."));
@@ -45,6 +64,7 @@ void PlanPreviewDialog::addOrientationChoice()
     }
 
     connect(m_orientationBox, &QComboBox::currentIndexChanged, this, [this] {
+        lastOrientation = orientation();
         if (auto *preview = findChild<QPrintPreviewWidget *>())
             preview->updatePreview();
     });
@@ -60,11 +80,12 @@ void PlanPreviewDialog::setOrientation(PlanLayout::Orientation orientation)
     m_orientationBox->setCurrentIndex(m_orientationBox->findData(int(orientation)));
 }
 
-void PlanPreviewDialog::preparePrinter(QPrinter &printer)
+void PlanPreviewDialog::preparePrinter(QPrinter &printer, const PrintableClass &plan)
 {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("Pianta dei posti"));
+    // The print dialog offers the PDF under this name.
+    printer.setDocName(PrintableClass::documentName(plan.title));
 }
 
 void PlanPreviewDialog::print(QPrinter &printer, const PrintableClass &plan,

@@ -19,3 +19,13 @@ QString PrintableClass::titleFor(const QString &className, int tab)
         return name;
     return QStringLiteral("Classe %1").arg(tab);
 }
+
+QString PrintableClass::documentName(const QString &title)
+{
+    // The print dialog takes whatever follows a dot for an extension and
+    // drops it, so a dot goes too.
+    QString safe = title;
+    for (const QChar c : QStringLiteral("\\/:*?<>|.\""))
+        safe.replace(c, u'-');
+    return QStringLiteral("Pianta dei posti - %1").arg(safe);
+}

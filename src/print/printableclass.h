@@ -2,6 +2,7 @@
 
 #include "deskgrid.h"
 
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -23,7 +24,12 @@ struct PrintableClass
 
     QString title;
     std::array<Desk, DeskGrid::Desks> desks;
+    QDate printed = QDate::currentDate();
 
     // The class name, or "Classe <tab>" for a class not named yet.
     static QString titleFor(const QString &className, int tab);
+
+    // The name a saved copy is offered under, "Pianta dei posti - 3B", safe
+    // as a file name on every system.
+    static QString documentName(const QString &title);
 };

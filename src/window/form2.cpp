@@ -1,12 +1,14 @@
 #include "form2.h"
 
 #include "classdisplay.h"
+#include "deskaccessibility.h"
 #include "deskgrid.h"
 #include "dialogfont.h"
 #include "enterpressesbutton.h"
 #include "formlayout.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
+#include "windowfit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,6 +61,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createPrinting();
     createOpenFolder();
     setFixedSize(FormLayout::clientSize());
+    new WindowFit(this);
 }
 
 Form2::~Form2() = default;
@@ -85,6 +88,7 @@ void Form2::createDesks()
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
         connect(combo, &QComboBox::activated, this, [this, desk] { m_history.deskPicked(desk); });
+        DeskAccessibility::attach(combo, desk + 1);
         m_desks[size_t(desk)] = combo;
     }
 }
@@ -161,8 +165,6 @@ void Form2::setUpKeyboard()
     for (int slot = 0; slot < Archivio::Pupils; ++slot)
         m_nameBoxes[size_t(slot)]->setAccessibleName(tr("Alunno %1").arg(slot + 1));
     m_nameBoxes[ClassNameBox]->setAccessibleName(tr("Nome della classe"));
-    for (int desk = 0; desk < Desks; ++desk)
-        m_desks[size_t(desk)]->setAccessibleName(tr("Banco %1").arg(desk + 1));
     m_tabStrip->setAccessibleName(tr("Classi"));
     m_tabStrip->tabBar()->setAccessibleName(tr("Classi"));
 
@@ -186,7 +188,10 @@ void Form2::setUpKeyboard()
     addClassShortcut(QKeySequence::keyBindings(QKeySequence::NextChild)
                          << QKeySequence(Qt::CTRL | Qt::Key_PageDown),
                      +1);
+    // X11 reports Ctrl+Shift+Tab as Ctrl+Shift+Tab or Ctrl+Backtab, never as
+    // the Ctrl+Shift+Backtab Qt names for it.
     addClassShortcut(QKeySequence::keyBindings(QKeySequence::PreviousChild)
+                         << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)
                          << QKeySequence(Qt::CTRL | Qt::Key_PageUp),
                      -1);
 }
@@ -195,10 +200,14 @@ void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
 {
     auto *shortcut = new QShortcut(this);
     shortcut->setKeys(keys);
-    connect(shortcut, &QShortcut::activated, this, [this, step] {
+    const auto turn = [this, step] {
         const int count = m_tabStrip->count();
         m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
-    });
+    };
+    connect(shortcut, &QShortcut::activated, this, turn);
+    // A platform that reports one press as two of these keys makes the shortcut
+    // ambiguous with itself; it is still the one press.
+    connect(shortcut, &QShortcut::activatedAmbiguously, this, turn);
 }
 
 void Form2::connectReactions()

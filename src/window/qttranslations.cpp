@@ -1,0 +1,22 @@
+#include "qttranslations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+bool QtTranslations::installItalian()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    // Linux distributions keep them in Qt's own folder; a deployed Windows or
+    // macOS program carries them in a folder beside the executable.
+    for (const QString &folder :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
+        if (translator->load(QStringLiteral("qtbase_it"), folder))
+            return QCoreApplication::installTranslator(translator);
+    }
+    delete translator;
+    return false;
+}

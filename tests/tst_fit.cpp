@@ -1,0 +1,118 @@
+// The window on screens of every size, under a real X server and window manager (run by
+// ctest at several screen sizes and scale factors): the whole window is on the screen and
+// every control can be clicked there; on a screen that holds it, it is laid out as drawn.
+
+#include "form2.h"
+#include "messageboxanswerer.h"
+
+#include <QProcess>
+#include <QTest>
+#include <QtWidgets>
+
+namespace {
+
+const QSize FullSize(1243, 529); // the window as drawn, in device-independent pixels
+
+// Clicks at a point of the screen through the X server, as a mouse does.
+bool clickAt(const QPoint &global, const QScreen *screen)
+{
+    const QPoint device = (global - screen->geometry().topLeft()) * screen->devicePixelRatio();
+    return QProcess::execute(QStringLiteral("xdotool"),
+                             {QStringLiteral("mousemove"), QStringLiteral("--sync"),
+                              QString::number(device.x()), QString::number(device.y()),
+                              QStringLiteral("click"), QStringLiteral("1")}) == 0;
+}
+
+} // namespace
+
+class FitTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form2> m_window;
+
+    template <typename T> QList<T *> controls() const { return m_window->findChildren<T *>(); }
+
+private slots:
+    void init()
+    {
+        m_window = std::make_unique<Form2>(m_dir.filePath(QStringLiteral("Posti.bq")));
+        m_window->startUp();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    void cleanup()
+    {
+        m_window->close();
+        m_window.reset();
+    }
+
+    // Whole on the screen, frame and all; at full size where that fits, else smaller, with
+    // every font smaller by the same factor.
+    void wholeWindowOnScreen()
+    {
+        QVERIFY(QGuiApplication::platformName() == QLatin1String("xcb"));
+        const QRect available = m_window->screen()->availableGeometry();
+        QTRY_VERIFY2(available.contains(m_window->frameGeometry()),
+                     qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                    .arg(m_window->frameGeometry().x())
+                                    .arg(m_window->frameGeometry().y())
+                                    .arg(m_window->frameGeometry().width())
+                                    .arg(m_window->frameGeometry().height())));
+        const QMargins frame = m_window->windowHandle()->frameMargins();
+        const bool fits = FullSize.width() + frame.left() + frame.right() <= available.width() &&
+                          FullSize.height() + frame.top() + frame.bottom() <= available.height();
+        const qreal factor = qreal(m_window->width()) / FullSize.width();
+        QCOMPARE(m_window->size() == FullSize, fits);
+        QVERIFY(qAbs(qreal(m_window->height()) / FullSize.height() - factor) < 0.01);
+        auto *store = m_window->findChild<QPushButton *>(QStringLiteral("cmdSalva"));
+        auto *desk = m_window->findChild<QComboBox *>(QStringLiteral("Combo1(26)"));
+        QVERIFY(qAbs(store->font().pointSizeF() / 24 - factor) < 0.01);
+        QVERIFY(qAbs(desk->font().pointSizeF() / QApplication::font().pointSizeF() - factor) <
+                0.01);
+        QVERIFY(qAbs(desk->x() - 9360 / 15 * factor) <= 1 &&
+                qAbs(desk->y() - 4080 / 15 * factor) <= 1);
+        for (QPushButton *button : controls<QPushButton>())
+            QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) <= button->width());
+    }
+
+    // Every box, desk, button and tab: on the screen, not covered by another control, and
+    // answering a real click.
+    void everyControlClickable()
+    {
+        QScreen *screen = m_window->screen();
+        const QRect available = screen->availableGeometry();
+        QTRY_VERIFY(available.contains(m_window->frameGeometry()));
+        MessageBoxAnswerer answerer(QStringList(8, QStringLiteral("No")));
+        QStringList failed;
+        auto check = [&](QWidget *control, const QPoint &local, const std::function<bool()> &done) {
+            const QPoint global = control->mapToGlobal(local);
+            QWidget *hit = QApplication::widgetAt(global);
+            if (!available.contains(global) || (hit != control && !control->isAncestorOf(hit)) ||
+                !clickAt(global, screen) || !QTest::qWaitFor(done, 3000))
+                failed << control->objectName();
+        };
+        for (QLineEdit *box : controls<QLineEdit>())
+            check(box, box->rect().center(), [box] { return box->hasFocus(); });
+        for (QComboBox *desk : controls<QComboBox>()) {
+            check(desk, desk->rect().center(), [desk] { return desk->view()->isVisible(); });
+            desk->hidePopup();
+        }
+        for (QPushButton *button : controls<QPushButton>()) {
+            bool clicked = false;
+            connect(button, &QPushButton::clicked, this, [&clicked] { clicked = true; });
+            check(button, button->rect().center(), [&clicked] { return clicked; });
+        }
+        QTabBar *tabs = m_window->findChild<QTabBar *>();
+        for (int tab = Archivio::Classes - 1; tab >= 0; --tab)
+            check(tabs, tabs->tabRect(tab).center(), [=] { return tabs->currentIndex() == tab; });
+        QVERIFY2(failed.isEmpty(), qPrintable(failed.join(u' ')));
+        QCOMPARE(controls<QLineEdit>().size() + controls<QComboBox>().size() +
+                     controls<QPushButton>().size(),
+                 31 + 30 + 4);
+    }
+};
+
+QTEST_MAIN(FitTest)
+#include "tst_fit.moc"
