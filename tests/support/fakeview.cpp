@@ -14,6 +14,7 @@ void FakeSeatingView::setDeskSelection(int desk, int position)
 SeatingView::Answer FakeSeatingView::messageBox(const QString &text, const QString &title,
                                                 Buttons buttons)
 {
-    log.append(title + '|' + text + (buttons == Buttons::Ok ? "|Ok" : "|YesNo"));
+    static const char *const names[] = {"|Ok", "|YesNo", "|YesNoDefaultNo"};
+    log.append(title + '|' + text + names[int(buttons)]);
     return buttons == Buttons::Ok ? Answer::Ok : answer;
 }
