@@ -3,6 +3,7 @@
 #include "seatingfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
@@ -24,6 +25,16 @@ QString whyNotWritable(const QString &filePath)
     QTemporaryFile probe(QDir(folder).filePath(file.fileName() + QStringLiteral(".XXXXXX")));
     if (!probe.open())
         return probe.errorString();
+    // The scratch file may have no name at all (Linux can open it unnamed),
+    // and a name too long fails only when it is given: a name as long as the
+    // file's is tried as well.
+    if (!file.exists()) {
+        QFile sameLength(QDir(folder).filePath(QLatin1Char('~') + file.fileName().chopped(1)));
+        if (sameLength.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            sameLength.remove();
+        else if (!sameLength.exists())
+            return sameLength.errorString();
+    }
     if (file.exists() && !file.isReadable())
         return QStringLiteral("il programma non ha il permesso di usare il file");
     if (file.exists() && !file.isWritable())

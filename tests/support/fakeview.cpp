@@ -16,5 +16,7 @@ SeatingView::Answer FakeSeatingView::messageBox(const QString &text, const QStri
 {
     static const char *const names[] = {"|Ok", "|YesNo", "|YesNoDefaultNo"};
     log.append(title + '|' + text + names[int(buttons)]);
-    return buttons == Buttons::Ok ? Answer::Ok : answer;
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return answers.isEmpty() ? answer : answers.takeFirst();
 }

@@ -1,0 +1,336 @@
+// Keeping the teacher's classes safe, at the keeper's own level: whatever
+// stands where the seating file should be, the start says so once and shows
+// the right table, each store goes to the journal, and the close saves, or
+// asks again and writes a recovery file, never replacing what is not a file.
+// Faults are real: folders that vanish, FIFOs, sockets, device nodes,
+// links, immutable folders. Permission bits are not used, since root ignores
+// them.
+
+#include "archivio.h"
+#include "fakeview.h"
+#include "keepermessages.h"
+#include "seatingfile.h"
+#include "seatingfilekeeper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+#include <memory>
+
+using Answer = SeatingView::Answer;
+
+// What stands at the seating file's path when the program starts.
+enum class Stand { Nothing, File, Folder, Fifo, Socket, LinkToDevice, LinkToFile, DanglingLink };
+Q_DECLARE_METATYPE(Stand)
+
+// What happens to the file while the program runs.
+enum class During { Nothing, FolderRemoved, FileRewritten };
+Q_DECLARE_METATYPE(During)
+
+namespace {
+
+const QString RecoveryName = QStringLiteral(R"(Posti-recupero-????????-??????.bq)");
+const QString JournalName = QStringLiteral(R"(Posti-diario-????????????????.bq)");
+const QString AsideName = QStringLiteral(R"(Posti-diario-????????????????-????????-??????.bq)");
+
+// The first rows of a file whose rows all differ, pupil s of class 1 on desk s.
+QByteArray distinctFile(int rows = Archivio::Rows)
+{
+    QByteArray file;
+    for (int row = 0; row < rows; ++row)
+        file += "Nome" + QByteArray::number(row) + "," +
+                QByteArray::number(row < Archivio::Pupils ? row + 2 : 0) + "\r\n";
+    return file;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                       : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+Archivio tableOf(const QByteArray &bytes)
+{
+    Archivio table;
+    SeatingFile::parse(bytes, table);
+    return table;
+}
+
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+// The one file in the data folder the wildcard matches; none if none or more.
+QString dataFile(const QString &wildcard)
+{
+    const QDir folder(dataFolder());
+    const QStringList found = folder.entryList({wildcard}, QDir::Files);
+    return found.size() == 1 ? folder.filePath(found.first()) : QString();
+}
+
+// What stands at path, links spelt out, so that a test can tell it is untouched.
+QString kindOf(const QString &path)
+{
+    const QFileInfo info(path);
+    QString kind = info.isSymLink() ? QStringLiteral("link to ") : QString();
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return kind + QStringLiteral("nothing");
+    if (S_ISCHR(st.st_mode))
+        return kind + QStringLiteral("device ") + QString::number(st.st_rdev);
+    if (S_ISFIFO(st.st_mode))
+        return kind + QStringLiteral("fifo");
+    if (S_ISSOCK(st.st_mode))
+        return kind + QStringLiteral("socket");
+#endif
+    return kind + (info.isDir() ? "folder" : info.isFile() ? "file" : "nothing");
+}
+
+// Makes it stand at path; elsewhere is a folder of the test's own.
+bool makeStand(Stand stand, const QString &path, const QByteArray &bytes, const QString &elsewhere)
+{
+    const QByteArray native = QFile::encodeName(path);
+    switch (stand) {
+    case Stand::Nothing:
+        return true;
+    case Stand::File:
+        return writeAll(path, bytes);
+    case Stand::Folder:
+        return QDir(path).mkpath(QStringLiteral("inside")); // contents to lose
+    case Stand::LinkToFile:
+        return QDir().mkpath(elsewhere) && writeAll(elsewhere + "/Posti.bq", bytes) &&
+               QFile::link(elsewhere + "/Posti.bq", path);
+    case Stand::DanglingLink:
+        return QFile::link(elsewhere + "/missing/Posti.bq", path);
+#ifdef Q_OS_UNIX
+    case Stand::Fifo:
+        return ::mkfifo(native.constData(), 0600) == 0;
+    case Stand::LinkToDevice: {
+        // A null device of our own, so a failing test harms nothing of the machine's.
+        const QByteArray device = QFile::encodeName(elsewhere + "/null");
+        return QDir().mkpath(elsewhere) &&
+               ::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+               QFile::link(elsewhere + "/null", path);
+    }
+    case Stand::Socket: {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, native.constData(), sizeof address.sun_path);
+        return fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    }
+#else
+    default:
+        return false;
+#endif
+    }
+    return false;
+}
+
+// Sets or clears the immutable attribute, which stops even root from
+// renaming or creating anything in a folder.
+bool setImmutable(const QString &path, bool on)
+{
+    return QProcess::execute(QStringLiteral("chattr"), {on ? "+i" : "-i", path}) == 0;
+}
+
+} // namespace
+
+class KeeperTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid() && QDir(m_dir->path()).mkpath(QStringLiteral("prog")));
+        m_path = m_dir->filePath(QStringLiteral("prog/Posti.bq"));
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("data"))));
+#else
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(dataFolder()).removeRecursively();
+#endif
+    }
+
+    void startUpReportsOnceAndCloseKeepsEverything_data()
+    {
+        QTest::addColumn<QString>("file");     // in the test's folder
+        QTest::addColumn<Stand>("stand");      // what stands there
+        QTest::addColumn<QByteArray>("bytes"); // the file's, or the linked file's
+        QTest::addColumn<QString>("message");  // at start-up; empty: none
+        QTest::addColumn<QString>("copy");     // kept beside the file; empty: none
+        QTest::addColumn<During>("during");
+        QTest::addColumn<QString>("reason"); // in the question a failed save asks; empty: saves
+        QTest::addColumn<int>("retries");    // answered Sì before No
+        const QString prog("prog/Posti.bq"), damaged("danneggiato"), none;
+        const QByteArray noFile;
+        const During quiet = During::Nothing;
+        QTest::newRow("well-formed")
+            << prog << Stand::File << distinctFile() << none << none << quiet << none << 0;
+        QTest::newRow("missing")
+            << prog << Stand::Nothing << noFile << none << none << quiet << none << 0;
+        QTest::newRow("short, comma in a name")
+            << prog << Stand::File << distinctFile(200).replace("Nome3,", "Rossi, M,") << damaged
+            << ".bak" << quiet << none << 0;
+        QTest::newRow("short, LF line ends, second time")
+            << prog << Stand::File << distinctFile(50).replace("\r\n", "\n") << damaged << ".bak.2"
+            << quiet << none << 0;
+        QTest::newRow("undefined byte")
+            << prog << Stand::File << distinctFile().replace("Nome11,", "Nome\x81,") << damaged
+            << ".bak" << quiet << none << 0;
+        QTest::newRow("UTF-8 with its mark, accents")
+            << prog << Stand::File
+            << "\xEF\xBB\xBF" + distinctFile().replace("Nome1,", "Niccol\xC3\xB2,")
+            << "UTF-8" << ".bak" << quiet << none << 0;
+        QTest::newRow("name longer than a box holds")
+            << prog << Stand::File
+            << distinctFile().replace("Nome30,", QByteArray(40000, 'x') + ",") << "casella"
+            << ".bak" << quiet << none << 0;
+        QTest::newRow("too big to be the file")
+            << prog << Stand::File << QByteArray(17 << 20, 'x') << "leggere il file" << ".bak"
+            << quiet << none << 0;
+        // The other version is kept as "Posti.bq.bak" at close.
+        QTest::newRow("changed by another program during the session")
+            << prog << Stand::File << distinctFile() << none << none << During::FileRewritten
+            << none << 0;
+        QTest::newRow("folder") << prog << Stand::Folder << noFile << "una cartella" << none
+                                << quiet << "una cartella" << 0;
+        QTest::newRow("no folder") << "missing/Posti.bq" << Stand::Nothing << noFile << "non esiste"
+                                   << none << quiet << "la cartella non esiste" << 0;
+        QTest::newRow("folder is a file")
+            << "prog/plain/Posti.bq" << Stand::Nothing << noFile << "non potrà essere salvato"
+            << none << quiet << "la cartella non esiste" << 0;
+        QTest::newRow("name too long")
+            << "prog/" + QString(300, 'n') << Stand::Nothing << noFile << "troppo lungo" << none
+            << quiet << "troppo lungo" << 0;
+        QTest::newRow("folder vanished, retried") << prog << Stand::Nothing << noFile << none
+                                                  << none << During::FolderRemoved
+                                                  << "la cartella non esiste" << 1;
+        QTest::newRow("link to a file")
+            << prog << Stand::LinkToFile << distinctFile() << none << none << quiet << none << 0;
+        QTest::newRow("link into a missing folder")
+            << prog << Stand::DanglingLink << noFile << "non esiste" << none << quiet
+            << "la cartella non esiste" << 0;
+        QTest::newRow("socket") << prog << Stand::Socket << noFile << "file speciale" << none
+                                << quiet << "file speciale" << 0;
+        QTest::newRow("FIFO") << prog << Stand::Fifo << noFile << "file speciale" << none << quiet
+                              << "file speciale" << 0;
+        QTest::newRow("link to a device") << prog << Stand::LinkToDevice << noFile
+                                          << "file speciale" << none << quiet << "file speciale"
+                                          << 0;
+    }
+
+    void startUpReportsOnceAndCloseKeepsEverything()
+    {
+        QFETCH(QString, file);
+        QFETCH(Stand, stand);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(QString, copy);
+        QFETCH(During, during);
+        QFETCH(QString, reason);
+        QFETCH(int, retries);
+        m_path = m_dir->filePath(file);
+        const QString elsewhere = m_dir->filePath(QStringLiteral("elsewhere"));
+        QVERIFY(writeAll(m_dir->filePath("prog/plain"), "not a folder"));
+        if (copy.endsWith(".2"))
+            QVERIFY(writeAll(m_path + ".bak", "earlier"));
+#ifndef Q_OS_UNIX
+        if (stand == Stand::Fifo || stand == Stand::Socket || stand == Stand::LinkToDevice)
+            QSKIP("needs a FIFO, socket or device node");
+#endif
+        QVERIFY(makeStand(stand, m_path, bytes, elsewhere));
+        const QString standing = kindOf(m_path);
+        const bool isFile = stand == Stand::File || stand == Stand::LinkToFile;
+        Archivio expected;
+        QStringList named = isFile ? SeatingFile::load(m_path, expected).problems : QStringList();
+
+        FakeSeatingView view;
+        view.answers = QList<Answer>(retries, Answer::Yes);
+        Archivio table;
+        auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
+        keeper->startUp(table);
+        QCOMPARE(view.log.size(), message.isEmpty() ? 0 : 1);
+        if (!copy.isEmpty())
+            named << QDir::toNativeSeparators(m_path + copy);
+        for (const QString &part : named << message)
+            QVERIFY2(view.log.value(0).contains(part), qPrintable(view.log.value(0)));
+        QVERIFY(readAll(m_path + copy) == bytes); // the copy, or the file still untouched
+        QVERIFY(!copy.endsWith(".2") || readAll(m_path + ".bak") == "earlier");
+        QCOMPARE(table, expected);
+
+        table.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
+        keeper->stored(table);
+        QCOMPARE(tableOf(readAll(dataFile(JournalName))), table);
+        QVERIFY(readAll(m_path) == (isFile ? bytes : QByteArray()));
+        const QByteArray other = distinctFile().replace("Nome0,", "Altro,");
+        if (during == During::FolderRemoved)
+            QVERIFY(QDir(m_dir->filePath("prog")).removeRecursively());
+        if (during == During::FileRewritten)
+            QVERIFY(writeAll(m_path, other));
+
+        view.log.clear();
+        keeper->shutDown(table);
+        keeper.reset();
+        QCOMPARE(dataFile(JournalName), QString());
+        if (reason.isEmpty()) {
+            QVERIFY(readAll(m_path) == SeatingFile::serialize(table));
+            QCOMPARE(kindOf(m_path), isFile ? standing : "file"); // a link is kept
+            QCOMPARE(dataFile(RecoveryName), QString());
+            if (during != During::FileRewritten) {
+                QCOMPARE(view.log, QStringList());
+                return;
+            }
+            QVERIFY(readAll(m_path + ".bak") == other);
+            QVERIFY2(view.log.size() == 1 && view.log.first().contains("modificato da un altro") &&
+                         view.log.first().contains(QDir::toNativeSeparators(m_path + ".bak")),
+                     qPrintable(view.log.join('\n')));
+            return;
+        }
+        QCOMPARE(view.log.size(), retries + 2);
+        for (int asked = 0; asked <= retries; ++asked) {
+            const QString question = view.log.at(asked);
+            QVERIFY2(question.startsWith(MessageTitle::error()) && question.endsWith("|YesNo") &&
+                         question.contains(QDir::toNativeSeparators(m_path)) &&
+                         question.contains(reason),
+                     qPrintable(question));
+        }
+        const QString recovery = dataFile(RecoveryName);
+        QCOMPARE(tableOf(readAll(recovery)), table);
+        QVERIFY(view.log.last().contains(QDir::toNativeSeparators(recovery)));
+        // Only a file that was read may be replaced by the recovery file.
+        QCOMPARE(view.log.last().contains("copiarlo"),
+                 stand == Stand::Nothing || stand == Stand::DanglingLink);
+        QCOMPARE(kindOf(m_path), during == During::FolderRemoved ? "nothing" : standing);
+        QVERIFY(stand != Stand::Folder || QFileInfo(m_path + "/inside").isDir());
+    }
+};
+
+QTEST_MAIN(KeeperTest)
+#include "tst_keeper.moc"
