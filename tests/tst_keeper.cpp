@@ -7,6 +7,7 @@
 // them.
 
 #include "archivio.h"
+#include "datafolder.h"
 #include "fakeview.h"
 #include "keepermessages.h"
 #include "seatingfile.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +32,7 @@
 #include <memory>
 
 using Answer = SeatingView::Answer;
+Q_DECLARE_METATYPE(Answer)
 
 // What stands at the seating file's path when the program starts.
 enum class Stand { Nothing, File, Folder, Fifo, Socket, LinkToDevice, LinkToFile, DanglingLink };
@@ -163,8 +166,16 @@ class KeeperTest : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
+    bool m_immutable = false;
 
 private slots:
+    void cleanup()
+    {
+        if (m_immutable)
+            setImmutable(dataFolder(), false);
+        m_immutable = false;
+    }
+
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
@@ -329,6 +340,202 @@ private slots:
                  stand == Stand::Nothing || stand == Stand::DanglingLink);
         QCOMPARE(kindOf(m_path), during == During::FolderRemoved ? "nothing" : standing);
         QVERIFY(stand != Stand::Folder || QFileInfo(m_path + "/inside").isDir());
+    }
+
+    // Only a journal that loads as a whole, well-formed file is offered; the
+    // question says what differs, defaults to No, and a Sì keeps the file as
+    // it was first. Whatever is not restored is set aside, never replaced.
+    void onlyAWholeJournalIsOffered_data()
+    {
+        QTest::addColumn<Stand>("stand");        // what stands at the journal's path
+        QTest::addColumn<QByteArray>("journal"); // its bytes
+        QTest::addColumn<Answer>("answer");      // to the question, if asked
+        QTest::addColumn<bool>("immutable");     // the data folder takes no renaming
+        QTest::addColumn<QString>("message");    // the last at start-up; empty: none
+        const QByteArray whole = distinctFile()
+                                     .replace("Nome0,2", "Anna,2")
+                                     .replace("Nome1,3", "Bruno,7")
+                                     .replace("Nome92,", "3B,");
+        const QString bad("incompleto o danneggiato"), none;
+        const Answer no = Answer::No, yes = Answer::Yes;
+        QTest::newRow("empty") << Stand::File << QByteArray() << no << false << bad;
+        QTest::newRow("garbage")
+            << Stand::File << QByteArray("\x00\xffgarbage\r\n", 12) << no << false << bad;
+        QTest::newRow("truncated")
+            << Stand::File << whole.left(whole.size() / 2) << no << false << bad;
+        QTest::newRow("a folder") << Stand::Folder << QByteArray() << no << false << "cartella";
+        QTest::newRow("whole, restored") << Stand::File << whole << yes << false << "Posti.bq.bak";
+        QTest::newRow("whole, declined") << Stand::File << whole << no << false << none;
+        QTest::newRow("whole, declined, cannot be set aside")
+            << Stand::File << whole << no << true << "mettere da parte";
+        QTest::newRow("same as the file") << Stand::File << distinctFile() << yes << false << none;
+    }
+
+    void onlyAWholeJournalIsOffered()
+    {
+        QFETCH(Stand, stand);
+        QFETCH(QByteArray, journal);
+        QFETCH(Answer, answer);
+        QFETCH(bool, immutable);
+        QFETCH(QString, message);
+        const QByteArray file = distinctFile();
+        QVERIFY(writeAll(m_path, file));
+        QVERIFY(QDir().mkpath(dataFolder()));
+        const QString journalPath = QDir(dataFolder()).filePath(
+            QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
+        QVERIFY(makeStand(stand, journalPath, journal, QString()));
+        m_immutable = immutable;
+        if (immutable && !setImmutable(dataFolder(), true))
+            QSKIP("needs chattr and a file system with the immutable attribute");
+        const bool whole =
+            stand == Stand::File && SeatingFile::serialize(tableOf(journal)) == journal;
+        const bool offered = whole && journal != file;
+        const bool restored = offered && answer == Answer::Yes;
+
+        FakeSeatingView view;
+        view.answer = answer;
+        Archivio table;
+        auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
+        keeper->startUp(table);
+        if (immutable)
+            setImmutable(dataFolder(), false);
+        QCOMPARE(table, tableOf(restored ? journal : file));
+        QCOMPARE(view.log.size(), int(offered) + int(!message.isEmpty()));
+        if (offered) {
+            QCOMPARE(view.log.first(),
+                     MessageTitle::warning() + "|" +
+                         KeeperMessages::restoreJournal(QFileInfo(journalPath).absolutePath(),
+                                                        {"classe 1 («Nome30»): 2 nomi, 1 posto",
+                                                         "classe 3 («3B»): il nome della classe"}) +
+                         "|YesNoDefaultNo");
+        }
+        QVERIFY2(view.log.value(offered ? 1 : 0).contains(message), qPrintable(view.log.join('\n')));
+        QVERIFY(readAll(m_path + ".bak") == (restored ? file : QByteArray()));
+        const QDir data(dataFolder());
+        const QStringList aside = data.entryList({AsideName}, QDir::Files | QDir::Dirs);
+        const bool setAside = !whole || (offered && !restored && !immutable);
+        QCOMPARE(aside.size(), int(setAside));
+        if (setAside)
+            QCOMPARE(kindOf(data.filePath(aside.first())), stand == Stand::File ? "file" : "folder");
+        QVERIFY(!setAside || readAll(data.filePath(aside.value(0))) == journal);
+
+        // A journal that could not be set aside is neither replaced nor removed.
+        Archivio stored = table;
+        stored.setCell(5, Archivio::NameColumn, QStringLiteral("Carla"));
+        keeper->stored(stored);
+        QCOMPARE(readAll(journalPath), immutable ? journal : SeatingFile::serialize(stored));
+        keeper->shutDown(stored);
+        QCOMPARE(QFileInfo::exists(journalPath), immutable);
+        QCOMPARE(readAll(m_path), SeatingFile::serialize(stored));
+    }
+
+    // One copy of the program holds the file; a second one, while the first
+    // runs, only shows the classes, says so, and writes nothing: not the file,
+    // not the journal, not the first one's leftovers. A lock whose owner is
+    // gone is taken over.
+    void secondCopySavesNothing_data()
+    {
+        QTest::addColumn<bool>("firstRuns");
+        QTest::newRow("first copy running") << true;
+        QTest::newRow("first copy crashed") << false;
+    }
+
+    void secondCopySavesNothing()
+    {
+        QFETCH(bool, firstRuns);
+        const QByteArray file = distinctFile();
+        QVERIFY(writeAll(m_path, file));
+        FakeSeatingView firstView;
+        Archivio first;
+        SeatingFileKeeper firstKeeper(m_path, firstView);
+        if (firstRuns) {
+            firstKeeper.startUp(first);
+            first.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
+            firstKeeper.stored(first);
+        } else {
+            // The lock of a run that is gone: the process that wrote it has ended.
+            QProcess gone;
+            gone.start(QStringLiteral("true"));
+            QVERIFY(gone.waitForStarted());
+            const qint64 pid = gone.processId();
+            QVERIFY(gone.waitForFinished());
+            QVERIFY(writeAll(m_path + ".lock", QByteArray::number(pid) + "\n" +
+                                                   QCoreApplication::applicationName().toUtf8() +
+                                                   "\n" + QSysInfo::machineHostName().toUtf8() +
+                                                   "\n"));
+        }
+        const QString journal = dataFile(JournalName);
+        const QByteArray journalBytes = readAll(journal);
+        // What a save killed half-way leaves, and a file of the teacher's.
+        QVERIFY(writeAll(m_path + ".AbCdEf", "partial") && writeAll(m_path + ".backup", "mine"));
+
+        FakeSeatingView view;
+        view.answer = Answer::Yes;
+        Archivio second;
+        auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
+        keeper->startUp(second);
+        QCOMPARE(second, tableOf(file));
+        QVERIFY2(view.log.size() == int(firstRuns), qPrintable(view.log.join('\n')));
+        QVERIFY(!firstRuns ||
+                view.log.first() == MessageTitle::warning() + "|" +
+                                        KeeperMessages::openElsewhere(m_path) + "|Ok");
+        QCOMPARE(QFileInfo::exists(m_path + ".AbCdEf"), firstRuns);
+        QVERIFY(readAll(m_path + ".backup") == "mine");
+        second.setCell(1, Archivio::NameColumn, QStringLiteral("Bruno"));
+        keeper->stored(second);
+        keeper->shutDown(second);
+        keeper.reset();
+        QCOMPARE(view.log.size(), int(firstRuns));
+        QCOMPARE(dataFile(RecoveryName), QString());
+        QCOMPARE(readAll(m_path), firstRuns ? file : SeatingFile::serialize(second));
+        if (!firstRuns)
+            return;
+        QCOMPARE(readAll(journal), journalBytes);
+        firstKeeper.shutDown(first);
+        QCOMPARE(readAll(m_path), SeatingFile::serialize(first));
+        QCOMPARE(dataFile(JournalName), QString());
+    }
+
+    // The system's common reasons in Italian words, whichever system gives them.
+    void systemReasonsInItalian_data()
+    {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("italian");
+        const QString denied("il sistema non concede il permesso"), full("il disco è pieno"),
+            tooLong("il nome del file o della cartella è troppo lungo"),
+            noFolder("la cartella non esiste"), readOnly("il disco è di sola lettura"),
+            inUse("il file è in uso da un altro programma");
+        QTest::newRow("Linux, no permission") << "Permission denied" << denied;
+        QTest::newRow("Linux, not permitted") << "Operation not permitted" << denied;
+        QTest::newRow("Windows, no permission") << "Access is denied." << denied;
+        QTest::newRow("Linux, disk full") << "No space left on device" << full;
+        QTest::newRow("Windows, disk full") << "There is not enough space on the disk." << full;
+        QTest::newRow("Linux, name too long") << "File name too long" << tooLong;
+        QTest::newRow("Windows, name too long")
+            << "The filename or extension is too long." << tooLong;
+        QTest::newRow("Linux, no folder") << "No such file or directory" << noFolder;
+        QTest::newRow("Windows, no folder") << "The system cannot find the path specified." << noFolder;
+        QTest::newRow("Linux, read-only medium") << "Read-only file system" << readOnly;
+        QTest::newRow("Windows, read-only medium") << "The media is write protected." << readOnly;
+        QTest::newRow("macOS, in use") << "Resource busy" << inUse;
+        QTest::newRow("Windows, in use")
+            << "The process cannot access the file because it is being used by another process."
+            << inUse;
+        QTest::newRow("save, file not writable")
+            << "Existing file /x/Posti.bq is not writable"
+            << "il sistema non permette di modificare il file";
+        QTest::newRow("copy, original unreadable")
+            << "Cannot open /x/Posti.bq for input" << "il file originale non si può leggere";
+        QTest::newRow("anything else, as it is") << "Input/output error" << "Input/output error";
+        QTest::newRow("ours, as it is") << "il file è troppo grande" << "il file è troppo grande";
+    }
+
+    void systemReasonsInItalian()
+    {
+        QFETCH(QString, system);
+        QFETCH(QString, italian);
+        QCOMPARE(KeeperMessages::reason(system), italian);
+        QVERIFY(KeeperMessages::saveFailed("/x/Posti.bq", system).contains(italian + "."));
     }
 };
 
