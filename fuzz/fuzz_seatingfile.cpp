@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Archivio table;
         const auto result = SeatingFile::parse(input, table);
         checkReport(result);
-        require(!SeatingFile::isUtf8(input) || result.status == SeatingFile::LoadResult::Status::Damaged,
+        require(!SeatingFile::isUtf8(input) ||
+                    result.status == SeatingFile::LoadResult::Status::Damaged,
                 "UTF-8 not reported");
         checkRows(table);
         checkSaveReadsBack(table);

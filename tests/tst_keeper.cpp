@@ -16,8 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSysInfo>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,7 +62,7 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
-                                                                       : QByteArray();
+                                                                      : QByteArray();
 }
 
 bool writeAll(const QString &path, const QByteArray &bytes)
@@ -204,8 +204,8 @@ private slots:
         const During quiet = During::Nothing;
         QTest::newRow("well-formed")
             << prog << Stand::File << distinctFile() << none << none << quiet << none << 0;
-        QTest::newRow("missing")
-            << prog << Stand::Nothing << noFile << none << none << quiet << none << 0;
+        QTest::newRow("missing") << prog << Stand::Nothing << noFile << none << none << quiet
+                                 << none << 0;
         QTest::newRow("short, comma in a name")
             << prog << Stand::File << distinctFile(200).replace("Nome3,", "Rossi, M,") << damaged
             << ".bak" << quiet << none << 0;
@@ -217,15 +217,15 @@ private slots:
             << ".bak" << quiet << none << 0;
         QTest::newRow("UTF-8 with its mark, accents")
             << prog << Stand::File
-            << "\xEF\xBB\xBF" + distinctFile().replace("Nome1,", "Niccol\xC3\xB2,")
-            << "UTF-8" << ".bak" << quiet << none << 0;
+            << "\xEF\xBB\xBF" + distinctFile().replace("Nome1,", "Niccol\xC3\xB2,") << "UTF-8"
+            << ".bak" << quiet << none << 0;
         QTest::newRow("name longer than a box holds")
             << prog << Stand::File
             << distinctFile().replace("Nome30,", QByteArray(40000, 'x') + ",") << "casella"
             << ".bak" << quiet << none << 0;
         QTest::newRow("too big to be the file")
-            << prog << Stand::File << QByteArray(17 << 20, 'x') << "leggere il file" << ".bak"
-            << quiet << none << 0;
+            << prog << Stand::File << QByteArray(17 << 20, 'x') << "leggere il file"
+            << ".bak" << quiet << none << 0;
         // The other version is kept as "Posti.bq.bak" at close.
         QTest::newRow("changed by another program during the session")
             << prog << Stand::File << distinctFile() << none << none << During::FileRewritten
@@ -237,12 +237,11 @@ private slots:
         QTest::newRow("folder is a file")
             << "prog/plain/Posti.bq" << Stand::Nothing << noFile << "non potrà essere salvato"
             << none << quiet << "la cartella non esiste" << 0;
-        QTest::newRow("name too long")
-            << "prog/" + QString(300, 'n') << Stand::Nothing << noFile << "troppo lungo" << none
-            << quiet << "troppo lungo" << 0;
-        QTest::newRow("folder vanished, retried") << prog << Stand::Nothing << noFile << none
-                                                  << none << During::FolderRemoved
-                                                  << "la cartella non esiste" << 1;
+        QTest::newRow("name too long") << "prog/" + QString(300, 'n') << Stand::Nothing << noFile
+                                       << "troppo lungo" << none << quiet << "troppo lungo" << 0;
+        QTest::newRow("folder vanished, retried")
+            << prog << Stand::Nothing << noFile << none << none << During::FolderRemoved
+            << "la cartella non esiste" << 1;
         QTest::newRow("link to a file")
             << prog << Stand::LinkToFile << distinctFile() << none << none << quiet << none << 0;
         QTest::newRow("link into a missing folder")
@@ -252,9 +251,9 @@ private slots:
                                 << quiet << "file speciale" << 0;
         QTest::newRow("FIFO") << prog << Stand::Fifo << noFile << "file speciale" << none << quiet
                               << "file speciale" << 0;
-        QTest::newRow("link to a device") << prog << Stand::LinkToDevice << noFile
-                                          << "file speciale" << none << quiet << "file speciale"
-                                          << 0;
+        QTest::newRow("link to a device")
+            << prog << Stand::LinkToDevice << noFile << "file speciale" << none << quiet
+            << "file speciale" << 0;
     }
 
     void startUpReportsOnceAndCloseKeepsEverything()
@@ -359,8 +358,8 @@ private slots:
         const QString bad("incompleto o danneggiato"), none;
         const Answer no = Answer::No, yes = Answer::Yes;
         QTest::newRow("empty") << Stand::File << QByteArray() << no << false << bad;
-        QTest::newRow("garbage")
-            << Stand::File << QByteArray("\x00\xffgarbage\r\n", 12) << no << false << bad;
+        QTest::newRow("garbage") << Stand::File << QByteArray("\x00\xffgarbage\r\n", 12) << no
+                                 << false << bad;
         QTest::newRow("truncated")
             << Stand::File << whole.left(whole.size() / 2) << no << false << bad;
         QTest::newRow("a folder") << Stand::Folder << QByteArray() << no << false << "cartella";
@@ -381,8 +380,9 @@ private slots:
         const QByteArray file = distinctFile();
         QVERIFY(writeAll(m_path, file));
         QVERIFY(QDir().mkpath(dataFolder()));
-        const QString journalPath = QDir(dataFolder()).filePath(
-            QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
+        const QString journalPath =
+            QDir(dataFolder())
+                .filePath(QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
         QVERIFY(makeStand(stand, journalPath, journal, QString()));
         m_immutable = immutable;
         if (immutable && !setImmutable(dataFolder(), true))
@@ -409,14 +409,16 @@ private slots:
                                                          "classe 3 («3B»): il nome della classe"}) +
                          "|YesNoDefaultNo");
         }
-        QVERIFY2(view.log.value(offered ? 1 : 0).contains(message), qPrintable(view.log.join('\n')));
+        QVERIFY2(view.log.value(offered ? 1 : 0).contains(message),
+                 qPrintable(view.log.join('\n')));
         QVERIFY(readAll(m_path + ".bak") == (restored ? file : QByteArray()));
         const QDir data(dataFolder());
         const QStringList aside = data.entryList({AsideName}, QDir::Files | QDir::Dirs);
         const bool setAside = !whole || (offered && !restored && !immutable);
         QCOMPARE(aside.size(), int(setAside));
         if (setAside)
-            QCOMPARE(kindOf(data.filePath(aside.first())), stand == Stand::File ? "file" : "folder");
+            QCOMPARE(kindOf(data.filePath(aside.first())),
+                     stand == Stand::File ? "file" : "folder");
         QVERIFY(!setAside || readAll(data.filePath(aside.value(0))) == journal);
 
         // A journal that could not be set aside is neither replaced nor removed.
@@ -476,9 +478,9 @@ private slots:
         keeper->startUp(second);
         QCOMPARE(second, tableOf(file));
         QVERIFY2(view.log.size() == int(firstRuns), qPrintable(view.log.join('\n')));
-        QVERIFY(!firstRuns ||
-                view.log.first() == MessageTitle::warning() + "|" +
-                                        KeeperMessages::openElsewhere(m_path) + "|Ok");
+        QVERIFY(!firstRuns || view.log.first() == MessageTitle::warning() + "|" +
+                                                      KeeperMessages::openElsewhere(m_path) +
+                                                      "|Ok");
         QCOMPARE(QFileInfo::exists(m_path + ".AbCdEf"), firstRuns);
         QVERIFY(readAll(m_path + ".backup") == "mine");
         second.setCell(1, Archivio::NameColumn, QStringLiteral("Bruno"));
@@ -514,20 +516,22 @@ private slots:
         QTest::newRow("Windows, name too long")
             << "The filename or extension is too long." << tooLong;
         QTest::newRow("Linux, no folder") << "No such file or directory" << noFolder;
-        QTest::newRow("Windows, no folder") << "The system cannot find the path specified." << noFolder;
+        QTest::newRow("Windows, no folder")
+            << "The system cannot find the path specified." << noFolder;
         QTest::newRow("Linux, read-only medium") << "Read-only file system" << readOnly;
         QTest::newRow("Windows, read-only medium") << "The media is write protected." << readOnly;
         QTest::newRow("macOS, in use") << "Resource busy" << inUse;
         QTest::newRow("Windows, in use")
             << "The process cannot access the file because it is being used by another process."
             << inUse;
-        QTest::newRow("save, file not writable")
-            << "Existing file /x/Posti.bq is not writable"
-            << "il sistema non permette di modificare il file";
-        QTest::newRow("copy, original unreadable")
-            << "Cannot open /x/Posti.bq for input" << "il file originale non si può leggere";
-        QTest::newRow("anything else, as it is") << "Input/output error" << "Input/output error";
-        QTest::newRow("ours, as it is") << "il file è troppo grande" << "il file è troppo grande";
+        QTest::newRow("save, file not writable") << "Existing file /x/Posti.bq is not writable"
+                                                 << "il sistema non permette di modificare il file";
+        QTest::newRow("copy, original unreadable") << "Cannot open /x/Posti.bq for input"
+                                                   << "il file originale non si può leggere";
+        QTest::newRow("anything else, as it is") << "Input/output error"
+                                                 << "Input/output error";
+        QTest::newRow("ours, as it is") << "il file è troppo grande"
+                                        << "il file è troppo grande";
     }
 
     void systemReasonsInItalian()

@@ -145,15 +145,19 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("problem"); // empty: none
         const QString utf8("UTF-8");
-        QTest::newRow("mark, plain text") << QByteArray("\xEF\xBB\xBF" "Anna,2") << "Anna" << utf8;
+        QTest::newRow("mark, plain text") << QByteArray("\xEF\xBB\xBF"
+                                                        "Anna,2")
+                                          << "Anna" << utf8;
         QTest::newRow("no mark, accent") << QByteArray("Niccol\xC3\xB2,2") << "Niccolò" << utf8;
         QTest::newRow("class name") << QByteArray("3\xC2\xAA B,2") << "3ª B" << utf8;
-        QTest::newRow("outside the code page")
-            << QByteArray("\xC5\x81ukasz,2") << "" << "riga 1: contiene «Ł» (U+0141)";
-        QTest::newRow("outside 16 bits")
-            << QByteArray("Ugo \xF0\x9F\x98\x80,2") << "" << "riga 1: contiene «😀» (U+1F600)";
-        QTest::newRow("Windows-1252 accent") << QByteArray("Niccol\xF2,2") << "Niccolò" << "";
-        QTest::newRow("not valid UTF-8") << QByteArray("Niccol\xC3\xB2\xF2,2") << "NiccolÃ²ò" << "";
+        QTest::newRow("outside the code page") << QByteArray("\xC5\x81ukasz,2") << ""
+                                               << "riga 1: contiene «Ł» (U+0141)";
+        QTest::newRow("outside 16 bits") << QByteArray("Ugo \xF0\x9F\x98\x80,2") << ""
+                                         << "riga 1: contiene «😀» (U+1F600)";
+        QTest::newRow("Windows-1252 accent") << QByteArray("Niccol\xF2,2") << "Niccolò"
+                                             << "";
+        QTest::newRow("not valid UTF-8") << QByteArray("Niccol\xC3\xB2\xF2,2") << "NiccolÃ²ò"
+                                         << "";
     }
 
     void utf8ReadAsWritten()

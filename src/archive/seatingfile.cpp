@@ -222,7 +222,8 @@ void cutLongName(int row, Archivio &archivio, Report &report)
 QString namedCharacter(QStringView text, qsizetype at)
 {
     const bool pair = text[at].isHighSurrogate() && at + 1 < text.size();
-    const char32_t code = pair ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
+    const char32_t code =
+        pair ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
     return QStringLiteral("«%1» (U+%2)")
         .arg(text.sliced(at, pair ? 2 : 1))
         .arg(uint(code), 4, 16, QLatin1Char('0'))
@@ -295,10 +296,10 @@ void readLines(QByteArrayView bytes, const QHash<int, QString> &lost, Archivio &
 // is harmless.
 bool isOurTemporarySuffix(QStringView suffix)
 {
-    const auto lower = std::count_if(suffix.begin(), suffix.end(),
-                                     [](QChar c) { return c >= u'a' && c <= u'z'; });
-    const auto upper = std::count_if(suffix.begin(), suffix.end(),
-                                     [](QChar c) { return c >= u'A' && c <= u'Z'; });
+    const auto lower =
+        std::count_if(suffix.begin(), suffix.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+    const auto upper =
+        std::count_if(suffix.begin(), suffix.end(), [](QChar c) { return c >= u'A' && c <= u'Z'; });
     return lower > 0 && upper > 0 && lower + upper == suffix.size();
 }
 

@@ -184,9 +184,8 @@ QString changedNotCopied(const QString &reason)
 QString recoveryWritten(const QString &recoveryPath, const QString &seatingFileName,
                         bool originalUnread)
 {
-    const QString text =
-        QStringLiteral("Le classi sono state salvate nel file di recupero\n%1\n\n")
-            .arg(native(recoveryPath));
+    const QString text = QStringLiteral("Le classi sono state salvate nel file di recupero\n%1\n\n")
+                             .arg(native(recoveryPath));
     if (originalUnread) {
         return text + QStringLiteral("Il file dei posti che c'era all'avvio non è stato letto: "
                                      "prima di mettere al suo posto il file di recupero, "

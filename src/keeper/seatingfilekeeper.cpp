@@ -106,8 +106,8 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
     const QString question =
         KeeperMessages::restoreJournal(folder, TableDifferences::describe(archivio, stored));
-    if (m_view.messageBox(question, MessageTitle::warning(), SeatingView::Buttons::YesNoDefaultNo) ==
-        SeatingView::Answer::Yes) {
+    if (m_view.messageBox(question, MessageTitle::warning(),
+                          SeatingView::Buttons::YesNoDefaultNo) == SeatingView::Answer::Yes) {
         restoreJournal(archivio, stored);
     } else {
         setJournalAside(QString());

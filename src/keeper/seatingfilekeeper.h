@@ -1,8 +1,8 @@
 #pragma once
 
 #include "journal.h"
-#include "seatinglock.h"
 #include "seatingfile.h"
+#include "seatinglock.h"
 
 #include <QString>
 #include <QStringList>

@@ -19,8 +19,9 @@ bool SeatingLock::acquire()
     QStringList places{SeatingFile::resolvedPath(m_path) + QStringLiteral(".lock")};
     const QString dataFolder = DataFolder::ensure();
     if (!dataFolder.isEmpty()) {
-        places << QDir(dataFolder).filePath(QStringLiteral("Posti-") + DataFolder::keyFor(m_path) +
-                                            QStringLiteral(".lock"));
+        places << QDir(dataFolder)
+                      .filePath(QStringLiteral("Posti-") + DataFolder::keyFor(m_path) +
+                                QStringLiteral(".lock"));
     }
     for (const QString &place : std::as_const(places)) {
         auto lock = std::make_unique<QLockFile>(place);
