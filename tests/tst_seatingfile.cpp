@@ -11,6 +11,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -193,6 +194,15 @@ private slots:
         QVERIFY(table == Archivio());
         error.clear();
         QVERIFY(!SeatingFile::save(path(), table, &error) && !error.isEmpty());
+#ifdef Q_OS_UNIX
+        // Opened, a FIFO would wait for a writer for ever: neither read nor copied.
+        const QString fifo = m_dir.filePath("fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(SeatingFile::load(fifo, table).status, Status::NotAFile);
+        QVERIFY(SeatingFile::backupOriginal(fifo, &error).isEmpty());
+        QVERIFY(!SeatingFile::save(fifo, table) && QFileInfo(fifo).isSymLink() == false &&
+                !QFileInfo(fifo).isFile());
+#endif
     }
 
     void unstorableCellFailsSave_data()
