@@ -35,7 +35,17 @@ using Answer = SeatingView::Answer;
 Q_DECLARE_METATYPE(Answer)
 
 // What stands at the seating file's path when the program starts.
-enum class Stand { Nothing, File, Folder, Fifo, Socket, LinkToDevice, LinkToFile, DanglingLink };
+enum class Stand {
+    Nothing,
+    File,
+    ImmutableFile, // not even root may change it
+    Folder,
+    Fifo,
+    Socket,
+    LinkToDevice,
+    LinkToFile,
+    DanglingLink
+};
 Q_DECLARE_METATYPE(Stand)
 
 // What happens to the file while the program runs.
@@ -118,6 +128,7 @@ bool makeStand(Stand stand, const QString &path, const QByteArray &bytes, const 
     case Stand::Nothing:
         return true;
     case Stand::File:
+    case Stand::ImmutableFile: // made so by the test
         return writeAll(path, bytes);
     case Stand::Folder:
         return QDir(path).mkpath(QStringLiteral("inside")); // contents to lose
@@ -151,13 +162,6 @@ bool makeStand(Stand stand, const QString &path, const QByteArray &bytes, const 
     return false;
 }
 
-// Sets or clears the immutable attribute, which stops even root from
-// renaming or creating anything in a folder.
-bool setImmutable(const QString &path, bool on)
-{
-    return QProcess::execute(QStringLiteral("chattr"), {on ? "+i" : "-i", path}) == 0;
-}
-
 } // namespace
 
 class KeeperTest : public QObject
@@ -166,15 +170,25 @@ class KeeperTest : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
-    bool m_immutable = false;
+    QStringList m_immutable;
+
+    // Gives path the immutable attribute, which stops even root from
+    // changing the file, or renaming or creating anything in the folder.
+    bool makeImmutable(const QString &path)
+    {
+        m_immutable << path;
+        return QProcess::execute(QStringLiteral("chattr"), {"+i", path}) == 0;
+    }
+
+    void release()
+    {
+        for (const QString &path : std::as_const(m_immutable))
+            QProcess::execute(QStringLiteral("chattr"), {"-i", path});
+        m_immutable.clear();
+    }
 
 private slots:
-    void cleanup()
-    {
-        if (m_immutable)
-            setImmutable(dataFolder(), false);
-        m_immutable = false;
-    }
+    void cleanup() { release(); }
 
     void init()
     {
@@ -230,6 +244,9 @@ private slots:
         QTest::newRow("changed by another program during the session")
             << prog << Stand::File << distinctFile() << none << none << During::FileRewritten
             << none << 0;
+        QTest::newRow("file nobody may change")
+            << prog << Stand::ImmutableFile << distinctFile() << "sola lettura" << none << quiet
+            << "il sistema non permette di modificare il file" << 0;
         QTest::newRow("folder") << prog << Stand::Folder << noFile << "una cartella" << none
                                 << quiet << "una cartella" << 0;
         QTest::newRow("no folder") << "missing/Posti.bq" << Stand::Nothing << noFile << "non esiste"
@@ -276,8 +293,11 @@ private slots:
             QSKIP("needs a FIFO, socket or device node");
 #endif
         QVERIFY(makeStand(stand, m_path, bytes, elsewhere));
+        if (stand == Stand::ImmutableFile && !makeImmutable(m_path))
+            QSKIP("needs chattr and a file system with the immutable attribute");
         const QString standing = kindOf(m_path);
-        const bool isFile = stand == Stand::File || stand == Stand::LinkToFile;
+        const bool isFile =
+            stand == Stand::File || stand == Stand::LinkToFile || stand == Stand::ImmutableFile;
         Archivio expected;
         QStringList named = isFile ? SeatingFile::load(m_path, expected).problems : QStringList();
 
@@ -335,8 +355,10 @@ private slots:
         QCOMPARE(tableOf(readAll(recovery)), table);
         QVERIFY(view.log.last().contains(QDir::toNativeSeparators(recovery)));
         // Only a file that was read may be replaced by the recovery file.
-        QCOMPARE(view.log.last().contains("copiarlo"),
-                 stand == Stand::Nothing || stand == Stand::DanglingLink);
+        const bool unread = stand == Stand::Folder || stand == Stand::Fifo ||
+                            stand == Stand::Socket || stand == Stand::LinkToDevice;
+        QCOMPARE(view.log.last().contains("copiarlo"), !unread);
+        QVERIFY(!isFile || readAll(m_path) == bytes);
         QCOMPARE(kindOf(m_path), during == During::FolderRemoved ? "nothing" : standing);
         QVERIFY(stand != Stand::Folder || QFileInfo(m_path + "/inside").isDir());
     }
@@ -384,8 +406,7 @@ private slots:
             QDir(dataFolder())
                 .filePath(QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
         QVERIFY(makeStand(stand, journalPath, journal, QString()));
-        m_immutable = immutable;
-        if (immutable && !setImmutable(dataFolder(), true))
+        if (immutable && !makeImmutable(dataFolder()))
             QSKIP("needs chattr and a file system with the immutable attribute");
         const bool whole =
             stand == Stand::File && SeatingFile::serialize(tableOf(journal)) == journal;
@@ -397,8 +418,7 @@ private slots:
         Archivio table;
         auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
         keeper->startUp(table);
-        if (immutable)
-            setImmutable(dataFolder(), false);
+        release();
         QCOMPARE(table, tableOf(restored ? journal : file));
         QCOMPARE(view.log.size(), int(offered) + int(!message.isEmpty()));
         if (offered) {
@@ -496,6 +516,32 @@ private slots:
         firstKeeper.shutDown(first);
         QCOMPARE(readAll(m_path), SeatingFile::serialize(first));
         QCOMPARE(dataFile(JournalName), QString());
+    }
+
+    // A folder that takes no lock beside the file still lets only one copy in:
+    // the lock goes to the data folder.
+    void lockInDataFolderWhenTheFolderTakesNone()
+    {
+        const QByteArray file = distinctFile();
+        QVERIFY(writeAll(m_path, file));
+        if (!makeImmutable(QFileInfo(m_path).absolutePath()))
+            QSKIP("needs chattr and a file system with the immutable attribute");
+        FakeSeatingView firstView, secondView;
+        Archivio first, second;
+        SeatingFileKeeper firstKeeper(m_path, firstView);
+        firstKeeper.startUp(first);
+        QCOMPARE(QDir(dataFolder()).entryList({"Posti-????????????????.lock"}, QDir::Files).size(),
+                 1);
+        SeatingFileKeeper secondKeeper(m_path, secondView);
+        secondKeeper.startUp(second);
+        QCOMPARE(secondView.log, QStringList(MessageTitle::warning() + "|" +
+                                             KeeperMessages::openElsewhere(m_path) + "|Ok"));
+        release();
+        second.setCell(0, Archivio::NameColumn, QStringLiteral("Bruno"));
+        secondKeeper.shutDown(second);
+        QCOMPARE(readAll(m_path), file);
+        firstKeeper.shutDown(first);
+        QCOMPARE(readAll(m_path), SeatingFile::serialize(first));
     }
 
     // The system's common reasons in Italian words, whichever system gives them.
