@@ -513,6 +513,14 @@ QString backupOriginal(const QString &path, const QString &folder, QString *erro
 {
     // Far more copies than anyone keeps; the bound only stops a runaway loop.
     constexpr int MaxCopies = 1000;
+    // Copying reads to the end: a FIFO waits for a writer for ever, and a
+    // device such as a zero device has no end.
+    const QString notAFile = whyNotAFile(path);
+    if (!notAFile.isEmpty()) {
+        if (errorString)
+            *errorString = notAFile;
+        return QString();
+    }
     QFile original(path);
     const QString firstCopy =
         QDir(folder).filePath(QFileInfo(path).fileName() + QStringLiteral(".bak"));

@@ -118,15 +118,15 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
 // have answered Sì to the wrong question.
 void SeatingFileKeeper::restoreJournal(Archivio &archivio, const Archivio &stored)
 {
+    if (m_originalCopy.isEmpty() && QFileInfo(m_path).isFile()) {
+        QString copyError;
+        m_originalCopy = keepCopyOfOriginal(&copyError);
+        m_originalAtRisk = m_originalCopy.isEmpty();
+        tell(m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
+                                      : KeeperMessages::copyKept(m_originalCopy),
+             MessageTitle::warning());
+    }
     archivio = stored; // the journal stays: it matches the table until the next store
-    if (!m_originalCopy.isEmpty() || !QFileInfo(m_path).isFile())
-        return;
-    QString copyError;
-    m_originalCopy = keepCopyOfOriginal(&copyError);
-    m_originalAtRisk = m_originalCopy.isEmpty();
-    tell(m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
-                                  : KeeperMessages::copyKept(m_originalCopy),
-         MessageTitle::warning());
 }
 
 // Keeps an earlier journal out of the way of this run's stores.

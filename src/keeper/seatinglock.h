@@ -22,6 +22,9 @@ public:
     bool acquire();
 
 private:
+    enum class Outcome { Held, HeldElsewhere, NoPlace };
+    Outcome tryLock(const QString &lockPath);
+
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
 };
