@@ -4,6 +4,7 @@
 // file's path and what the close does with it are tested on the keeper alone.
 
 #include "form2.h"
+#include "keptfiles.h"
 #include "messageboxanswerer.h"
 #include "seatingfile.h"
 
@@ -19,52 +20,9 @@
 
 #include <memory>
 
+using namespace KeptFiles;
+
 namespace {
-
-// Names in the data folder.
-const QString RecoveryName = QStringLiteral(R"(Posti-recupero-????????-??????.bq)");
-const QString JournalName = QStringLiteral(R"(Posti-diario-????????????????.bq)");
-const QString AsideName = QStringLiteral(R"(Posti-diario-????????????????-????????-??????.bq)");
-
-// The first rows of a file whose rows all differ, pupil s of class 1 on desk
-// s, so that a shifted or lost row shows.
-QByteArray distinctFile(int rows = Archivio::Rows)
-{
-    QByteArray file;
-    for (int row = 0; row < rows; ++row)
-        file += "Nome" + QByteArray::number(row) + "," +
-                QByteArray::number(row < Archivio::Pupils ? row + 2 : 0) + "\r\n";
-    return file;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-// The table in a file; a fresh one if there is no such file.
-Archivio tableIn(const QString &path)
-{
-    Archivio table;
-    SeatingFile::load(path, table);
-    return table;
-}
-
-// The one file in the data folder the wildcard matches; none if there are
-// none or more. A seating file has one journal name, so two cannot be.
-QString dataFile(const QString &wildcard)
-{
-    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    const QStringList found = folder.entryList({wildcard}, QDir::Files);
-    return found.size() == 1 ? folder.filePath(found.first()) : QString();
-}
 
 // Types the name into the first name box, clicks "Memorizza", then swaps the
 // pupils of desks 5 and 6 (when both are known) with the arrow key.
@@ -94,17 +52,9 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid() && QDir(m_dir->path()).mkpath(QStringLiteral("prog")));
         m_path = m_dir->filePath(QStringLiteral("prog/Posti.bq"));
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("data"))));
-#else
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
-#endif
+        useDataFolderIn(m_dir->path());
     }
 
-    // Whatever the start finds, it says so once and shows the right table;
-    // each store and swap goes to the journal at once and to the file only at
-    // close, and a close that cannot save asks again, then writes a recovery file.
     // Each store and swap goes to the journal at once and to the file only at
     // close; a killed run's stores are offered back, No being the default.
     void storesReachJournalAndClose_data()
@@ -125,7 +75,7 @@ private slots:
         QFETCH(bool, killed);
         QFETCH(QStringList, answers);
         if (!bytes.isEmpty())
-            writeAll(m_path, bytes);
+            QVERIFY(writeAll(m_path, bytes));
         const bool restored = answers.value(0) == "Sì";
         if (killed) {
 #if !defined(Q_OS_UNIX) || defined(Q_OS_MACOS)
@@ -137,7 +87,7 @@ private slots:
             child.kill();
             QVERIFY(child.waitForFinished());
         }
-        Archivio expected = tableIn(m_path);
+        Archivio expected = tableOf(readAll(m_path));
         if (restored)
             expected.setCell(0, 0, QStringLiteral("Bruno"));
 
@@ -152,17 +102,18 @@ private slots:
         }
         QVERIFY(!restored || readAll(m_path + ".bak") == bytes);
         QCOMPARE(window.archivio(), expected);
-        QCOMPARE(tableIn(dataFile(AsideName)).cell(0, 0), killed && !restored ? "Bruno" : "");
+        QCOMPARE(tableOf(readAll(dataFile(AsideName))).cell(0, 0),
+                 killed && !restored ? "Bruno" : "");
         storeAndSwap(window);
         const Archivio shown = window.archivio();
-        QCOMPARE(tableIn(dataFile(JournalName)), shown);
+        QCOMPARE(tableOf(readAll(dataFile(JournalName))), shown);
         QVERIFY(readAll(m_path) == bytes);
 
         QVERIFY(window.close());
         QCOMPARE(answerer.count(), answers.size());
         QCOMPARE(dataFile(JournalName), QString());
         QCOMPARE(dataFile(RecoveryName), QString());
-        QCOMPARE(tableIn(m_path), shown);
+        QCOMPARE(tableOf(readAll(m_path)), shown);
     }
 };
 
