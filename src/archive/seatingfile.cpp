@@ -412,7 +412,7 @@ bool isUtf8(QByteArrayView bytes)
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
         return false;
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
+    const QString text = decoder.decode(bytes); // decoded only when made a string
     return !decoder.hasError();
 }
 
