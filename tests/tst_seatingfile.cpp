@@ -9,6 +9,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -111,6 +112,12 @@ private slots:
         QTest::newRow("lone LF") << edit("12,11\r\n", "12,11\n") << none << reset;
         QTest::newRow("lone CR") << edit("12,11\r\n", "12,11\r") << none << reset;
         QTest::newRow("every line bad") << QByteArray("x\r\n").repeated(400) << all << reset;
+        QTest::newRow("name longer than a box holds")
+            << edit("Nome12,", QByteArray(40000, 'x') + ",") << row12
+            << QByteArray(SeatingFile::MaxNameLength, 'x') + ",11";
+        QTest::newRow("UTF-8 mark") << "\xEF\xBB\xBF" + good << none << reset;
+        QTest::newRow("UTF-8, outside the code page")
+            << edit("Nome12,", "\xC5\x81ukasz,") << row12 << reset;
     }
 
     void damageCostsOnlyItsRows()
@@ -130,7 +137,45 @@ private slots:
         QVERIFY(!result.problems.isEmpty() && result.problems.size() <= 13);
     }
 
-    // No file is a fresh table; a folder in its place is unreadable, not missing.
+    // A file an editor saved in UTF-8 reads as the teacher wrote it, and says
+    // so; what Windows-1252 cannot hold costs its line, and is named.
+    void utf8ReadAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("line"); // the first of a good file
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("problem"); // empty: none
+        const QString utf8("UTF-8");
+        QTest::newRow("mark, plain text") << QByteArray("\xEF\xBB\xBF"
+                                                        "Anna,2")
+                                          << "Anna" << utf8;
+        QTest::newRow("no mark, accent") << QByteArray("Niccol\xC3\xB2,2") << "Niccolò" << utf8;
+        QTest::newRow("class name") << QByteArray("3\xC2\xAA B,2") << "3ª B" << utf8;
+        QTest::newRow("outside the code page") << QByteArray("\xC5\x81ukasz,2") << ""
+                                               << "riga 1: contiene «Ł» (U+0141)";
+        QTest::newRow("outside 16 bits") << QByteArray("Ugo \xF0\x9F\x98\x80,2") << ""
+                                         << "riga 1: contiene «😀» (U+1F600)";
+        QTest::newRow("Windows-1252 accent") << QByteArray("Niccol\xF2,2") << "Niccolò"
+                                             << "";
+        QTest::newRow("not valid UTF-8") << QByteArray("Niccol\xC3\xB2\xF2,2") << "NiccolÃ²ò"
+                                         << "";
+    }
+
+    void utf8ReadAsWritten()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, name);
+        QFETCH(QString, problem);
+        QByteArrayList lines = numberedLines();
+        lines[0] = line;
+        Archivio table;
+        const auto result = SeatingFile::parse(fileOf(lines), table);
+        QCOMPARE(table.cell(0, Archivio::NameColumn), name);
+        QCOMPARE(table.cell(1, Archivio::NameColumn), QStringLiteral("Nome1"));
+        QCOMPARE(result.problems.join('\n').contains(problem), true);
+        QCOMPARE(result.status, problem.isEmpty() ? Status::Loaded : Status::Damaged);
+    }
+
+    // No file is a fresh table; a folder in its place is not a file, not missing.
     void noFileInPlace()
     {
         Archivio table;
@@ -144,10 +189,19 @@ private slots:
         QVERIFY(QDir().mkdir(path()));
         SeatingFile::parse(fileOf(numberedLines()), table);
         const auto result = SeatingFile::load(path(), table);
-        QVERIFY(result.status == Status::Unreadable && !result.errorString.isEmpty());
+        QVERIFY(result.status == Status::NotAFile && !result.errorString.isEmpty());
         QVERIFY(table == Archivio());
         error.clear();
         QVERIFY(!SeatingFile::save(path(), table, &error) && !error.isEmpty());
+#ifdef Q_OS_UNIX
+        // Opened, a FIFO would wait for a writer for ever: neither read nor copied.
+        const QString fifo = m_dir.filePath("fifo");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QCOMPARE(SeatingFile::load(fifo, table).status, Status::NotAFile);
+        QVERIFY(SeatingFile::backupOriginal(fifo, &error).isEmpty());
+        QVERIFY(!SeatingFile::save(fifo, table) && QFileInfo(fifo).isSymLink() == false &&
+                !QFileInfo(fifo).isFile());
+#endif
     }
 
     void unstorableCellFailsSave_data()

@@ -201,6 +201,7 @@ private:
     // Starts the window on the given file contents; none means the file left.
     void open(const QByteArray &file)
     {
+        m_window.reset(); // its lock on the file goes with it
         m_window = startWindow(m_path, file);
         QVERIFY(m_window);
         QApplication::setActiveWindow(m_window.get());

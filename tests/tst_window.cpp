@@ -240,6 +240,7 @@ private:
     // Starts the window on the given file contents; none means no file, or the one left.
     void open(const QByteArray &file)
     {
+        m_window.reset(); // its lock on the file goes with it
         m_window = startWindow(m_path, file);
         QVERIFY(m_window);
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -80,6 +82,7 @@ bool LineSplitter::next(Line *line)
 class Report
 {
 public:
+    void fileProblem(const QString &what) { m_fileProblems.append(what); }
     void rowProblem(int row, const QString &what);
     void lineCount(qsizetype lines);
     void lineEnds(qsizetype badEnds);
@@ -200,11 +203,111 @@ void readRow(QByteArrayView line, int row, Archivio &archivio, Report &report)
     archivio.setCell(row, Archivio::PositionColumn, position.toString());
 }
 
-LoadResult unreadable(const QString &reason, Archivio &archivio)
+// A name longer than a name box holds is cut now, with a word, rather than
+// silently by the box at the next store.
+void cutLongName(int row, Archivio &archivio, Report &report)
+{
+    const QString &name = archivio.cell(row, Archivio::NameColumn);
+    if (name.size() <= MaxNameLength)
+        return;
+    report.rowProblem(row, QStringLiteral("nome di %1 caratteri, più di quanti ne stiano in una "
+                                          "casella: tenuti i primi %2")
+                               .arg(name.size())
+                               .arg(MaxNameLength));
+    archivio.setCell(row, Archivio::NameColumn, name.first(MaxNameLength));
+}
+
+// How a message names a character that may lie outside the 16-bit range.
+QString namedCharacter(QStringView text, qsizetype at)
+{
+    const bool pair = text[at].isHighSurrogate() && at + 1 < text.size();
+    const char32_t code =
+        pair ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
+    return QStringLiteral("«%1» (U+%2)")
+        .arg(text.sliced(at, pair ? 2 : 1))
+        .arg(uint(code), 4, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+// UTF-8 contents turned into the Windows-1252 bytes this program reads, line
+// by line with the same breaks; a line with a character the code page cannot
+// hold is left empty and named in lost.
+struct Transcoded
+{
+    QByteArray bytes;
+    QHash<int, QString> lost; // line (from 0): the character
+};
+
+Transcoded fromUtf8(QByteArrayView bytes)
+{
+    Transcoded out;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    LineSplitter splitter(bytes);
+    Line line;
+    for (int number = 0; splitter.next(&line); ++number) {
+        const QString text = QString::fromUtf8(line.bytes);
+        const std::optional<QByteArray> encoded = Cp1252::encode(text);
+        if (encoded) {
+            out.bytes += *encoded;
+        } else {
+            const auto bad = std::find_if_not(text.begin(), text.end(), Cp1252::canEncode);
+            out.lost.insert(number, namedCharacter(text, bad - text.begin()));
+        }
+        if (line.ending == LineEnding::CrLf)
+            out.bytes += LineEnd;
+        else if (line.ending == LineEnding::Lone)
+            out.bytes += '\n';
+    }
+    return out;
+}
+
+// Reads Windows-1252 lines into the table; the lines in lost are not read.
+void readLines(QByteArrayView bytes, const QHash<int, QString> &lost, Archivio &archivio,
+               Report &report)
+{
+    LineSplitter splitter(bytes);
+    Line line;
+    qsizetype lines = 0;
+    qsizetype badEnds = 0;
+    while (splitter.next(&line)) {
+        if (lines < Archivio::Rows) {
+            const int row = int(lines);
+            if (lost.contains(row)) {
+                report.rowProblem(row, QStringLiteral("contiene %1, che il file non può "
+                                                      "contenere: riga non letta")
+                                           .arg(lost.value(row)));
+            } else {
+                readRow(line.bytes, row, archivio, report);
+                cutLongName(row, archivio, report);
+            }
+            if (line.ending != LineEnding::CrLf)
+                ++badEnds;
+        }
+        ++lines;
+    }
+    report.lineCount(lines);
+    report.lineEnds(badEnds);
+}
+
+// The save's temporary files end in six ASCII letters. A suffix of one case
+// only ("….backup") is more likely the teacher's; leaving one of ours behind
+// is harmless.
+bool isOurTemporarySuffix(QStringView suffix)
+{
+    const auto lower =
+        std::count_if(suffix.begin(), suffix.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+    const auto upper =
+        std::count_if(suffix.begin(), suffix.end(), [](QChar c) { return c >= u'A' && c <= u'Z'; });
+    return lower > 0 && upper > 0 && lower + upper == suffix.size();
+}
+
+LoadResult unreadable(const QString &reason, Archivio &archivio,
+                      LoadResult::Status status = LoadResult::Status::Unreadable)
 {
     archivio.initialise();
     LoadResult result;
-    result.status = LoadResult::Status::Unreadable;
+    result.status = status;
     result.errorString = reason;
     return result;
 }
@@ -259,6 +362,10 @@ QString fileName()
 
 LoadResult load(const QString &path, Archivio &archivio)
 {
+    // Checked before opening: opening a FIFO waits for a writer for ever.
+    const QString notAFile = whyNotAFile(path);
+    if (!notAFile.isEmpty())
+        return unreadable(notAFile, archivio, LoadResult::Status::NotAFile);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (!QFileInfo::exists(path)) {
@@ -280,21 +387,60 @@ LoadResult parse(const QByteArray &bytes, Archivio &archivio)
 {
     archivio.initialise();
     Report report;
-    LineSplitter splitter(bytes);
-    Line line;
-    qsizetype lines = 0;
-    qsizetype badEnds = 0;
-    while (splitter.next(&line)) {
-        if (lines < Archivio::Rows) {
-            readRow(line.bytes, int(lines), archivio, report);
-            if (line.ending != LineEnding::CrLf)
-                ++badEnds;
-        }
-        ++lines;
+    if (!isUtf8(bytes)) {
+        readLines(bytes, {}, archivio, report);
+        return report.result();
     }
-    report.lineCount(lines);
-    report.lineEnds(badEnds);
+    report.fileProblem(QStringLiteral("il file era scritto in UTF-8 da un altro programma: è "
+                                      "stato letto come tale, e alla chiusura verrà riscritto "
+                                      "in Windows-1252 come sempre"));
+    const Transcoded transcoded = fromUtf8(bytes);
+    readLines(transcoded.bytes, transcoded.lost, archivio, report);
     return report.result();
+}
+
+bool isUtf8(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return true;
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
+        return false;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes); // decoded only when made a string
+    return !decoder.hasError();
+}
+
+QString resolvedPath(const QString &path)
+{
+    // As QSaveFile does: a chain of links is followed, a loop is left as it is.
+    constexpr int MaxLinks = 128;
+    QFileInfo info(path);
+    for (int n = 0; n < MaxLinks && info.isSymLink(); ++n)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? path : info.filePath();
+}
+
+QString whyNotAFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile())
+        return QString();
+    if (info.isDir())
+        return QStringLiteral("al posto del file c'è una cartella con lo stesso nome");
+    return QStringLiteral("al posto del file c'è un file speciale (un dispositivo, una FIFO o un "
+                          "socket), che il programma non legge e non sostituisce");
+}
+
+void removeStaleTemporaries(const QString &path)
+{
+    const QFileInfo target(resolvedPath(path));
+    QDir folder = target.absoluteDir();
+    const QStringList found = folder.entryList({target.fileName() + QStringLiteral(".??????")},
+                                               QDir::Files | QDir::Hidden);
+    for (const QString &name : found) {
+        if (isOurTemporarySuffix(QStringView(name).last(6)))
+            folder.remove(name);
+    }
 }
 
 bool canStore(QChar c)
@@ -328,6 +474,12 @@ QByteArray serialize(const Archivio &archivio, QString *errorString)
 
 bool save(const QString &path, const Archivio &archivio, QString *errorString)
 {
+    const QString notAFile = whyNotAFile(path);
+    if (!notAFile.isEmpty()) {
+        if (errorString)
+            *errorString = notAFile;
+        return false;
+    }
     const QByteArray bytes = serialize(archivio, errorString);
     if (bytes.isEmpty())
         return false;
@@ -355,6 +507,14 @@ QString backupOriginal(const QString &path, const QString &folder, QString *erro
 {
     // Far more copies than anyone keeps; the bound only stops a runaway loop.
     constexpr int MaxCopies = 1000;
+    // Copying reads to the end: a FIFO waits for a writer for ever, and a
+    // device such as a zero device has no end.
+    const QString notAFile = whyNotAFile(path);
+    if (!notAFile.isEmpty()) {
+        if (errorString)
+            *errorString = notAFile;
+        return QString();
+    }
     QFile original(path);
     const QString firstCopy =
         QDir(folder).filePath(QFileInfo(path).fileName() + QStringLiteral(".bak"));

@@ -24,9 +24,11 @@ struct LoadResult
         Loaded,     // a well-formed file, loaded as it stands
         Damaged,    // loaded, but the file was not as this program writes it
         Unreadable, // the file exists but could not be read: the table is fresh
+        NotAFile,   // a folder, device, FIFO or socket stands at the path: never
+                    // opened, the table is fresh
     };
     Status status = Status::Missing;
-    QString errorString;    // Unreadable: the system's reason
+    QString errorString;    // Unreadable, NotAFile: the reason
     QList<int> damagedRows; // Damaged: table rows (from 0) to check, in order: reset
                             // in full or in part, or kept with characters
                             // Windows-1252 leaves undefined
@@ -34,11 +36,36 @@ struct LoadResult
                             // each, at most about a dozen; line numbers count from 1
 };
 
+// A name box holds no more than this (QLineEdit's limit); longer names are
+// cut when read, so that what is shown is what will be saved.
+constexpr qsizetype MaxNameLength = 32767;
+
 // Reads the file at path into archivio. Every row is filled whatever the file holds.
 LoadResult load(const QString &path, Archivio &archivio);
 
-// Reads file contents into archivio; the same rules as load().
+// Reads file contents into archivio; the same rules as load(). Contents that
+// are UTF-8 (see isUtf8()) are read as such and reported: a line with a
+// character Windows-1252 cannot hold is not read.
 LoadResult parse(const QByteArray &bytes, Archivio &archivio);
+
+// Whether bytes were written by an editor in UTF-8: they start with its byte
+// order mark, or are valid UTF-8 with at least one multi-byte sequence. A
+// Windows-1252 file almost never is: its accented letters stand alone.
+bool isUtf8(QByteArrayView bytes);
+
+// Where the save writes for path: symbolic links followed to their end, so
+// that a link to the file keeps working and the link itself is kept.
+QString resolvedPath(const QString &path);
+
+// Why what stands at path (links followed) is not a file the program may
+// read or replace (a folder, a device, a FIFO, a socket), in Italian; an empty
+// string when it is a regular file or there is nothing.
+QString whyNotAFile(const QString &path);
+
+// Removes the temporary files a save killed half-way left beside the file:
+// "<name>.XXXXXX" with six letters in both cases, as the save names them.
+// Only for the one copy of the program that holds the file.
+void removeStaleTemporaries(const QString &path);
 
 // Whether c can stand in a cell that is saved: a Windows-1252 character that
 // does not end a field or a line. Anything else would not read back as written.
@@ -57,7 +84,8 @@ bool isNameCharacter(QChar c);
 QByteArray serialize(const Archivio &archivio, QString *errorString = nullptr);
 
 // Writes the whole table to path, atomically: on failure the previous file is
-// left untouched and errorString holds the reason.
+// left untouched and errorString holds the reason. What is not a regular file
+// (see whyNotAFile()) is never replaced.
 bool save(const QString &path, const Archivio &archivio, QString *errorString = nullptr);
 
 // Copies the file at path, byte for byte, to a new file beside it:

@@ -2,6 +2,7 @@
 
 #include "folderprobe.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -38,6 +39,18 @@ QString whyCannotTakeFile()
     return folder.isEmpty()
                ? error
                : FolderProbe::whyNotWritable(QDir(folder).filePath(QStringLiteral("prova")));
+}
+
+// 16 hex digits of the absolute path: file names cannot hold a path, and
+// this is plenty to tell folders apart.
+QString keyFor(const QString &seatingFilePath)
+{
+    QString path = QDir::cleanPath(QFileInfo(seatingFilePath).absoluteFilePath());
+#ifdef Q_OS_WIN
+    path = path.toCaseFolded(); // one folder, however its name is spelt
+#endif
+    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1);
+    return QString::fromLatin1(hash.left(8).toHex());
 }
 
 QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix)

@@ -19,6 +19,11 @@ QString ensure(QString *errorString = nullptr);
 // file, it is read-only), in Italian, or an empty string.
 QString whyCannotTakeFile();
 
+// A short, stable name for the seating file at seatingFilePath, for the files
+// the data folder keeps for it: copies of the program in different folders
+// keep separate ones.
+QString keyFor(const QString &seatingFilePath);
+
 // A path in folder that no file has yet: "<stem>-AAAAMMGG-HHMMSS<suffix>",
 // with "-2", "-3" and so on before the suffix when that name is taken.
 QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix);

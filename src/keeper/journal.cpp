@@ -2,26 +2,14 @@
 
 #include "archivio.h"
 #include "datafolder.h"
+#include "seatingfile.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
-
-// A short, stable stand-in for the seating file's absolute path: file names
-// cannot hold a path, and 16 hex digits are plenty to tell folders apart.
-QString keyFor(const QString &seatingFilePath)
-{
-    QString path = QDir::cleanPath(QFileInfo(seatingFilePath).absoluteFilePath());
-#ifdef Q_OS_WIN
-    path = path.toCaseFolded(); // one folder, however its name is spelt
-#endif
-    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1);
-    return QString::fromLatin1(hash.left(8).toHex());
-}
 
 QString stem(const QString &key)
 {
@@ -31,7 +19,7 @@ QString stem(const QString &key)
 } // namespace
 
 Journal::Journal(const QString &seatingFilePath)
-    : m_key(keyFor(seatingFilePath))
+    : m_key(DataFolder::keyFor(seatingFilePath))
 {}
 
 QString Journal::path() const
@@ -53,9 +41,25 @@ bool Journal::write(const Archivio &archivio, QString *errorString) const
     return SeatingFile::save(path(), archivio, errorString);
 }
 
-SeatingFile::LoadResult Journal::read(Archivio &archivio) const
+bool Journal::read(Archivio &archivio, QString *errorString) const
 {
-    return SeatingFile::load(path(), archivio);
+    using Status = SeatingFile::LoadResult::Status;
+    const SeatingFile::LoadResult loaded = SeatingFile::load(path(), archivio);
+    if (loaded.status == Status::Unreadable || loaded.status == Status::NotAFile) {
+        *errorString = loaded.errorString;
+        return false;
+    }
+    // The journal is only ever written whole by the save, so it is good only
+    // if saving what was read gives back its very bytes: anything empty,
+    // truncated or garbled fails, while characters kept from a damaged file
+    // still pass.
+    QFile file(path());
+    if (!file.open(QIODevice::ReadOnly) || file.readAll() != SeatingFile::serialize(archivio)) {
+        archivio.initialise();
+        *errorString = QStringLiteral("il file è incompleto o danneggiato");
+        return false;
+    }
+    return true;
 }
 
 void Journal::remove() const

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "seatingfile.h"
-
 #include <QString>
 
 class Archivio;
@@ -21,7 +19,9 @@ public:
 
     // Writes the table atomically, in the seating file's own format.
     bool write(const Archivio &archivio, QString *errorString = nullptr) const;
-    SeatingFile::LoadResult read(Archivio &archivio) const;
+    // Reads the journal into archivio when it is a whole, well-formed file;
+    // otherwise false with the reason, and archivio is fresh.
+    bool read(Archivio &archivio, QString *errorString) const;
     void remove() const;
 
     // Renames the journal to a dated name beside it, so that the next store

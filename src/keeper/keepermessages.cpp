@@ -12,12 +12,52 @@ QString native(const QString &path)
 }
 
 // The system's reasons come without a full stop; ours are written the same way.
-QString sentence(const QString &reason)
+QString sentence(const QString &systemText)
 {
-    return reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.');
+    const QString text = reason(systemText);
+    return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
 }
 
+struct Cause
+{
+    const char *systemText; // as Linux, macOS, Windows in English, or Qt say it
+    const char *italian;
+};
+
+// Matched anywhere in the system's text, case aside. Windows gives its own
+// texts in the system's language, so an Italian system needs none of these.
+const Cause Causes[] = {
+    {"Permission denied", "il sistema non concede il permesso"},
+    {"Operation not permitted", "il sistema non concede il permesso"},
+    {"Access is denied", "il sistema non concede il permesso"},
+    {"is not writable", "il sistema non permette di modificare il file"},
+    {"No space left on device", "il disco è pieno"},
+    {"Disk quota exceeded", "il disco è pieno"},
+    {"not enough space on the disk", "il disco è pieno"},
+    {"disk is full", "il disco è pieno"},
+    {"name too long", "il nome del file o della cartella è troppo lungo"},
+    {"filename or extension is too long", "il nome del file o della cartella è troppo lungo"},
+    {"No such file or directory", "la cartella non esiste"},
+    {"cannot find the path specified", "la cartella non esiste"},
+    {"Not a directory", "la cartella non esiste"},
+    {"Read-only file system", "il disco è di sola lettura"},
+    {"write protected", "il disco è di sola lettura"},
+    {"Text file busy", "il file è in uso da un altro programma"},
+    {"resource busy", "il file è in uso da un altro programma"},
+    {"being used by another process", "il file è in uso da un altro programma"},
+    {"for input", "il file originale non si può leggere"},
+};
+
 } // namespace
+
+QString reason(const QString &systemText)
+{
+    for (const Cause &cause : Causes) {
+        if (systemText.contains(QLatin1String(cause.systemText), Qt::CaseInsensitive))
+            return QString::fromUtf8(cause.italian);
+    }
+    return systemText;
+}
 
 QString damaged(const QString &filePath, const QStringList &problems)
 {
@@ -90,14 +130,25 @@ QString paragraphs(const QStringList &parts)
     return parts.join(QStringLiteral("\n\n"));
 }
 
-QString restoreJournal(const QString &journalFolder)
+QString openElsewhere(const QString &filePath)
 {
-    return QStringLiteral("L'ultima volta il programma non è stato chiuso correttamente, e il "
-                          "file dei posti non contiene le classi memorizzate prima "
-                          "dell'interruzione.\n\nRipristinare le classi memorizzate prima "
-                          "dell'interruzione?\n\nRispondendo No, verranno conservate a parte "
-                          "nella cartella\n%1")
-        .arg(native(journalFolder));
+    return QStringLiteral("Il file dei posti\n%1\nè già aperto in un'altra copia del programma.\n"
+                          "Questa finestra mostra le classi in sola lettura: nulla di quello che "
+                          "vi si fa verrà salvato. Per lavorare, usare l'altra copia.")
+        .arg(native(filePath));
+}
+
+QString restoreJournal(const QString &journalFolder, const QStringList &differences)
+{
+    QString text = QStringLiteral("L'ultima volta il programma non è stato chiuso correttamente, e "
+                                  "il file dei posti non contiene le classi memorizzate prima "
+                                  "dell'interruzione. Rispetto al file, cambiano:");
+    for (const QString &difference : differences)
+        text += QStringLiteral("\n- ") + difference;
+    return text + QStringLiteral("\n\nRipristinare le classi memorizzate prima "
+                                 "dell'interruzione? Il file com'è verrà prima copiato.\n\n"
+                                 "Rispondendo No, verranno conservate a parte nella cartella\n%1")
+                      .arg(native(journalFolder));
 }
 
 QString journalUnreadable(const QString &reason, const QString &keptAt)
@@ -130,7 +181,7 @@ QString originalAtRisk(const QString &reason)
 {
     return QStringLiteral("il file esistente non è stato letto all'avvio e non se ne può fare "
                           "una copia (%1): sovrascriverlo lo perderebbe")
-        .arg(reason);
+        .arg(KeeperMessages::reason(reason));
 }
 
 QString saveFailed(const QString &filePath, const QString &reason)
@@ -140,12 +191,35 @@ QString saveFailed(const QString &filePath, const QString &reason)
         .arg(native(filePath), sentence(reason));
 }
 
-QString recoveryWritten(const QString &recoveryPath, const QString &seatingFilePath)
+QString changedElsewhere(const QString &copyPath)
+{
+    return QStringLiteral("Il file dei posti era stato modificato da un altro programma dopo "
+                          "l'avvio. Ora contiene le classi di questa finestra; l'altra versione "
+                          "è stata conservata in:\n%1")
+        .arg(native(copyPath));
+}
+
+QString changedNotCopied(const QString &reason)
+{
+    return QStringLiteral("il file è stato modificato da un altro programma dopo l'avvio e non "
+                          "se ne può fare una copia (%1): sovrascriverlo perderebbe quella "
+                          "versione")
+        .arg(KeeperMessages::reason(reason));
+}
+
+QString recoveryWritten(const QString &recoveryPath, const QString &seatingFilePath,
+                        bool originalUnread)
 {
     const QFileInfo seatingFile(seatingFilePath);
-    return QStringLiteral("Le classi sono state salvate nel file di recupero\n%1\n\n"
-                          "Per riaverle, copiarlo nella cartella\n%2\ncon il nome «%3».")
-        .arg(native(recoveryPath), native(seatingFile.absolutePath()), seatingFile.fileName());
+    const QString text = QStringLiteral("Le classi sono state salvate nel file di recupero\n%1\n\n")
+                             .arg(native(recoveryPath));
+    if (originalUnread) {
+        return text + QStringLiteral("Il file dei posti che c'era all'avvio non è stato letto: "
+                                     "prima di mettere al suo posto il file di recupero, "
+                                     "controllare che cosa contiene.");
+    }
+    return text + QStringLiteral("Per riaverle, copiarlo nella cartella\n%1\ncon il nome «%2».")
+                      .arg(native(seatingFile.absolutePath()), seatingFile.fileName());
 }
 
 QString recoveryFailed(const QString &recoveryPath, const QString &reason,

@@ -5,23 +5,52 @@
 #include "folderprobe.h"
 #include "keepermessages.h"
 #include "seatingview.h"
+#include "tabledifferences.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 
 using SeatingFile::LoadResult;
+
+namespace {
+
+// What a regular file holds, in short; nothing when there is no such file.
+// Never opens anything else: a FIFO would wait for a writer for ever.
+QByteArray digestOf(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(&file);
+    return hash.result();
+}
+
+} // namespace
 
 SeatingFileKeeper::SeatingFileKeeper(const QString &seatingFilePath, SeatingView &view)
     : m_path(seatingFilePath)
     , m_view(view)
     , m_journal(seatingFilePath)
+    , m_lock(seatingFilePath)
 {}
 
 void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotice)
 {
+    if (!m_lock.acquire()) {
+        // The other copy reports damage, keeps copies and owns the journal.
+        m_readOnly = true;
+        SeatingFile::load(m_path, archivio);
+        return tell(KeeperMessages::openElsewhere(m_path), MessageTitle::warning());
+    }
+    SeatingFile::removeStaleTemporaries(m_path);
+    const LoadResult loaded = SeatingFile::load(m_path, archivio);
+    m_readDigest = digestOf(m_path);
     QStringList report;
     if (!locationNotice.isEmpty())
         report << locationNotice;
-    report << reportLoad(SeatingFile::load(m_path, archivio));
+    report << reportLoad(loaded);
     // Told now, before the teacher does any work that could not be saved.
     const QString folderFault = FolderProbe::whyNotWritable(m_path);
     if (!folderFault.isEmpty())
@@ -48,19 +77,21 @@ QString SeatingFileKeeper::reportFolderFault(const QString &folderFault)
 QStringList SeatingFileKeeper::reportLoad(const LoadResult &loaded)
 {
     QStringList report;
+    m_originalUnread = loaded.status == LoadResult::Status::Unreadable ||
+                       loaded.status == LoadResult::Status::NotAFile;
     if (loaded.status == LoadResult::Status::Damaged)
         report << KeeperMessages::damaged(m_path, loaded.problems);
     else if (loaded.status == LoadResult::Status::Unreadable)
         report << KeeperMessages::unreadable(m_path, loaded.errorString);
     else
-        return report;
+        return report; // what is not a file is neither read nor copied: the folder check tells
     // The close will replace the file: its bytes are kept first, since what
     // this program could not read another may still make sense of.
     QString copyError;
-    const QString copy = keepCopyOfOriginal(&copyError);
-    m_originalAtRisk = copy.isEmpty();
-    report << (copy.isEmpty() ? KeeperMessages::copyFailed(copyError)
-                              : KeeperMessages::copyKept(copy));
+    m_originalCopy = keepCopyOfOriginal(&copyError);
+    m_originalAtRisk = m_originalCopy.isEmpty();
+    report << (m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
+                                        : KeeperMessages::copyKept(m_originalCopy));
     return report;
 }
 
@@ -76,23 +107,42 @@ QString SeatingFileKeeper::keepCopyOfOriginal(QString *errorString)
     return copy;
 }
 
+// Only a journal that is whole is offered, and No is the default: Return
+// pressed on a question not read must not replace the file's classes.
 void SeatingFileKeeper::offerJournal(Archivio &archivio)
 {
     if (!m_journal.exists())
         return;
     Archivio stored;
-    const LoadResult journal = m_journal.read(stored);
-    if (journal.status == LoadResult::Status::Unreadable)
-        return setJournalAside(journal.errorString);
+    QString fault;
+    if (!m_journal.read(stored, &fault))
+        return setJournalAside(fault);
     if (stored == archivio)
         return m_journal.remove(); // the file already holds every store
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
-    if (m_view.messageBox(KeeperMessages::restoreJournal(folder), MessageTitle::warning(),
-                          SeatingView::Buttons::YesNo) == SeatingView::Answer::Yes) {
-        archivio = stored; // the journal stays: it matches the table until the next store
+    const QString question =
+        KeeperMessages::restoreJournal(folder, TableDifferences::describe(archivio, stored));
+    if (m_view.messageBox(question, MessageTitle::warning(),
+                          SeatingView::Buttons::YesNoDefaultNo) == SeatingView::Answer::Yes) {
+        restoreJournal(archivio, stored);
     } else {
         setJournalAside(QString());
     }
+}
+
+// The file as it was is copied first, as a damaged one is: the teacher may
+// have answered Sì to the wrong question.
+void SeatingFileKeeper::restoreJournal(Archivio &archivio, const Archivio &stored)
+{
+    if (m_originalCopy.isEmpty() && QFileInfo(m_path).isFile()) {
+        QString copyError;
+        m_originalCopy = keepCopyOfOriginal(&copyError);
+        m_originalAtRisk = m_originalCopy.isEmpty();
+        tell(m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
+                                      : KeeperMessages::copyKept(m_originalCopy),
+             MessageTitle::warning());
+    }
+    archivio = stored; // the journal stays: it matches the table until the next store
 }
 
 // Keeps an earlier journal out of the way of this run's stores.
@@ -110,7 +160,7 @@ void SeatingFileKeeper::setJournalAside(const QString &unreadableReason)
 
 void SeatingFileKeeper::stored(const Archivio &archivio)
 {
-    if (m_journalBlocked)
+    if (m_journalBlocked || m_readOnly)
         return;
     QString error;
     if (m_journal.write(archivio, &error) || m_journalFailureTold)
@@ -122,11 +172,15 @@ void SeatingFileKeeper::stored(const Archivio &archivio)
 
 void SeatingFileKeeper::shutDown(const Archivio &archivio)
 {
+    if (m_readOnly)
+        return;
     for (;;) {
         QString error;
         if (saveOverOriginal(archivio, &error)) {
             if (!m_journalBlocked)
                 m_journal.remove();
+            if (!m_changedCopy.isEmpty())
+                tell(KeeperMessages::changedElsewhere(m_changedCopy), MessageTitle::warning());
             return;
         }
         if (m_view.messageBox(KeeperMessages::saveFailed(m_path, error), MessageTitle::error(),
@@ -149,7 +203,24 @@ bool SeatingFileKeeper::saveOverOriginal(const Archivio &archivio, QString *erro
         }
         m_originalAtRisk = false;
     }
-    return SeatingFile::save(m_path, archivio, errorString);
+    return keepChangedVersion(errorString) && SeatingFile::save(m_path, archivio, errorString);
+}
+
+// Another program (or a teacher's editor) wrote the file during the session:
+// its version is kept before this one replaces it.
+bool SeatingFileKeeper::keepChangedVersion(QString *errorString)
+{
+    const QByteArray now = digestOf(m_path);
+    if (now == m_readDigest || now.isEmpty())
+        return true;
+    QString copyError;
+    m_changedCopy = keepCopyOfOriginal(&copyError);
+    if (m_changedCopy.isEmpty()) {
+        *errorString = KeeperMessages::changedNotCopied(copyError);
+        return false;
+    }
+    m_readDigest = now;
+    return true;
 }
 
 void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
@@ -163,7 +234,8 @@ void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
         if (SeatingFile::save(recovery, archivio, &error)) {
             if (!m_journalBlocked)
                 m_journal.remove();
-            tell(KeeperMessages::recoveryWritten(recovery, m_path), MessageTitle::warning());
+            tell(KeeperMessages::recoveryWritten(recovery, m_path, m_originalUnread),
+                 MessageTitle::warning());
             return;
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "journal.h"
+#include "seatingfile.h"
+#include "seatinglock.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +15,8 @@ class SeatingView;
 // start-up and keeps a copy of it, warns when the file's folder cannot take
 // the file, keeps a journal of every store and offers it back after a crash,
 // and at close retries a failed save or writes a recovery file. The close is
-// never refused.
+// never refused. A second copy of the program on the same file only shows
+// the classes: it saves nothing, and says so.
 class SeatingFileKeeper
 {
 public:
@@ -35,6 +38,8 @@ private:
     QString reportFolderFault(const QString &folderFault);
     QStringList reportLoad(const SeatingFile::LoadResult &loaded);
     void offerJournal(Archivio &archivio);
+    void restoreJournal(Archivio &archivio, const Archivio &stored);
+    bool keepChangedVersion(QString *errorString);
     void setJournalAside(const QString &unreadableReason);
     bool saveOverOriginal(const Archivio &archivio, QString *errorString);
     void writeRecoveryFile(const Archivio &archivio);
@@ -43,6 +48,18 @@ private:
     QString m_path;
     SeatingView &m_view;
     Journal m_journal;
+    SeatingLock m_lock;
+    // Another copy of the program holds the file: nothing is written.
+    bool m_readOnly = false;
+    // What the file held when it was read, to tell whether another program
+    // has written it since.
+    QByteArray m_readDigest;
+    // Where the file as it was at start-up has been copied, if anywhere.
+    QString m_originalCopy;
+    // Where the version another program wrote during the session was kept.
+    QString m_changedCopy;
+    // The file at start-up could not be read (or was not a file at all).
+    bool m_originalUnread = false;
     // The file could be neither read nor copied: it must not be replaced.
     bool m_originalAtRisk = false;
     // An earlier journal could not be set aside: writing would replace it.

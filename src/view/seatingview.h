@@ -18,7 +18,8 @@
 class SeatingView
 {
 public:
-    enum class Buttons { Ok, YesNo };
+    // A Yes/No question has Yes as its default button unless it says otherwise.
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No };
 
     // One name box per slot of a class block, one desk per pupil, one tab per class.

@@ -378,7 +378,7 @@ SeatingView::Answer Form2::messageBox(const QString &text, const QString &title,
     }
     QPushButton *yes = box.addButton(tr("Sì"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(tr("No"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(buttons == Buttons::YesNoDefaultNo ? no : yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;

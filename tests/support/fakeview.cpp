@@ -14,6 +14,9 @@ void FakeSeatingView::setDeskSelection(int desk, int position)
 SeatingView::Answer FakeSeatingView::messageBox(const QString &text, const QString &title,
                                                 Buttons buttons)
 {
-    log.append(title + '|' + text + (buttons == Buttons::Ok ? "|Ok" : "|YesNo"));
-    return buttons == Buttons::Ok ? Answer::Ok : answer;
+    static const char *const names[] = {"|Ok", "|YesNo", "|YesNoDefaultNo"};
+    log.append(title + '|' + text + names[int(buttons)]);
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return answers.isEmpty() ? answer : answers.takeFirst();
 }

@@ -17,7 +17,8 @@ public:
     QList<int> selection = QList<int>(Desks, -1);
     int tab = 1;
     SeatingRules *rules = nullptr;
-    Answer answer = Answer::No; // to every question
+    QList<Answer> answers;      // to the first questions, in turn
+    Answer answer = Answer::No; // to every question after them
     QStringList log;            // message boxes as "title|text|buttons", and what the test adds
     int unflaggedChanges = 0;   // seat-change events that came with the update flag down
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 // Answers modal message boxes by clicking the buttons with the given texts,
 // one box after another, and keeps what each box showed. It polls from the
@@ -31,6 +32,8 @@ public:
     // Every box's, in order.
     QStringList texts() const { return m_texts; }
     QList<QStringList> allButtons() const { return m_buttons; }
+    // The button Return would press, box by box; empty where there is none.
+    QStringList defaultButtons() const { return m_defaults; }
 
 protected:
     void timerEvent(QTimerEvent *) override
@@ -45,6 +48,7 @@ protected:
         const QString wanted = m_answers.value(m_titles.size() - 1);
         QAbstractButton *target = nullptr;
         m_buttons.append(QStringList());
+        m_defaults << (box->defaultButton() ? box->defaultButton()->text() : QString());
         for (QAbstractButton *button : box->buttons()) {
             m_buttons.last() << button->text();
             if (!wanted.isEmpty() && button->text() == wanted)
@@ -61,4 +65,5 @@ private:
     QStringList m_titles;
     QStringList m_texts;
     QList<QStringList> m_buttons;
+    QStringList m_defaults;
 };

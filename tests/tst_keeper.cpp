@@ -1,0 +1,541 @@
+// Keeping the teacher's classes safe, at the keeper's own level: whatever
+// stands where the seating file should be, the start says so once and shows
+// the right table, each store goes to the journal, and the close saves, or
+// asks again and writes a recovery file, never replacing what is not a file.
+// Faults are real: folders that vanish, FIFOs, sockets, device nodes,
+// links, immutable folders. Permission bits are not used, since root ignores
+// them.
+
+#include "archivio.h"
+#include "datafolder.h"
+#include "fakeview.h"
+#include "keepermessages.h"
+#include "keptfiles.h"
+#include "seatingfile.h"
+#include "seatingfilekeeper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+#include <memory>
+
+using Answer = SeatingView::Answer;
+using namespace KeptFiles;
+Q_DECLARE_METATYPE(Answer)
+
+// What stands at the seating file's path when the program starts.
+enum class Stand {
+    Nothing,
+    File,
+    ImmutableFile, // not even root may change it
+    Folder,
+    Fifo,
+    Socket,
+    LinkToDevice,
+    LinkToFile,
+    DanglingLink
+};
+Q_DECLARE_METATYPE(Stand)
+
+// What happens to the file while the program runs.
+enum class During { Nothing, FolderRemoved, FileRewritten };
+Q_DECLARE_METATYPE(During)
+
+namespace {
+
+// What stands at path, links spelt out, so that a test can tell it is untouched.
+QString kindOf(const QString &path)
+{
+    const QFileInfo info(path);
+    QString kind = info.isSymLink() ? QStringLiteral("link to ") : QString();
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return kind + QStringLiteral("nothing");
+    if (S_ISCHR(st.st_mode))
+        return kind + QStringLiteral("device ") + QString::number(st.st_rdev);
+    if (S_ISFIFO(st.st_mode))
+        return kind + QStringLiteral("fifo");
+    if (S_ISSOCK(st.st_mode))
+        return kind + QStringLiteral("socket");
+#endif
+    return kind + (info.isDir() ? "folder" : info.isFile() ? "file" : "nothing");
+}
+
+// Makes it stand at path; elsewhere is a folder of the test's own.
+bool makeStand(Stand stand, const QString &path, const QByteArray &bytes, const QString &elsewhere)
+{
+    const QByteArray native = QFile::encodeName(path);
+    switch (stand) {
+    case Stand::Nothing:
+        return true;
+    case Stand::File:
+    case Stand::ImmutableFile: // made so by the test
+        return writeAll(path, bytes);
+    case Stand::Folder:
+        return QDir(path).mkpath(QStringLiteral("inside")); // contents to lose
+    case Stand::LinkToFile:
+        return QDir().mkpath(elsewhere) && writeAll(elsewhere + "/Posti.bq", bytes) &&
+               QFile::link(elsewhere + "/Posti.bq", path);
+    case Stand::DanglingLink:
+        return QFile::link(elsewhere + "/missing/Posti.bq", path);
+#ifdef Q_OS_UNIX
+    case Stand::Fifo:
+        return ::mkfifo(native.constData(), 0600) == 0;
+    case Stand::LinkToDevice: {
+        // A null device of our own, so a failing test harms nothing of the machine's.
+        const QByteArray device = QFile::encodeName(elsewhere + "/null");
+        return QDir().mkpath(elsewhere) &&
+               ::mknod(device.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+               QFile::link(elsewhere + "/null", path);
+    }
+    case Stand::Socket: {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, native.constData(), sizeof address.sun_path);
+        return fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    }
+#else
+    default:
+        return false;
+#endif
+    }
+    return false;
+}
+
+} // namespace
+
+class KeeperTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+    QStringList m_immutable;
+
+    // Gives path the immutable attribute, which stops even root from
+    // changing the file, or renaming or creating anything in the folder.
+    bool makeImmutable(const QString &path)
+    {
+        m_immutable << path;
+        return QProcess::execute(QStringLiteral("chattr"), {"+i", path}) == 0;
+    }
+
+    void release()
+    {
+        for (const QString &path : std::as_const(m_immutable))
+            QProcess::execute(QStringLiteral("chattr"), {"-i", path});
+        m_immutable.clear();
+    }
+
+private slots:
+    void cleanup() { release(); }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid() && QDir(m_dir->path()).mkpath(QStringLiteral("prog")));
+        m_path = m_dir->filePath(QStringLiteral("prog/Posti.bq"));
+        useDataFolderIn(m_dir->path());
+    }
+
+    void startUpReportsOnceAndCloseKeepsEverything_data()
+    {
+        QTest::addColumn<QString>("file");     // in the test's folder
+        QTest::addColumn<Stand>("stand");      // what stands there
+        QTest::addColumn<QByteArray>("bytes"); // the file's, or the linked file's
+        QTest::addColumn<QString>("message");  // at start-up; empty: none
+        QTest::addColumn<QString>("copy");     // kept beside the file; empty: none
+        QTest::addColumn<During>("during");
+        QTest::addColumn<QString>("reason"); // in the question a failed save asks; empty: saves
+        QTest::addColumn<int>("retries");    // answered Sì before No
+        const QString prog("prog/Posti.bq"), damaged("danneggiato"), none;
+        const QByteArray noFile;
+        const During quiet = During::Nothing;
+        QTest::newRow("well-formed")
+            << prog << Stand::File << distinctFile() << none << none << quiet << none << 0;
+        QTest::newRow("missing") << prog << Stand::Nothing << noFile << none << none << quiet
+                                 << none << 0;
+        QTest::newRow("short, comma in a name")
+            << prog << Stand::File << distinctFile(200).replace("Nome3,", "Rossi, M,") << damaged
+            << ".bak" << quiet << none << 0;
+        QTest::newRow("short, LF line ends, second time")
+            << prog << Stand::File << distinctFile(50).replace("\r\n", "\n") << damaged << ".bak.2"
+            << quiet << none << 0;
+        QTest::newRow("undefined byte")
+            << prog << Stand::File << distinctFile().replace("Nome11,", "Nome\x81,") << damaged
+            << ".bak" << quiet << none << 0;
+        QTest::newRow("UTF-8 with its mark, accents")
+            << prog << Stand::File
+            << "\xEF\xBB\xBF" + distinctFile().replace("Nome1,", "Niccol\xC3\xB2,") << "UTF-8"
+            << ".bak" << quiet << none << 0;
+        QTest::newRow("name longer than a box holds")
+            << prog << Stand::File
+            << distinctFile().replace("Nome30,", QByteArray(40000, 'x') + ",") << "casella"
+            << ".bak" << quiet << none << 0;
+        QTest::newRow("too big to be the file")
+            << prog << Stand::File << QByteArray(17 << 20, 'x') << "leggere il file"
+            << ".bak" << quiet << none << 0;
+        // The other version is kept as "Posti.bq.bak" at close.
+        QTest::newRow("changed by another program during the session")
+            << prog << Stand::File << distinctFile() << none << none << During::FileRewritten
+            << none << 0;
+        QTest::newRow("file nobody may change")
+            << prog << Stand::ImmutableFile << distinctFile() << "sola lettura" << none << quiet
+            << "il sistema non permette di modificare il file" << 0;
+        QTest::newRow("folder") << prog << Stand::Folder << noFile << "una cartella" << none
+                                << quiet << "una cartella" << 0;
+        QTest::newRow("no folder") << "missing/Posti.bq" << Stand::Nothing << noFile << "non esiste"
+                                   << none << quiet << "la cartella non esiste" << 0;
+        QTest::newRow("folder is a file")
+            << "prog/plain/Posti.bq" << Stand::Nothing << noFile << "non potrà essere salvato"
+            << none << quiet << "la cartella non esiste" << 0;
+        QTest::newRow("name too long") << "prog/" + QString(300, 'n') << Stand::Nothing << noFile
+                                       << "troppo lungo" << none << quiet << "troppo lungo" << 0;
+        QTest::newRow("folder vanished, retried")
+            << prog << Stand::Nothing << noFile << none << none << During::FolderRemoved
+            << "la cartella non esiste" << 1;
+        QTest::newRow("link to a file")
+            << prog << Stand::LinkToFile << distinctFile() << none << none << quiet << none << 0;
+        QTest::newRow("link into a missing folder")
+            << prog << Stand::DanglingLink << noFile << "non esiste" << none << quiet
+            << "la cartella non esiste" << 0;
+        QTest::newRow("socket") << prog << Stand::Socket << noFile << "file speciale" << none
+                                << quiet << "file speciale" << 0;
+        QTest::newRow("FIFO") << prog << Stand::Fifo << noFile << "file speciale" << none << quiet
+                              << "file speciale" << 0;
+        QTest::newRow("link to a device")
+            << prog << Stand::LinkToDevice << noFile << "file speciale" << none << quiet
+            << "file speciale" << 0;
+    }
+
+    void startUpReportsOnceAndCloseKeepsEverything()
+    {
+        QFETCH(QString, file);
+        QFETCH(Stand, stand);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(QString, copy);
+        QFETCH(During, during);
+        QFETCH(QString, reason);
+        QFETCH(int, retries);
+        m_path = m_dir->filePath(file);
+        const QString elsewhere = m_dir->filePath(QStringLiteral("elsewhere"));
+        QVERIFY(writeAll(m_dir->filePath("prog/plain"), "not a folder"));
+        if (copy.endsWith(".2"))
+            QVERIFY(writeAll(m_path + ".bak", "earlier"));
+#ifndef Q_OS_UNIX
+        if (stand == Stand::Fifo || stand == Stand::Socket || stand == Stand::LinkToDevice)
+            QSKIP("needs a FIFO, socket or device node");
+#endif
+        QVERIFY(makeStand(stand, m_path, bytes, elsewhere));
+        if (stand == Stand::ImmutableFile && !makeImmutable(m_path))
+            QSKIP("needs chattr and a file system with the immutable attribute");
+        const QString standing = kindOf(m_path);
+        const bool isFile =
+            stand == Stand::File || stand == Stand::LinkToFile || stand == Stand::ImmutableFile;
+        Archivio expected;
+        QStringList named = isFile ? SeatingFile::load(m_path, expected).problems : QStringList();
+
+        FakeSeatingView view;
+        view.answers = QList<Answer>(retries, Answer::Yes);
+        Archivio table;
+        auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
+        keeper->startUp(table);
+        QCOMPARE(view.log.size(), message.isEmpty() ? 0 : 1);
+        if (!copy.isEmpty())
+            named << QDir::toNativeSeparators(m_path + copy);
+        for (const QString &part : named << message)
+            QVERIFY2(view.log.value(0).contains(part), qPrintable(view.log.value(0)));
+        QVERIFY(readAll(m_path + copy) == bytes); // the copy, or the file still untouched
+        QVERIFY(!copy.endsWith(".2") || readAll(m_path + ".bak") == "earlier");
+        QCOMPARE(table, expected);
+
+        table.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
+        keeper->stored(table);
+        QCOMPARE(tableOf(readAll(dataFile(JournalName))), table);
+        QVERIFY(readAll(m_path) == (isFile ? bytes : QByteArray()));
+        const QByteArray other = distinctFile().replace("Nome0,", "Altro,");
+        if (during == During::FolderRemoved)
+            QVERIFY(QDir(m_dir->filePath("prog")).removeRecursively());
+        if (during == During::FileRewritten)
+            QVERIFY(writeAll(m_path, other));
+
+        view.log.clear();
+        keeper->shutDown(table);
+        keeper.reset();
+        QCOMPARE(dataFile(JournalName), QString());
+        if (reason.isEmpty()) {
+            QVERIFY(readAll(m_path) == SeatingFile::serialize(table));
+            QCOMPARE(kindOf(m_path), isFile ? standing : "file"); // a link is kept
+            QCOMPARE(dataFile(RecoveryName), QString());
+            if (during != During::FileRewritten) {
+                QCOMPARE(view.log, QStringList());
+                return;
+            }
+            QVERIFY(readAll(m_path + ".bak") == other);
+            QVERIFY2(view.log.size() == 1 && view.log.first().contains("modificato da un altro") &&
+                         view.log.first().contains(QDir::toNativeSeparators(m_path + ".bak")),
+                     qPrintable(view.log.join('\n')));
+            return;
+        }
+        QCOMPARE(view.log.size(), retries + 2);
+        for (int asked = 0; asked <= retries; ++asked) {
+            const QString question = view.log.at(asked);
+            QVERIFY2(question.startsWith(MessageTitle::error()) && question.endsWith("|YesNo") &&
+                         question.contains(QDir::toNativeSeparators(m_path)) &&
+                         question.contains(reason),
+                     qPrintable(question));
+        }
+        const QString recovery = dataFile(RecoveryName);
+        QCOMPARE(tableOf(readAll(recovery)), table);
+        QVERIFY(view.log.last().contains(QDir::toNativeSeparators(recovery)));
+        // Only a file that was read may be replaced by the recovery file.
+        const bool unread = stand == Stand::Folder || stand == Stand::Fifo ||
+                            stand == Stand::Socket || stand == Stand::LinkToDevice;
+        QCOMPARE(view.log.last().contains("copiarlo"), !unread);
+        QVERIFY(!isFile || readAll(m_path) == bytes);
+        QCOMPARE(kindOf(m_path), during == During::FolderRemoved ? "nothing" : standing);
+        QVERIFY(stand != Stand::Folder || QFileInfo(m_path + "/inside").isDir());
+    }
+
+    // Only a journal that loads as a whole, well-formed file is offered; the
+    // question says what differs, defaults to No, and a Sì keeps the file as
+    // it was first. Whatever is not restored is set aside, never replaced.
+    void onlyAWholeJournalIsOffered_data()
+    {
+        QTest::addColumn<Stand>("stand");        // what stands at the journal's path
+        QTest::addColumn<QByteArray>("journal"); // its bytes
+        QTest::addColumn<Answer>("answer");      // to the question, if asked
+        QTest::addColumn<bool>("immutable");     // the data folder takes no renaming
+        QTest::addColumn<QString>("message");    // the last at start-up; empty: none
+        const QByteArray whole = distinctFile()
+                                     .replace("Nome0,2", "Anna,2")
+                                     .replace("Nome1,3", "Bruno,7")
+                                     .replace("Nome92,", "3B,");
+        const QString bad("incompleto o danneggiato"), none;
+        const Answer no = Answer::No, yes = Answer::Yes;
+        QTest::newRow("empty") << Stand::File << QByteArray() << no << false << bad;
+        QTest::newRow("garbage") << Stand::File << QByteArray("\x00\xffgarbage\r\n", 12) << no
+                                 << false << bad;
+        QTest::newRow("truncated")
+            << Stand::File << whole.left(whole.size() / 2) << no << false << bad;
+        QTest::newRow("a folder") << Stand::Folder << QByteArray() << no << false << "cartella";
+        QTest::newRow("whole, restored") << Stand::File << whole << yes << false << "Posti.bq.bak";
+        QTest::newRow("whole, declined") << Stand::File << whole << no << false << none;
+        QTest::newRow("whole, declined, cannot be set aside")
+            << Stand::File << whole << no << true << "mettere da parte";
+        QTest::newRow("same as the file") << Stand::File << distinctFile() << yes << false << none;
+    }
+
+    void onlyAWholeJournalIsOffered()
+    {
+        QFETCH(Stand, stand);
+        QFETCH(QByteArray, journal);
+        QFETCH(Answer, answer);
+        QFETCH(bool, immutable);
+        QFETCH(QString, message);
+        const QByteArray file = distinctFile();
+        QVERIFY(writeAll(m_path, file));
+        QVERIFY(QDir().mkpath(dataFolder()));
+        const QString journalPath =
+            QDir(dataFolder())
+                .filePath(QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
+        QVERIFY(makeStand(stand, journalPath, journal, QString()));
+        if (immutable && !makeImmutable(dataFolder()))
+            QSKIP("needs chattr and a file system with the immutable attribute");
+        const bool whole =
+            stand == Stand::File && SeatingFile::serialize(tableOf(journal)) == journal;
+        const bool offered = whole && journal != file;
+        const bool restored = offered && answer == Answer::Yes;
+
+        FakeSeatingView view;
+        view.answer = answer;
+        Archivio table;
+        auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
+        keeper->startUp(table);
+        release();
+        QCOMPARE(table, tableOf(restored ? journal : file));
+        QCOMPARE(view.log.size(), int(offered) + int(!message.isEmpty()));
+        if (offered) {
+            QCOMPARE(view.log.first(),
+                     MessageTitle::warning() + "|" +
+                         KeeperMessages::restoreJournal(QFileInfo(journalPath).absolutePath(),
+                                                        {"classe 1 («Nome30»): 2 nomi, 1 posto",
+                                                         "classe 3 («3B»): il nome della classe"}) +
+                         "|YesNoDefaultNo");
+        }
+        QVERIFY2(view.log.value(offered ? 1 : 0).contains(message),
+                 qPrintable(view.log.join('\n')));
+        QVERIFY(readAll(m_path + ".bak") == (restored ? file : QByteArray()));
+        const QDir data(dataFolder());
+        const QStringList aside = data.entryList({AsideName}, QDir::Files | QDir::Dirs);
+        const bool setAside = !whole || (offered && !restored && !immutable);
+        QCOMPARE(aside.size(), int(setAside));
+        if (setAside)
+            QCOMPARE(kindOf(data.filePath(aside.first())),
+                     stand == Stand::File ? "file" : "folder");
+        QVERIFY(!setAside || readAll(data.filePath(aside.value(0))) == journal);
+
+        // A journal that could not be set aside is neither replaced nor removed.
+        Archivio stored = table;
+        stored.setCell(5, Archivio::NameColumn, QStringLiteral("Carla"));
+        keeper->stored(stored);
+        QCOMPARE(readAll(journalPath), immutable ? journal : SeatingFile::serialize(stored));
+        keeper->shutDown(stored);
+        QCOMPARE(QFileInfo::exists(journalPath), immutable);
+        QCOMPARE(readAll(m_path), SeatingFile::serialize(stored));
+    }
+
+    // One copy of the program holds the file; a second one, while the first
+    // runs, only shows the classes, says so, and writes nothing: not the file,
+    // not the journal, not the first one's leftovers. A lock whose owner is
+    // gone is taken over.
+    void secondCopySavesNothing_data()
+    {
+        QTest::addColumn<bool>("firstRuns");
+        QTest::newRow("first copy running") << true;
+        QTest::newRow("first copy crashed") << false;
+    }
+
+    void secondCopySavesNothing()
+    {
+        QFETCH(bool, firstRuns);
+        const QByteArray file = distinctFile();
+        QVERIFY(writeAll(m_path, file));
+        FakeSeatingView firstView;
+        Archivio first;
+        SeatingFileKeeper firstKeeper(m_path, firstView);
+        if (firstRuns) {
+            firstKeeper.startUp(first);
+            first.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
+            firstKeeper.stored(first);
+        } else {
+            // The lock of a run that is gone: the process that wrote it has ended.
+            QProcess gone;
+            gone.start(QStringLiteral("true"));
+            QVERIFY(gone.waitForStarted());
+            const qint64 pid = gone.processId();
+            QVERIFY(gone.waitForFinished());
+            QVERIFY(writeAll(m_path + ".lock", QByteArray::number(pid) + "\n" +
+                                                   QCoreApplication::applicationName().toUtf8() +
+                                                   "\n" + QSysInfo::machineHostName().toUtf8() +
+                                                   "\n"));
+        }
+        const QString journal = dataFile(JournalName);
+        const QByteArray journalBytes = readAll(journal);
+        // What a save killed half-way leaves, and a file of the teacher's.
+        QVERIFY(writeAll(m_path + ".AbCdEf", "partial") && writeAll(m_path + ".backup", "mine"));
+
+        FakeSeatingView view;
+        view.answer = Answer::Yes;
+        Archivio second;
+        auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
+        keeper->startUp(second);
+        QCOMPARE(second, tableOf(file));
+        QVERIFY2(view.log.size() == int(firstRuns), qPrintable(view.log.join('\n')));
+        QVERIFY(!firstRuns || view.log.first() == MessageTitle::warning() + "|" +
+                                                      KeeperMessages::openElsewhere(m_path) +
+                                                      "|Ok");
+        QCOMPARE(QFileInfo::exists(m_path + ".AbCdEf"), firstRuns);
+        QVERIFY(readAll(m_path + ".backup") == "mine");
+        second.setCell(1, Archivio::NameColumn, QStringLiteral("Bruno"));
+        keeper->stored(second);
+        keeper->shutDown(second);
+        keeper.reset();
+        QCOMPARE(view.log.size(), int(firstRuns));
+        QCOMPARE(dataFile(RecoveryName), QString());
+        QCOMPARE(readAll(m_path), firstRuns ? file : SeatingFile::serialize(second));
+        if (!firstRuns)
+            return;
+        QCOMPARE(readAll(journal), journalBytes);
+        firstKeeper.shutDown(first);
+        QCOMPARE(readAll(m_path), SeatingFile::serialize(first));
+        QCOMPARE(dataFile(JournalName), QString());
+    }
+
+    // A folder that takes no lock beside the file still lets only one copy in:
+    // the lock goes to the data folder.
+    void lockInDataFolderWhenTheFolderTakesNone()
+    {
+        const QByteArray file = distinctFile();
+        QVERIFY(writeAll(m_path, file));
+        if (!makeImmutable(QFileInfo(m_path).absolutePath()))
+            QSKIP("needs chattr and a file system with the immutable attribute");
+        FakeSeatingView firstView, secondView;
+        Archivio first, second;
+        SeatingFileKeeper firstKeeper(m_path, firstView);
+        firstKeeper.startUp(first);
+        QCOMPARE(QDir(dataFolder()).entryList({"Posti-????????????????.lock"}, QDir::Files).size(),
+                 1);
+        SeatingFileKeeper secondKeeper(m_path, secondView);
+        secondKeeper.startUp(second);
+        QCOMPARE(secondView.log, QStringList(MessageTitle::warning() + "|" +
+                                             KeeperMessages::openElsewhere(m_path) + "|Ok"));
+        release();
+        second.setCell(0, Archivio::NameColumn, QStringLiteral("Bruno"));
+        secondKeeper.shutDown(second);
+        QCOMPARE(readAll(m_path), file);
+        firstKeeper.shutDown(first);
+        QCOMPARE(readAll(m_path), SeatingFile::serialize(first));
+    }
+
+    // The system's common reasons in Italian words, whichever system gives them.
+    void systemReasonsInItalian_data()
+    {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("italian");
+        const QString denied("il sistema non concede il permesso"), full("il disco è pieno"),
+            tooLong("il nome del file o della cartella è troppo lungo"),
+            noFolder("la cartella non esiste"), readOnly("il disco è di sola lettura"),
+            inUse("il file è in uso da un altro programma");
+        QTest::newRow("Linux, no permission") << "Permission denied" << denied;
+        QTest::newRow("Windows, no permission") << "Access is denied." << denied;
+        QTest::newRow("Linux, disk full") << "No space left on device" << full;
+        QTest::newRow("Linux, name too long") << "File name too long" << tooLong;
+        QTest::newRow("Windows, name too long")
+            << "The filename or extension is too long." << tooLong;
+        QTest::newRow("Linux, no folder") << "No such file or directory" << noFolder;
+        QTest::newRow("Windows, no folder")
+            << "The system cannot find the path specified." << noFolder;
+        QTest::newRow("Linux, read-only medium") << "Read-only file system" << readOnly;
+        QTest::newRow("Windows, read-only medium") << "The media is write protected." << readOnly;
+        QTest::newRow("macOS, in use") << "Resource busy" << inUse;
+        QTest::newRow("Windows, in use")
+            << "The process cannot access the file because it is being used by another process."
+            << inUse;
+        QTest::newRow("save, file not writable") << "Existing file /x/Posti.bq is not writable"
+                                                 << "il sistema non permette di modificare il file";
+        QTest::newRow("copy, original unreadable") << "Cannot open /x/Posti.bq for input"
+                                                   << "il file originale non si può leggere";
+        QTest::newRow("anything else, as it is") << "Input/output error"
+                                                 << "Input/output error";
+        QTest::newRow("ours, as it is") << "il file è troppo grande"
+                                        << "il file è troppo grande";
+    }
+
+    void systemReasonsInItalian()
+    {
+        QFETCH(QString, system);
+        QFETCH(QString, italian);
+        QCOMPARE(KeeperMessages::reason(system), italian);
+        QVERIFY(KeeperMessages::saveFailed("/x/Posti.bq", system).contains(italian + "."));
+    }
+};
+
+QTEST_MAIN(KeeperTest)
+#include "tst_keeper.moc"
