@@ -10,6 +10,7 @@
 #include "messageboxanswerer.h"
 #include "seatingfile.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -71,14 +72,16 @@ QString dataFile(const QString &wildcard)
 }
 
 // Types the name into the first name box, clicks "Memorizza", then swaps the
-// pupils of desks 5 and 6 (when both are known) with the arrow key.
+// pupils of desks 5 and 6 (when both are known) with the arrow key and Return.
 void storeAndSwap(Form2 &window)
 {
     auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"));
     nameBox->selectAll();
     QTest::keyClicks(nameBox, QStringLiteral("Anna"));
     QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdSalva")), Qt::LeftButton);
-    QTest::keyClick(window.findChild<QComboBox *>(QStringLiteral("Combo1(4)")), Qt::Key_Down);
+    auto *desk = window.findChild<QComboBox *>(QStringLiteral("Combo1(4)"));
+    QTest::keyClick(desk, Qt::Key_Down);
+    QTest::keyClick(desk->view(), Qt::Key_Return);
 }
 
 } // namespace

@@ -161,7 +161,7 @@ private slots:
     void pickingForADesk_data()
     {
         QTest::addColumn<QList<int>>("before");
-        QTest::addColumn<int>("position"); // -1: the Down key
+        QTest::addColumn<int>("position"); // -1: the Down key, then Return
         QTest::addColumn<QList<int>>("after");
         QTest::addColumn<bool>("stored");
         QTest::newRow("swap, picked") << seats() << 19 << seats({{4, 19}, {17, 6}}) << true;
@@ -180,9 +180,10 @@ private slots:
         QFETCH(QList<int>, after);
         QFETCH(bool, stored);
         open(classFile(before));
-        if (position < 0)
+        if (position < 0) {
             QTest::keyClick(desk(4), Qt::Key_Down);
-        else
+            QTest::keyClick(desk(4)->view(), Qt::Key_Return);
+        } else
             pick(4, position);
         QCOMPARE(seating(), after);
         QCOMPARE(writtenFile(), classFile(stored ? after : before));

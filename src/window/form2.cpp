@@ -2,6 +2,7 @@
 
 #include "classdisplay.h"
 #include "deskgrid.h"
+#include "deskselector.h"
 #include "enterpressesbutton.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
@@ -117,7 +118,7 @@ void Form2::createDesks()
 {
     for (int desk = 0; desk < Desks; ++desk) {
         const DeskGrid::Place place = DeskGrid::placeOf(desk);
-        auto *combo = new QComboBox(this);
+        auto *combo = new DeskSelector(this);
         combo->setObjectName(indexedName("Combo1", desk));
         combo->setGeometry(Twips::rect(720 + 4320 * place.bank + 1920 * place.side,
                                        2280 + 600 * place.row, 1845, 315));
