@@ -12,11 +12,15 @@ namespace {
 void rebuildSeatLists(SeatingView &view)
 {
     QStringList pupils;
+    QList<int> listed;
     for (int box = 0; box < Archivio::Pupils; ++box) {
         const QString name = view.nameText(box);
-        if (!name.isEmpty())
+        if (!name.isEmpty()) {
             pupils.append(name);
+            listed.append(box);
+        }
     }
+    view.setListedSlots(listed);
     for (int desk = 0; desk < SeatingView::Desks; ++desk) {
         view.clearDesk(desk);
         view.appendDeskItem(desk, QString());
