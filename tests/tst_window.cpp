@@ -129,9 +129,11 @@ private slots:
 
     // Unstored edits give way to the stored class on a tab change and are
     // not written at close; a stored name and class name outlive a restart.
+    // The teacher answers No to the question about the unstored changes.
     void onlyStoredNamesAreShownAndKept()
     {
         open(fileWith({{0, "Anna,2"}, {Archivio::row(2, 0), "Zeno,1"}}));
+        MessageBoxAnswerer no({"No", "No"});
         box(0)->selectAll();
         QTest::keyClicks(box(0), "Carla");
         clickTab(2);
@@ -148,6 +150,7 @@ private slots:
         QTest::keyClicks(box(1), "Bruno");
         QCOMPARE(writtenFile(),
                  fileWith({{0, "Niccol\xf2,2"}, {30, "2B,0"}, {Archivio::row(2, 0), "Zeno,1"}}));
+        QCOMPARE(no.count(), 2);
 
         open(QByteArray());
         QCOMPARE(box(0)->text(), QString("Niccolò"));
@@ -186,7 +189,9 @@ private slots:
         } else
             pick(4, position);
         QCOMPARE(seating(), after);
+        MessageBoxAnswerer no("No"); // to the question about an unstored pick
         QCOMPARE(writtenFile(), classFile(stored ? after : before));
+        QCOMPARE(no.count(), stored ? 0 : 1);
     }
 
     // 29 pupils, none seated, and desk 3 marked; nothing here is stored.

@@ -52,6 +52,20 @@ void showClass(SeatingView &view, const Archivio &archivio, int tab)
     }
 }
 
+bool showsStoredClass(const SeatingView &view, const Archivio &archivio, int tab)
+{
+    for (int box = 0; box < SeatingView::NameBoxes; ++box) {
+        if (view.nameText(box) != archivio.cell(Archivio::row(tab, box), Archivio::NameColumn))
+            return false;
+    }
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const QString &stored = archivio.cell(Archivio::row(tab, desk), Archivio::PositionColumn);
+        if (view.deskSelection(desk) != shownPosition(stored, view.deskItemCount(desk)))
+            return false;
+    }
+    return true;
+}
+
 void setTabCaptions(SeatingView &view, const Archivio &archivio)
 {
     for (int tab = 1; tab <= SeatingView::Tabs; ++tab) {

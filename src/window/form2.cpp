@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "classdisplay.h"
+#include "classtabs.h"
 #include "deskgrid.h"
 #include "deskselector.h"
 #include "enterpressesbutton.h"
@@ -18,8 +19,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTabBar>
-#include <QTabWidget>
 
 static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
 
@@ -88,7 +89,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     , m_seatingFilePath(seatingFilePath)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(tr("Posti in classe"));
+    setWindowTitle(tr("Posti in classe[*]"));
     createTabStrip();
     createDesks();
     createButtons();
@@ -103,7 +104,7 @@ Form2::~Form2() = default;
 
 void Form2::createTabStrip()
 {
-    m_tabStrip = new QTabWidget(this);
+    m_tabStrip = new ClassTabs(this);
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
     m_tabStrip->setGeometry(Twips::rect(120, 0, 18405, 7815));
     // The pages stay empty: the same boxes and desks, laid over the strip,
@@ -111,7 +112,7 @@ void Form2::createTabStrip()
     for (int tab = 1; tab <= Tabs; ++tab)
         m_tabStrip->addTab(new QWidget, QString::number(tab));
     m_tabStrip->setCurrentIndex(0);
-    connect(m_tabStrip, &QTabWidget::currentChanged, this, [this] { showSelectedClass(); });
+    connect(m_tabStrip, &QTabWidget::currentChanged, this, [this] { tabChanged(); });
 }
 
 void Form2::createDesks()
@@ -125,6 +126,7 @@ void Form2::createDesks()
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
         connect(combo, &QComboBox::activated, this, [this, desk] { seatChanged(desk); });
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { markUnstored(); });
         m_desks[size_t(desk)] = combo;
     }
 }
@@ -181,6 +183,9 @@ void Form2::createNamesFrame()
         m_nameBoxes[size_t(slot)]->setFollowingBoxes(QList<NameBox *>(
             m_nameBoxes.begin() + slot + 1, m_nameBoxes.begin() + Archivio::Pupils));
     }
+
+    for (NameBox *box : m_nameBoxes)
+        connect(box, &QLineEdit::textChanged, this, [this] { markUnstored(); });
 
     m_deleteNamesButton = createButton(m_namesFrame, "cmdCancNomi", tr("Cancella nomi"),
                                        Twips::rect(1440, 6840, 1815, 315));
@@ -247,11 +252,25 @@ void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
 
 void Form2::connectReactions()
 {
+    // The mark of unstored changes skips the reactions' own steps, made with
+    // the update flag raised, and is set once they end.
     connect(m_storeButton, &QPushButton::clicked, this, [this] { m_rules.store(); });
-    connect(m_fillButton, &QPushButton::clicked, this, [this] { m_rules.randomFill(); });
-    connect(m_clearButton, &QPushButton::clicked, this, [this] { m_rules.clearSeats(); });
-    connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] { m_rules.deleteNames(); });
-    m_rules.setStoredHandler([this] { m_keeper.stored(m_archivio); });
+    connect(m_fillButton, &QPushButton::clicked, this, [this] {
+        m_rules.randomFill();
+        markUnstored();
+    });
+    connect(m_clearButton, &QPushButton::clicked, this, [this] {
+        m_rules.clearSeats();
+        markUnstored();
+    });
+    connect(m_deleteNamesButton, &QPushButton::clicked, this, [this] {
+        m_rules.deleteNames();
+        markUnstored();
+    });
+    m_rules.setStoredHandler([this] {
+        m_keeper.stored(m_archivio);
+        markUnstored();
+    });
 }
 
 // Printing hangs off the room itself, the window's background and tab strip,
@@ -285,13 +304,61 @@ PrintableClass Form2::printableClass() const
 void Form2::startUp()
 {
     m_keeper.startUp(m_archivio);
-    ClassDisplay::showClass(*this, m_archivio, 1);
+    showSelectedClass();
     ClassDisplay::setTabCaptions(*this, m_archivio);
 }
 
 void Form2::showSelectedClass()
 {
-    ClassDisplay::showClass(*this, m_archivio, selectedTab());
+    m_shownTab = selectedTab();
+    ClassDisplay::showClass(*this, m_archivio, m_shownTab);
+    markUnstored();
+}
+
+// The strip has turned already when it tells; for the question it shows the
+// class asked about again, and turns on after the answer.
+void Form2::tabChanged()
+{
+    const int wanted = selectedTab();
+    if (wanted != m_shownTab && hasUnstoredChanges()) {
+        const QSignalBlocker blocker(m_tabStrip);
+        m_tabStrip->setCurrentIndex(m_shownTab - 1);
+        offerStore();
+        m_tabStrip->setCurrentIndex(wanted - 1);
+    }
+    showSelectedClass();
+}
+
+bool Form2::hasUnstoredChanges() const
+{
+    return !ClassDisplay::showsStoredClass(*this, m_archivio, m_shownTab);
+}
+
+void Form2::offerStore()
+{
+    const QString name = PrintableClass::titleFor(nameText(ClassNameBox), m_shownTab);
+    const Answer answer = messageBox(
+        tr("La classe «%1» ha modifiche non memorizzate. Memorizzarle?").arg(name),
+        MessageTitle::warning(), Buttons::YesNo);
+    if (answer == Answer::Yes)
+        m_rules.store();
+}
+
+// The window title, the tab of the class and the caption of "Memorizza" show
+// at a glance that the screen holds changes only "Memorizza" keeps; none of
+// them changes size, so nothing moves.
+void Form2::markUnstored()
+{
+    if (aggiornamento())
+        return;
+    const bool unstored = hasUnstoredChanges();
+    setWindowModified(unstored);
+    m_tabStrip->markTab(unstored ? m_shownTab - 1 : -1);
+    if (m_storeButton->font().bold() != unstored) {
+        QFont font = m_storeButton->font();
+        font.setBold(unstored);
+        m_storeButton->setFont(font);
+    }
 }
 
 void Form2::seatChanged(int desk)
@@ -301,6 +368,9 @@ void Form2::seatChanged(int desk)
 
 void Form2::closeEvent(QCloseEvent *event)
 {
+    // Asked before the file is written, so that a yes reaches it.
+    if (!m_shutDown && hasUnstoredChanges())
+        offerStore();
     shutDown();
     event->accept();
 }
@@ -356,7 +426,7 @@ int Form2::selectedTab() const
 
 void Form2::setTabCaption(int tab, const QString &caption)
 {
-    m_tabStrip->setTabText(tab - 1, caption);
+    m_tabStrip->setCaption(tab - 1, caption);
 }
 
 SeatingView::Answer Form2::messageBox(const QString &text, const QString &title, Buttons buttons)

@@ -12,13 +12,13 @@
 
 #include <array>
 
+class ClassTabs;
 class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class NameBox;
 class QPushButton;
-class QTabWidget;
 
 // The program's one window. It owns the class table and shows one class at a
 // time: a tab strip picks the class, 31 name boxes hold its pupils and its
@@ -66,6 +66,10 @@ private:
     void connectReactions();
     void createPrinting();
     void showSelectedClass();
+    void tabChanged();
+    bool hasUnstoredChanges() const;
+    void offerStore();
+    void markUnstored();
     void seatChanged(int desk);
     void shutDown();
 
@@ -74,8 +78,9 @@ private:
     SeatingRules m_rules{*this, m_archivio};
     SeatingFileKeeper m_keeper{m_seatingFilePath, *this};
     bool m_shutDown = false;
+    int m_shownTab = 1; // whose class the screen shows, also while the tab strip turns
 
-    QTabWidget *m_tabStrip = nullptr;
+    ClassTabs *m_tabStrip = nullptr;
     QGroupBox *m_namesFrame = nullptr;
     std::array<NameBox *, NameBoxes> m_nameBoxes{};
     std::array<QLabel *, Archivio::Pupils> m_nameLabels{};
