@@ -16,8 +16,14 @@ protected:
     QSize tabSizeHint(int index) const override
     {
         QSize size = QTabBar::tabSizeHint(index);
-        if (index != marked)
-            size.rwidth() += fontMetrics().horizontalAdvance(ClassTabs::mark());
+        if (index != marked) {
+            // Measured as QTabBar measures a caption.
+            const auto width = [this](const QString &text) {
+                return fontMetrics().size(Qt::TextShowMnemonic, text).width();
+            };
+            const QString text = tabText(index);
+            size.rwidth() += width(text + ClassTabs::mark()) - width(text);
+        }
         return size;
     }
 };
@@ -43,11 +49,13 @@ void ClassTabs::setCaption(int index, const QString &caption)
 void ClassTabs::markTab(int index)
 {
     MarkableTabBar *bar = markableBar(this);
-    if (index == bar->marked)
+    const int previous = bar->marked;
+    if (index == previous)
         return;
-    if (bar->marked >= 0)
-        setTabText(bar->marked, tabText(bar->marked).chopped(mark().size()));
+    // Set first, so that the tabs are laid out for the new mark.
     bar->marked = index;
+    if (previous >= 0)
+        setTabText(previous, tabText(previous).chopped(mark().size()));
     if (index >= 0)
         setTabText(index, tabText(index) + mark());
 }

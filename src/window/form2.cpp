@@ -337,9 +337,9 @@ bool Form2::hasUnstoredChanges() const
 void Form2::offerStore()
 {
     const QString name = PrintableClass::titleFor(nameText(ClassNameBox), m_shownTab);
-    const Answer answer = messageBox(
-        tr("La classe «%1» ha modifiche non memorizzate. Memorizzarle?").arg(name),
-        MessageTitle::warning(), Buttons::YesNo);
+    const Answer answer =
+        messageBox(tr("La classe «%1» ha modifiche non memorizzate. Memorizzarle?").arg(name),
+                   MessageTitle::warning(), Buttons::YesNo);
     if (answer == Answer::Yes)
         m_rules.store();
 }
