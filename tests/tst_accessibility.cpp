@@ -2,6 +2,7 @@
 // there, and that it changed, as the accessibility bridge asks for it.
 
 #include "form2.h"
+#include "messageboxanswerer.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -68,6 +69,7 @@ private slots:
     }
     void cleanup()
     {
+        MessageBoxAnswerer no("No"); // to the question about unstored changes
         m_window->close();
         m_window.reset();
     }

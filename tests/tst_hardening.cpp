@@ -8,6 +8,7 @@
 #include "messageboxanswerer.h"
 #include "seatingfile.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -24,15 +25,19 @@ using namespace KeptFiles;
 
 namespace {
 
-// Types the name into the first name box, clicks "Memorizza", then swaps the
-// pupils of desks 5 and 6 (when both are known) with the arrow key.
+// Swaps the pupils of desks 5 and 6 by keyboard (an arrow key opens the list,
+// Return picks), which stores the class when every desk is taken; then types
+// the name into the first name box and clicks "Memorizza", so that nothing is
+// left unstored whatever the class was.
 void storeAndSwap(Form2 &window)
 {
+    auto *desk = window.findChild<QComboBox *>(QStringLiteral("Combo1(4)"));
+    QTest::keyClick(desk, Qt::Key_Down);
+    QTest::keyClick(desk->view(), Qt::Key_Return);
     auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"));
     nameBox->selectAll();
     QTest::keyClicks(nameBox, QStringLiteral("Anna"));
     QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdSalva")), Qt::LeftButton);
-    QTest::keyClick(window.findChild<QComboBox *>(QStringLiteral("Combo1(4)")), Qt::Key_Down);
 }
 
 } // namespace

@@ -73,9 +73,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QToolTip::hideText();
     }
-    // A clean close, so that no journal of this run is offered to the next.
+    // A clean close, so that no journal of this run is offered to the next;
+    // what a test typed and did not store is not stored now either.
     void cleanup()
     {
+        MessageBoxAnswerer unstored(QStringLiteral("No"));
         m_window->close();
         m_window.reset();
     }

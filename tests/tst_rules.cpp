@@ -1,6 +1,7 @@
 #include "archivio.h"
 #include "classdisplay.h"
 #include "fakeview.h"
+#include "seatingfile.h"
 #include "seatingrules.h"
 
 #include <QHash>
@@ -134,8 +135,7 @@ private slots:
 
     // The screen goes into the 31 rows of the tab (10: rows 279 to 309), names
     // as typed, all but the class name's position; no other row changes, and a
-    // -1 desk stays -1. The stored positions index the old seat list and the
-    // class is shown again from the new names, so emptying slot 0 shifts them.
+    // -1 desk stays -1. Desk 2 keeps its pupil "1" at the new position 2.
     void store()
     {
         for (int row = 0; row < Archivio::Rows; ++row) {
@@ -147,18 +147,79 @@ private slots:
         view.names[5] = QStringLiteral("  Anna  ");
         view.names[30] = QStringLiteral("3ª C");
         const QStringList names = view.names;
-        const Seating screen = view.selection;
+        const Seating written = with(view.selection, 2, 2);
 
         rules.store();
 
         for (int row = 0; row < Archivio::Rows; ++row) {
             const int slot = row - 279;
             QCOMPARE(archivio.cell(row, Name), names.value(slot, QString::number(row)));
-            QCOMPARE(archivio.cell(row, Position), QString::number(screen.value(slot, 7)));
+            QCOMPARE(archivio.cell(row, Position), QString::number(written.value(slot, 7)));
         }
-        QCOMPARE(view.items[2].value(view.selection[2]), QStringLiteral("2"));
+        QCOMPARE(view.items[2].value(view.selection[2]), QStringLiteral("1"));
         QCOMPARE(view.selection[20], -1);
         QCOMPARE(view.log, QStringList{Stored});
+    }
+
+    // Anna, Bruno, Carla and Elia in slots 0, 1, 2 and 4; desks 0 to 5 show
+    // Carla, Anna, the marker, nothing (-1), Elia and the blank item; Bruno
+    // is not seated. The names change on screen, then the class is stored.
+    void storeKeepsEveryoneAtTheirDesk_data()
+    {
+        QTest::addColumn<QStringList>("names"); // slots 0 to 4 on screen
+        QTest::addColumn<QStringList>("shown"); // desks 0 to 5 after, "-1" for nothing
+        QTest::addColumn<QByteArray>("rows");   // the first 6 lines of the file
+
+        const QString marker = SeatList::markerText();
+        QTest::newRow("no change")
+            << QStringList{"Anna", "Bruno", "Carla", "", "Elia"}
+            << QStringList{"Carla", "Anna", marker, "-1", "Elia", ""}
+            << QByteArray("Anna,4\r\nBruno,2\r\nCarla,1\r\n ,-1\r\nElia,5\r\n ,0\r\n");
+        QTest::newRow("seated pupil blanked")
+            << QStringList{"", "Bruno", "Carla", "", "Elia"}
+            << QStringList{"Carla", "", marker, "-1", "Elia", ""}
+            << QByteArray(" ,3\r\nBruno,0\r\nCarla,1\r\n ,-1\r\nElia,4\r\n ,0\r\n");
+        QTest::newRow("unseated pupil blanked")
+            << QStringList{"Anna", "", "Carla", "", "Elia"}
+            << QStringList{"Carla", "Anna", marker, "-1", "Elia", ""}
+            << QByteArray("Anna,3\r\n ,2\r\nCarla,1\r\n ,-1\r\nElia,4\r\n ,0\r\n");
+        QTest::newRow("name in a gap")
+            << QStringList{"Anna", "Bruno", "Carla", "Dario", "Elia"}
+            << QStringList{"Carla", "Anna", marker, "-1", "Elia", ""}
+            << QByteArray("Anna,4\r\nBruno,2\r\nCarla,1\r\nDario,-1\r\nElia,6\r\n ,0\r\n");
+        QTest::newRow("renamed")
+            << QStringList{"Anna", "Bruno", "Carla Maria", "", "Elia"}
+            << QStringList{"Carla Maria", "Anna", marker, "-1", "Elia", ""}
+            << QByteArray("Anna,4\r\nBruno,2\r\nCarla Maria,1\r\n ,-1\r\nElia,5\r\n ,0\r\n");
+        QTest::newRow("every name blanked")
+            << QStringList{"", "", "", "", ""} << QStringList{"", "", marker, "-1", "", ""}
+            << QByteArray(" ,0\r\n ,0\r\n ,1\r\n ,-1\r\n ,0\r\n ,0\r\n");
+    }
+
+    void storeKeepsEveryoneAtTheirDesk()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, shown);
+        QFETCH(QByteArray, rows);
+        const QStringList before{"Anna", "Bruno", "Carla", "", "Elia"};
+        const Seating desks{4, 2, 1, -1, 5, 0};
+        for (int slot = 0; slot < Archivio::Pupils; ++slot) {
+            archivio.setCell(slot, Name, before.value(slot));
+            archivio.setCell(slot, Position, QString::number(desks.value(slot, 0)));
+        }
+        ClassDisplay::showClass(view, archivio, 1);
+        for (int slot = 0; slot < names.size(); ++slot)
+            view.names[slot] = names[slot];
+
+        rules.store();
+
+        QStringList after;
+        for (int desk = 0; desk < shown.size(); ++desk) {
+            const int position = view.selection[desk];
+            after << (position < 0 ? QStringLiteral("-1") : view.items[desk].value(position));
+        }
+        QCOMPARE(after, shown);
+        QCOMPARE(SeatingFile::serialize(archivio).left(rows.size()), rows);
     }
 
     // The user picks for desk 4 what it holds after.
@@ -171,9 +232,16 @@ private slots:
         const Seating full = room(true);
         const Seating gap = with(full, 12, 0);
         const Seating marked = room(true, {4});
+        // 29 pupils: pupil 12 sits on desk 29, desk 12 has nothing selected.
+        const Seating unselected = with(with(full, 12, -1), 29, full[12]);
         QTest::newRow("swap") << full << with(with(full, 4, full[17]), 17, full[4]) << Stored;
         QTest::newRow("a desk is blank") << gap << with(gap, 4, full[17]) << QString();
         QTest::newRow("marker") << full << with(full, 4, 1) << QString();
+        QTest::newRow("marker, another desk marked")
+            << room(true, {9}) << with(room(true, {9}), 4, 1) << QString();
+        QTest::newRow("a desk has nothing selected")
+            << unselected << with(with(unselected, 4, full[17]), 17, 0)
+            << TooManyDesks + '\n' + Stored;
         QTest::newRow("blank") << full << with(full, 4, 0) << QString();
         QTest::newRow("marked desk given a seated pupil")
             << marked << with(with(marked, 4, marked[9]), 9, 0) << TooManyDesks + '\n' + Stored;
@@ -185,17 +253,19 @@ private slots:
         QFETCH(Seating, after);
         QFETCH(QString, log);
 
-        load(30 - int(before.count(1)), before);
+        load(30 - int(before.count(1) + before.count(-1)), before);
         view.setDeskSelection(4, after[4]);
         QCOMPARE(view.selection, after);
         QCOMPARE(view.log.join('\n'), log);
         QCOMPARE(stored(), log.endsWith(Stored) ? after : before);
     }
 
+    // Desks 3 and 8 are marked, desk 20 has nothing selected: it is blanked too.
     void deleteNames()
     {
         archivio.setCell(Archivio::row(6, 30), Name, QStringLiteral("3ª B"));
-        load(28, room(true, {3, 8}), 6);
+        const Seating before = with(room(true, {3, 8}), 20, -1);
+        load(28, before, 6);
         const QStringList names = view.names;
         const Archivio table = archivio;
 
@@ -203,7 +273,7 @@ private slots:
         QCOMPARE(view.log.join('\n'), "Attenzione!|Sei sicuro di volere cancellare tutti i nomi "
                                       "degli alunni?|YesNo");
         QCOMPARE(view.names, names);
-        QCOMPARE(view.selection, room(true, {3, 8}));
+        QCOMPARE(view.selection, before);
 
         // Until stored, the names are gone only from the screen.
         view.answer = SeatingView::Answer::Yes;

@@ -98,20 +98,28 @@ private slots:
         const QList<int> none, row12{12};
         QTest::newRow("short") << fileOf(numberedLines(300)) << all.mid(300) << reset;
         QTest::newRow("extra lines") << good + "a,1\r\nb,2\r\n" << none << reset;
-        QTest::newRow("no comma") << edit("Nome12,11", "Nome12 7") << row12 << reset;
+        QTest::newRow("no comma: a name, desk blank")
+            << edit("Nome12,11", "  Nome12 7 ") << row12 << QByteArray("Nome12 7,0");
         QTest::newRow("empty line") << edit("Nome12,11", "") << row12 << reset;
+        QTest::newRow("only spaces") << edit("Nome12,11", "   ") << row12 << reset;
         QTest::newRow("word position")
             << edit("12,11", "12,sette") << row12 << QByteArray("Nome12,0");
         QTest::newRow("past 16 bits")
             << edit("12,11", "12,32768") << row12 << QByteArray("Nome12,0");
         QTest::newRow("empty position")
             << edit("Nome12,11", "Nome12,") << row12 << QByteArray("Nome12,0");
-        QTest::newRow("two commas") << edit("Nome12,11", "Rossi,,7") << row12 << reset;
+        QTest::newRow("two commas")
+            << edit("Nome12,11", "Bellini, Anna, 3") << row12 << QByteArray("Bellini  Anna,3");
+        QTest::newRow("commas and quotes") << edit("Nome12,11", " \"Rossi, Mario\",\"2B\", -1")
+                                           << row12 << QByteArray("Rossi  Mario   2B,-1");
+        QTest::newRow("two commas, no position")
+            << edit("Nome12,11", "Rossi,Mario,sette") << row12 << QByteArray("Rossi Mario,0");
         QTest::newRow("undefined byte")
             << edit("Nome12,", "Nome\x81,") << row12 << QByteArray("Nome\x81,11");
         QTest::newRow("lone LF") << edit("12,11\r\n", "12,11\n") << none << reset;
         QTest::newRow("lone CR") << edit("12,11\r\n", "12,11\r") << none << reset;
-        QTest::newRow("every line bad") << QByteArray("x\r\n").repeated(400) << all << reset;
+        QTest::newRow("every line without a comma")
+            << QByteArray("x\r\n").repeated(400) << all << QByteArray("x,0");
         QTest::newRow("name longer than a box holds")
             << edit("Nome12,", QByteArray(40000, 'x') + ",") << row12
             << QByteArray(SeatingFile::MaxNameLength, 'x') + ",11";
@@ -173,6 +181,30 @@ private slots:
         QCOMPARE(table.cell(1, Archivio::NameColumn), QStringLiteral("Nome1"));
         QCOMPARE(result.problems.join('\n').contains(problem), true);
         QCOMPARE(result.status, problem.isEmpty() ? Status::Loaded : Status::Damaged);
+    }
+
+    // What the teacher is told about a mended line: where it is and what it became.
+    void mendedLinesAreTold_data()
+    {
+        QTest::addColumn<QByteArray>("line"); // line 13
+        QTest::addColumn<QString>("told");
+        QTest::newRow("no comma")
+            << QByteArray("Nome12 7")
+            << QStringLiteral("riga 13: manca la virgola: letta come nome «Nome12 7», banco vuoto");
+        QTest::newRow("two commas")
+            << QByteArray("\"Bellini, Anna\",3")
+            << QStringLiteral("riga 13: più di una virgola: letta come nome «Bellini  Anna» "
+                              "(virgole e virgolette diventate spazi), posizione 3");
+    }
+
+    void mendedLinesAreTold()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, told);
+        QByteArrayList lines = numberedLines();
+        lines[12] = line;
+        Archivio table;
+        QCOMPARE(SeatingFile::parse(fileOf(lines), table).problems, QStringList{told});
     }
 
     // No file is a fresh table; a folder in its place is not a file, not missing.

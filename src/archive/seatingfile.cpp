@@ -173,22 +173,36 @@ QStringView withoutSurroundingSpaces(QStringView text)
     return text;
 }
 
-// Reads one line into its row. A field starts after its leading spaces; the
-// name also loses its trailing ones, the position keeps them. The row stays
-// fresh when the line cannot be split into exactly one name and one position:
-// with two commas there is no telling which one ends the name, and a guess
-// could attach a pupil to the wrong desk.
+// A name from a line with several commas: the commas were in the name, which
+// the format cannot hold, and a double quote would start a quoted field for
+// other readers of the file; both become spaces.
+QString mendedName(QStringView text)
+{
+    QString name = text.toString();
+    name.replace(Comma, Space).replace(QLatin1Char('"'), Space);
+    return withoutSurroundingSpaces(name).toString();
+}
+
+// Reads one line into its row, recovering what it can so that no other row
+// moves: a field starts after its leading spaces, and the name also loses its
+// trailing ones. With several commas the last one ends the name; a line
+// without a comma is a name whose desk is blank. Every mended line is reported
+// with what was made of it; only a line with nothing in it stays fresh.
 void readRow(QByteArrayView line, int row, Archivio &archivio, Report &report)
 {
-    if (line.isEmpty())
-        return report.rowProblem(row, QStringLiteral("riga vuota"));
     const QString text = Cp1252::decode(line);
-    const qsizetype comma = text.indexOf(Comma);
-    if (comma < 0)
-        return report.rowProblem(row, QStringLiteral("manca la virgola: riga non letta"));
-    if (text.indexOf(Comma, comma + 1) >= 0) {
-        return report.rowProblem(
-            row, QStringLiteral("più di una virgola: riga non letta (%1)").arg(quoted(text)));
+    const qsizetype comma = text.lastIndexOf(Comma);
+    if (withoutSurroundingSpaces(text).isEmpty())
+        return report.rowProblem(row, QStringLiteral("riga vuota"));
+    if (std::any_of(line.begin(), line.end(), Cp1252::isUndefined))
+        report.rowProblem(row, QStringLiteral("caratteri sconosciuti: tenuti come sono"));
+    if (comma < 0) {
+        const QString name = withoutSurroundingSpaces(text).toString();
+        report.rowProblem(
+            row,
+            QStringLiteral("manca la virgola: letta come nome %1, banco vuoto").arg(quoted(name)));
+        archivio.setCell(row, Archivio::NameColumn, name);
+        return;
     }
     QStringView position = withoutLeadingSpaces(QStringView(text).sliced(comma + 1));
     if (!positionValue(position)) {
@@ -196,10 +210,16 @@ void readRow(QByteArrayView line, int row, Archivio &archivio, Report &report)
             row, QStringLiteral("posizione %1 non valida: messa a 0").arg(quoted(position)));
         position = u"0";
     }
-    if (std::any_of(line.begin(), line.end(), Cp1252::isUndefined))
-        report.rowProblem(row, QStringLiteral("caratteri sconosciuti: tenuti come sono"));
-    archivio.setCell(row, Archivio::NameColumn,
-                     withoutSurroundingSpaces(QStringView(text).first(comma)).toString());
+    const QStringView rawName = QStringView(text).first(comma);
+    QString name = withoutSurroundingSpaces(rawName).toString();
+    if (rawName.contains(Comma)) {
+        name = mendedName(rawName);
+        report.rowProblem(row,
+                          QStringLiteral("più di una virgola: letta come nome %1 "
+                                         "(virgole e virgolette diventate spazi), posizione %2")
+                              .arg(quoted(name), position));
+    }
+    archivio.setCell(row, Archivio::NameColumn, name);
     archivio.setCell(row, Archivio::PositionColumn, position.toString());
 }
 

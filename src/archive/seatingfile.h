@@ -11,8 +11,9 @@ class Archivio;
 // Windows-1252 with CR LF line ends, 310 lines, a single space for an empty
 // name and "0" for an empty position. No header, no quoting.
 //
-// Reading is forgiving: line r is always row r, so a damaged line costs only
-// its own row, and every row of the table is filled whatever the file holds.
+// Reading is forgiving: line r is always row r, so a damaged line costs at
+// most its own row, and every row of the table is filled whatever the file
+// holds. A line with several commas or none is mended, not dropped.
 namespace SeatingFile {
 
 QString fileName();
@@ -30,8 +31,8 @@ struct LoadResult
     Status status = Status::Missing;
     QString errorString;    // Unreadable, NotAFile: the reason
     QList<int> damagedRows; // Damaged: table rows (from 0) to check, in order: reset
-                            // in full or in part, or kept with characters
-                            // Windows-1252 leaves undefined
+                            // in full or in part, mended, or kept with
+                            // characters Windows-1252 leaves undefined
     QStringList problems;   // Damaged: what was wrong, in Italian, one short line
                             // each, at most about a dozen; line numbers count from 1
 };

@@ -62,8 +62,8 @@ QString reason(const QString &systemText)
 QString damaged(const QString &filePath, const QStringList &problems)
 {
     QString text = QStringLiteral("Il file dei posti\n%1\nera danneggiato. Sono state recuperate "
-                                  "tutte le righe leggibili, ognuna al suo posto; "
-                                  "i problemi trovati sono:")
+                                  "tutte le righe leggibili, ognuna al suo posto, e aggiustate "
+                                  "quelle che si potevano; i problemi trovati sono:")
                        .arg(native(filePath));
     for (const QString &problem : problems)
         text += QStringLiteral("\n- ") + problem;

@@ -36,20 +36,40 @@ void SeatingRules::setStoredHandler(std::function<void()> handler)
 void SeatingRules::store()
 {
     const int tab = m_view.selectedTab();
+    const QList<int> positions = positionsToStore();
     for (int slot = 0; slot < Archivio::SlotsPerClass; ++slot) {
         const int row = Archivio::row(tab, slot);
         // Names go in as typed, spaces and all.
         m_archivio.setCell(row, Archivio::NameColumn, m_view.nameText(slot));
-        if (slot < Archivio::Pupils) {
-            m_archivio.setCell(row, Archivio::PositionColumn,
-                               QString::number(m_view.deskSelection(slot)));
-        }
+        if (slot < Archivio::Pupils)
+            m_archivio.setCell(row, Archivio::PositionColumn, QString::number(positions[slot]));
     }
-    // The stored positions index the seat lists of the last display; showing
-    // the class again rebuilds the lists from the names just stored.
     ClassDisplay::showClass(m_view, m_archivio, tab);
     if (m_storedHandler)
         m_storedHandler();
+}
+
+// A position names a pupil through the lists as they were last built; the
+// lists about to be built from the names on screen put that pupil's slot
+// elsewhere, or nowhere when it is empty now. Writing each desk the new
+// position of its pupil keeps everyone at their desk: renaming keeps the
+// desk, an emptied slot leaves its desk blank, a name in a gap moves nobody.
+QList<int> SeatingRules::positionsToStore() const
+{
+    QList<int> newPositionOfSlot(Archivio::Pupils, SeatList::Blank);
+    for (int slot = 0, position = SeatList::FirstPupil; slot < Archivio::Pupils; ++slot) {
+        if (!m_view.nameText(slot).isEmpty())
+            newPositionOfSlot[slot] = position++;
+    }
+    const QList<int> &listed = m_view.listedSlots();
+    QList<int> positions;
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const int shown = m_view.deskSelection(desk) - SeatList::FirstPupil;
+        // The blank item, the marker and nothing selected (-1) mean the same in any list.
+        positions.append(shown >= 0 && shown < listed.size() ? newPositionOfSlot[listed[shown]]
+                                                             : m_view.deskSelection(desk));
+    }
+    return positions;
 }
 
 void SeatingRules::randomFill()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRandomGenerator>
 
 #include <functional>
@@ -26,7 +27,8 @@ public:
     void setStoredHandler(std::function<void()> handler);
 
     // "Memorizza": copies the screen into the block of the selected tab and
-    // shows that class again.
+    // shows that class again. Every desk keeps the pupil it showed, whatever
+    // names were blanked, added or changed since the lists were built.
     void store();
 
     // "Assegna mancanti": seats the unseated pupils on the free desks, or
@@ -49,6 +51,7 @@ private:
     bool isSeated(int position) const;
     int drawFreePupil(int pupils);
     void reseatFrom(int desk);
+    QList<int> positionsToStore() const;
 
     SeatingView &m_view;
     Archivio &m_archivio;

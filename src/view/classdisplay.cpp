@@ -12,11 +12,15 @@ namespace {
 void rebuildSeatLists(SeatingView &view)
 {
     QStringList pupils;
+    QList<int> listed;
     for (int box = 0; box < Archivio::Pupils; ++box) {
         const QString name = view.nameText(box);
-        if (!name.isEmpty())
+        if (!name.isEmpty()) {
             pupils.append(name);
+            listed.append(box);
+        }
     }
+    view.setListedSlots(listed);
     for (int desk = 0; desk < SeatingView::Desks; ++desk) {
         view.clearDesk(desk);
         view.appendDeskItem(desk, QString());
@@ -46,6 +50,20 @@ void showClass(SeatingView &view, const Archivio &archivio, int tab)
         const QString &stored = archivio.cell(Archivio::row(tab, desk), Archivio::PositionColumn);
         view.setDeskSelection(desk, shownPosition(stored, view.deskItemCount(desk)));
     }
+}
+
+bool showsStoredClass(const SeatingView &view, const Archivio &archivio, int tab)
+{
+    for (int box = 0; box < SeatingView::NameBoxes; ++box) {
+        if (view.nameText(box) != archivio.cell(Archivio::row(tab, box), Archivio::NameColumn))
+            return false;
+    }
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const QString &stored = archivio.cell(Archivio::row(tab, desk), Archivio::PositionColumn);
+        if (view.deskSelection(desk) != shownPosition(stored, view.deskItemCount(desk)))
+            return false;
+    }
+    return true;
 }
 
 void setTabCaptions(SeatingView &view, const Archivio &archivio)

@@ -10,6 +10,11 @@ namespace ClassDisplay {
 
 void showClass(SeatingView &view, const Archivio &archivio, int tab);
 
+// Whether the screen shows the class of the table's block for tab exactly as
+// showing it would: the same names and class name, and every desk where its
+// stored position puts it. Anything else is a change not stored yet.
+bool showsStoredClass(const SeatingView &view, const Archivio &archivio, int tab);
+
 // Tabs whose class has a name show it; the others keep their number.
 void setTabCaptions(SeatingView &view, const Archivio &archivio);
 

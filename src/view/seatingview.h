@@ -2,6 +2,7 @@
 
 #include "archivio.h"
 
+#include <QList>
 #include <QString>
 
 // What the seating logic needs of the screen: the 31 name boxes (30 pupils and
@@ -50,8 +51,15 @@ public:
     bool aggiornamento() const { return m_aggiornamento; }
     void setAggiornamento(bool on) { m_aggiornamento = on; }
 
+    // The name slot of each pupil in the seat lists, in list order, as the
+    // lists were last built: what a desk's position means until they are
+    // built again, whatever the name boxes hold by then.
+    const QList<int> &listedSlots() const { return m_listedSlots; }
+    void setListedSlots(const QList<int> &listed) { m_listedSlots = listed; }
+
 private:
     bool m_aggiornamento = false;
+    QList<int> m_listedSlots;
 };
 
 namespace SeatList {

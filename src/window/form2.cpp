@@ -1,8 +1,10 @@
 #include "form2.h"
 
 #include "classdisplay.h"
+#include "classtabs.h"
 #include "deskaccessibility.h"
 #include "deskgrid.h"
+#include "deskselector.h"
 #include "dialogfont.h"
 #include "enterpressesbutton.h"
 #include "formlayout.h"
@@ -21,8 +23,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QUrl>
 
 static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
@@ -50,7 +52,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     , m_seatingFilePath(seatingFilePath)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(tr("Posti in classe"));
+    setWindowTitle(tr("Posti in classe[*]"));
     createTabStrip();
     createDesks();
     createButtons();
@@ -68,7 +70,7 @@ Form2::~Form2() = default;
 
 void Form2::createTabStrip()
 {
-    m_tabStrip = new QTabWidget(this);
+    m_tabStrip = new ClassTabs(this);
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
     m_tabStrip->setGeometry(FormLayout::tabStrip());
     // The pages stay empty: the same boxes and desks, laid over the strip,
@@ -76,18 +78,19 @@ void Form2::createTabStrip()
     for (int tab = 1; tab <= Tabs; ++tab)
         m_tabStrip->addTab(new QWidget, QString::number(tab));
     m_tabStrip->setCurrentIndex(0);
-    connect(m_tabStrip, &QTabWidget::currentChanged, this, [this] { showSelectedClass(); });
+    connect(m_tabStrip, &QTabWidget::currentChanged, this, [this] { tabChanged(); });
 }
 
 void Form2::createDesks()
 {
     for (int desk = 0; desk < Desks; ++desk) {
-        auto *combo = new QComboBox(this);
+        auto *combo = new DeskSelector(this);
         combo->setObjectName(indexedName("Combo1", desk));
         combo->setGeometry(FormLayout::desk(desk));
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
         connect(combo, &QComboBox::activated, this, [this, desk] { m_history.deskPicked(desk); });
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { markUnstored(); });
         DeskAccessibility::attach(combo, desk + 1);
         m_desks[size_t(desk)] = combo;
     }
@@ -141,6 +144,9 @@ void Form2::createNamesFrame()
         m_nameBoxes[size_t(slot)]->setFollowingBoxes(QList<NameBox *>(
             m_nameBoxes.begin() + slot + 1, m_nameBoxes.begin() + Archivio::Pupils));
     }
+
+    for (NameBox *box : m_nameBoxes)
+        connect(box, &QLineEdit::textChanged, this, [this] { markUnstored(); });
 
     m_deleteNamesButton = createButton(m_namesFrame, "cmdCancNomi", tr("Cancella nomi"),
                                        FormLayout::deleteNamesButton());
@@ -212,11 +218,14 @@ void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
 
 void Form2::connectReactions()
 {
-    // Each button's work is one step of the class's history, named by the button.
+    // Each button's work is one step of the class's history, named by the
+    // button. The mark of unstored changes skips the reactions' own steps,
+    // made with the update flag raised, and is set once they end.
     const auto connectStep = [this](QPushButton *button, void (SeatingRules::*reaction)()) {
         connect(button, &QPushButton::clicked, this, [this, button, reaction] {
             m_history.perform(QStringLiteral("«%1»").arg(button->text()),
                               [this, reaction] { (m_rules.*reaction)(); });
+            markUnstored();
         });
     };
     connectStep(m_storeButton, &SeatingRules::store);
@@ -229,13 +238,20 @@ void Form2::connectReactions()
                 [this, box](const QString &text) { m_history.nameEdited(box, text); });
         connect(nameBox, &NameBox::listPasted, &m_history, [this] { m_history.namesPasted(); });
     }
-    m_rules.setStoredHandler([this] { m_keeper.stored(m_archivio); });
+    m_rules.setStoredHandler([this] {
+        m_keeper.stored(m_archivio);
+        markUnstored();
+    });
 }
 
 // Undo and redo head the room's menu, which printing shares.
 void Form2::createUndo()
 {
     addActions({m_history.undoAction(), m_history.redoAction()});
+    // An undo or redo puts the class back with the update flag raised; the
+    // mark follows once it is done.
+    for (QAction *action : {m_history.undoAction(), m_history.redoAction()})
+        connect(action, &QAction::triggered, this, [this] { markUnstored(); });
     auto *separator = new QAction(this);
     separator->setSeparator(true);
     addAction(separator);
@@ -284,15 +300,65 @@ PrintableClass Form2::printableClass() const
 void Form2::startUp(const QString &locationNotice)
 {
     m_keeper.startUp(m_archivio, locationNotice);
-    ClassDisplay::showClass(*this, m_archivio, 1);
+    showSelectedClass();
     ClassDisplay::setTabCaptions(*this, m_archivio);
     m_history.classShown();
 }
 
 void Form2::showSelectedClass()
 {
-    ClassDisplay::showClass(*this, m_archivio, selectedTab());
+    m_shownTab = selectedTab();
+    ClassDisplay::showClass(*this, m_archivio, m_shownTab);
     m_history.classShown();
+    markUnstored();
+}
+
+// The strip has turned already when it tells; for the question it shows the
+// class asked about again, and turns on after the answer.
+void Form2::tabChanged()
+{
+    const int wanted = selectedTab();
+    if (wanted != m_shownTab && hasUnstoredChanges()) {
+        const QSignalBlocker blocker(m_tabStrip);
+        m_tabStrip->setCurrentIndex(m_shownTab - 1);
+        offerStore();
+        m_tabStrip->setCurrentIndex(wanted - 1);
+    }
+    showSelectedClass();
+}
+
+bool Form2::hasUnstoredChanges() const
+{
+    return !ClassDisplay::showsStoredClass(*this, m_archivio, m_shownTab);
+}
+
+// A store said yes to here is a step of the class's history, as "Memorizza" is.
+void Form2::offerStore()
+{
+    const QString name = PrintableClass::titleFor(nameText(ClassNameBox), m_shownTab);
+    const Answer answer =
+        messageBox(tr("La classe «%1» ha modifiche non memorizzate. Memorizzarle?").arg(name),
+                   MessageTitle::warning(), Buttons::YesNo);
+    if (answer == Answer::Yes)
+        m_history.perform(QStringLiteral("«%1»").arg(m_storeButton->text()),
+                          [this] { m_rules.store(); });
+}
+
+// The window title, the tab of the class and the caption of "Memorizza" show
+// at a glance that the screen holds changes only "Memorizza" keeps; none of
+// them changes size, so nothing moves.
+void Form2::markUnstored()
+{
+    if (aggiornamento())
+        return;
+    const bool unstored = hasUnstoredChanges();
+    setWindowModified(unstored);
+    m_tabStrip->markTab(unstored ? m_shownTab - 1 : -1);
+    if (m_storeButton->font().bold() != unstored) {
+        QFont font = m_storeButton->font();
+        font.setBold(unstored);
+        m_storeButton->setFont(font);
+    }
 }
 
 void Form2::seatChanged(int desk)
@@ -302,6 +368,9 @@ void Form2::seatChanged(int desk)
 
 void Form2::closeEvent(QCloseEvent *event)
 {
+    // Asked before the file is written, so that a yes reaches it.
+    if (!m_shutDown && hasUnstoredChanges())
+        offerStore();
     shutDown();
     event->accept();
 }
@@ -362,7 +431,7 @@ int Form2::selectedTab() const
 
 void Form2::setTabCaption(int tab, const QString &caption)
 {
-    m_tabStrip->setTabText(tab - 1, caption);
+    m_tabStrip->setCaption(tab - 1, caption);
 }
 
 SeatingView::Answer Form2::messageBox(const QString &text, const QString &title, Buttons buttons)

@@ -13,13 +13,13 @@
 
 #include <array>
 
+class ClassTabs;
 class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class NameBox;
 class QPushButton;
-class QTabWidget;
 
 // The program's one window. It owns the class table and shows one class at a
 // time: a tab strip picks the class, 31 name boxes hold its pupils and its
@@ -71,6 +71,10 @@ private:
     void createPrinting();
     void createOpenFolder();
     void showSelectedClass();
+    void tabChanged();
+    bool hasUnstoredChanges() const;
+    void offerStore();
+    void markUnstored();
     void seatChanged(int desk);
     void shutDown();
 
@@ -80,8 +84,9 @@ private:
     SeatingFileKeeper m_keeper{m_seatingFilePath, *this};
     ClassHistory m_history{*this, m_rules, m_archivio};
     bool m_shutDown = false;
+    int m_shownTab = 1; // whose class the screen shows, also while the tab strip turns
 
-    QTabWidget *m_tabStrip = nullptr;
+    ClassTabs *m_tabStrip = nullptr;
     QGroupBox *m_namesFrame = nullptr;
     std::array<NameBox *, NameBoxes> m_nameBoxes{};
     std::array<QLabel *, Archivio::Pupils> m_nameLabels{};

@@ -1,0 +1,71 @@
+#include "classtabs.h"
+
+#include <QTabBar>
+
+namespace {
+
+class MarkableTabBar : public QTabBar
+{
+public:
+    using QTabBar::QTabBar;
+
+    int marked = -1;
+
+protected:
+    // An unmarked tab is as wide as it would be with the mark.
+    QSize tabSizeHint(int index) const override
+    {
+        QSize size = QTabBar::tabSizeHint(index);
+        if (index != marked) {
+            // Measured as QTabBar measures a caption.
+            const auto width = [this](const QString &text) {
+                return fontMetrics().size(Qt::TextShowMnemonic, text).width();
+            };
+            const QString text = tabText(index);
+            size.rwidth() += width(text + ClassTabs::mark()) - width(text);
+        }
+        return size;
+    }
+};
+
+MarkableTabBar *markableBar(const QTabWidget *tabs)
+{
+    return static_cast<MarkableTabBar *>(tabs->tabBar());
+}
+
+} // namespace
+
+ClassTabs::ClassTabs(QWidget *parent)
+    : QTabWidget(parent)
+{
+    setTabBar(new MarkableTabBar(this));
+}
+
+void ClassTabs::setCaption(int index, const QString &caption)
+{
+    setTabText(index, index == markedTab() ? caption + mark() : caption);
+}
+
+void ClassTabs::markTab(int index)
+{
+    MarkableTabBar *bar = markableBar(this);
+    const int previous = bar->marked;
+    if (index == previous)
+        return;
+    // Set first, so that the tabs are laid out for the new mark.
+    bar->marked = index;
+    if (previous >= 0)
+        setTabText(previous, tabText(previous).chopped(mark().size()));
+    if (index >= 0)
+        setTabText(index, tabText(index) + mark());
+}
+
+int ClassTabs::markedTab() const
+{
+    return markableBar(this)->marked;
+}
+
+QString ClassTabs::mark()
+{
+    return QStringLiteral(" *");
+}

@@ -1,0 +1,72 @@
+#include "deskselector.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+// Where a closed combo box would move on a navigation key: one step up or
+// down (Page Up and Page Down too), or to either end; -1 for no move.
+int stepTarget(int key, int current, int count)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+        return current > 0 ? current - 1 : -1;
+    case Qt::Key_Down:
+    case Qt::Key_PageDown:
+        return std::min(current + 1, count - 1);
+    case Qt::Key_Home:
+        return count > 0 ? 0 : -1;
+    case Qt::Key_End:
+        return count - 1;
+    default:
+        return -1;
+    }
+}
+
+bool isNavigationKey(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+           key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End;
+}
+
+} // namespace
+
+void DeskSelector::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const QString text = event->text();
+    if ((modifiers == Qt::AltModifier && (key == Qt::Key_Down || key == Qt::Key_Up)) ||
+        (modifiers == Qt::NoModifier && (key == Qt::Key_F4 || key == Qt::Key_Space))) {
+        openAt(currentIndex());
+    } else if (modifiers == Qt::NoModifier && isNavigationKey(key)) {
+        const int target = stepTarget(key, currentIndex(), count());
+        openAt(target >= 0 ? target : currentIndex());
+    } else if ((modifiers & ~Qt::ShiftModifier) == Qt::NoModifier && !text.isEmpty() &&
+               text.at(0).isPrint()) {
+        // The same search a closed combo box runs, now only moving the highlight.
+        openAt(currentIndex());
+        view()->keyboardSearch(text);
+    } else {
+        // Everything else a combo box would act on (with Ctrl or Alt held,
+        // for instance) belongs to the window, never to the desk.
+        event->ignore();
+    }
+}
+
+void DeskSelector::wheelEvent(QWheelEvent *event)
+{
+    event->ignore();
+}
+
+void DeskSelector::openAt(int row)
+{
+    showPopup();
+    if (row >= 0)
+        view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
+}
