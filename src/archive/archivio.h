@@ -13,9 +13,9 @@ class Archivio
 {
 public:
     static constexpr int Classes = 10;
-    static constexpr int SlotsPerClass = 31;
-    static constexpr int Pupils = 30;
-    static constexpr int ClassNameSlot = 30;
+    static constexpr int Pupils = 30; // and as many desks
+    static constexpr int ClassNameSlot = Pupils;
+    static constexpr int SlotsPerClass = Pupils + 1;
     static constexpr int Rows = Classes * SlotsPerClass;
     static constexpr int Columns = 2;
     static constexpr int NameColumn = 0;
