@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -294,81 +293,67 @@ private slots:
         QVERIFY(stand != Stand::Folder || QFileInfo(m_path + "/inside").isDir());
     }
 
-    // Only a journal that loads as a whole, well-formed file is offered; the
-    // question says what differs, defaults to No, and a Sì keeps the file as
-    // it was first. Whatever is not restored is set aside, never replaced.
+    // Only a journal that loads as a whole, well-formed file and differs from
+    // the file is offered, with a question that says what differs and
+    // defaults to No. What is not restored is set aside, never replaced; the
+    // restore and the set-aside after a No are driven through the window in
+    // the location test.
     void onlyAWholeJournalIsOffered_data()
     {
         QTest::addColumn<Stand>("stand");        // what stands at the journal's path
         QTest::addColumn<QByteArray>("journal"); // its bytes
-        QTest::addColumn<Answer>("answer");      // to the question, if asked
         QTest::addColumn<bool>("immutable");     // the data folder takes no renaming
         QTest::addColumn<QString>("message");    // the last at start-up; empty: none
         const QByteArray whole = distinctFile()
                                      .replace("Nome0,2", "Anna,2")
                                      .replace("Nome1,3", "Bruno,7")
                                      .replace("Nome92,", "3B,");
-        const QString bad("incompleto o danneggiato"), none;
-        const Answer no = Answer::No, yes = Answer::Yes;
-        QTest::newRow("empty") << Stand::File << QByteArray() << no << false << bad;
-        QTest::newRow("truncated")
-            << Stand::File << whole.left(whole.size() / 2) << no << false << bad;
-        QTest::newRow("a folder") << Stand::Folder << QByteArray() << no << false << "cartella";
-        QTest::newRow("whole, restored") << Stand::File << whole << yes << false << "Posti.bq.bak";
-        QTest::newRow("whole, declined") << Stand::File << whole << no << false << none;
-        QTest::newRow("whole, declined, cannot be set aside")
-            << Stand::File << whole << no << true << "mettere da parte";
-        QTest::newRow("same as the file") << Stand::File << distinctFile() << yes << false << none;
+        const QString bad("incompleto o danneggiato");
+        QTest::newRow("empty") << Stand::File << QByteArray() << false << bad;
+        QTest::newRow("truncated") << Stand::File << whole.left(whole.size() / 2) << false << bad;
+        QTest::newRow("a folder") << Stand::Folder << QByteArray() << false << "cartella";
+        QTest::newRow("declined, cannot be set aside")
+            << Stand::File << whole << true << "mettere da parte";
+        QTest::newRow("same as the file") << Stand::File << distinctFile() << false << QString();
     }
 
     void onlyAWholeJournalIsOffered()
     {
         QFETCH(Stand, stand);
         QFETCH(QByteArray, journal);
-        QFETCH(Answer, answer);
         QFETCH(bool, immutable);
         QFETCH(QString, message);
         const QByteArray file = distinctFile();
-        QVERIFY(writeAll(m_path, file));
-        QVERIFY(QDir().mkpath(dataFolder()));
+        QVERIFY(writeAll(m_path, file) && QDir().mkpath(dataFolder()));
+        const QDir data(dataFolder());
         const QString journalPath =
-            QDir(dataFolder())
-                .filePath(QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
+            data.filePath(QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
         QVERIFY(makeStand(stand, journalPath, journal, QString()));
         if (immutable && !makeImmutable(dataFolder()))
             QSKIP("needs chattr and a file system with the immutable attribute");
         const bool whole =
             stand == Stand::File && SeatingFile::serialize(tableOf(journal)) == journal;
         const bool offered = whole && journal != file;
-        const bool restored = offered && answer == Answer::Yes;
 
-        FakeSeatingView view;
-        view.answer = answer;
+        FakeSeatingView view; // answers No
         Archivio table;
         auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
         keeper->startUp(table);
         release();
-        QCOMPARE(table, tableOf(restored ? journal : file));
+        QCOMPARE(table, tableOf(file));
         QCOMPARE(view.log.size(), int(offered) + int(!message.isEmpty()));
-        if (offered) {
-            QCOMPARE(view.log.first(),
-                     MessageTitle::warning() + "|" +
-                         KeeperMessages::restoreJournal(QFileInfo(journalPath).absolutePath(),
+        QVERIFY(!offered || view.log.first() == MessageTitle::warning() + "|" +
+                                                    KeeperMessages::restoreJournal(
+                                                        data.absolutePath(),
                                                         {"classe 1 («Nome30»): 2 nomi, 1 posto",
                                                          "classe 3 («3B»): il nome della classe"}) +
-                         "|YesNoDefaultNo");
-        }
-        QVERIFY2(view.log.value(offered ? 1 : 0).contains(message),
-                 qPrintable(view.log.join('\n')));
-        QVERIFY(readAll(m_path + ".bak") == (restored ? file : QByteArray()));
-        const QDir data(dataFolder());
+                                                    "|YesNoDefaultNo");
+        QVERIFY2(view.log.value(offered).contains(message), qPrintable(view.log.join('\n')));
         const QStringList aside = data.entryList({AsideName}, QDir::Files | QDir::Dirs);
-        const bool setAside = !whole || (offered && !restored && !immutable);
-        QCOMPARE(aside.size(), int(setAside));
-        if (setAside)
-            QCOMPARE(kindOf(data.filePath(aside.first())),
-                     stand == Stand::File ? "file" : "folder");
-        QVERIFY(!setAside || readAll(data.filePath(aside.value(0))) == journal);
+        QCOMPARE(aside.size(), int(!whole));
+        QVERIFY(whole ||
+                kindOf(data.filePath(aside.first())) == (stand == Stand::File ? "file" : "folder"));
+        QVERIFY(whole || readAll(data.filePath(aside.first())) == journal);
 
         // A journal that could not be set aside is neither replaced nor removed.
         Archivio stored = table;
@@ -383,49 +368,33 @@ private slots:
     // One copy of the program holds the file, with its lock beside the file or,
     // where the folder takes none, in the data folder; a second one, while the
     // first runs, only shows the classes, says so, and writes nothing: not the
-    // file, not the journal, not the first one's leftovers. A lock whose owner
-    // is gone is taken over.
+    // file, not the journal, not the first one's leftovers. (A lock whose owner
+    // is gone is taken over: the location test kills a run.)
     void secondCopySavesNothing_data()
     {
-        QTest::addColumn<bool>("firstRuns");
         QTest::addColumn<bool>("noLockBeside"); // the file's folder takes no lock
-        QTest::newRow("first copy running") << true << false;
-        QTest::newRow("first copy running, lock in the data folder") << true << true;
-        QTest::newRow("first copy crashed") << false << false;
+        QTest::newRow("lock beside the file") << false;
+        QTest::newRow("lock in the data folder") << true;
     }
 
     void secondCopySavesNothing()
     {
-        QFETCH(bool, firstRuns);
         QFETCH(bool, noLockBeside);
         const QByteArray file = distinctFile();
         QVERIFY(writeAll(m_path, file));
-        // What a save killed half-way leaves, and a file of the teacher's.
-        const auto leaveFiles = [this] {
-            return writeAll(m_path + ".AbCdEf", "partial") && writeAll(m_path + ".backup", "mine");
+        // What a save killed half-way leaves, there before the first copy or after.
+        const auto leftover = [this] {
+            return writeAll(m_path + ".AbCdEf", "partial");
         };
-        if (noLockBeside && !(leaveFiles() && makeImmutable(QFileInfo(m_path).absolutePath())))
+        if (noLockBeside && !(leftover() && makeImmutable(QFileInfo(m_path).absolutePath())))
             QSKIP("needs chattr and a file system with the immutable attribute");
         FakeSeatingView firstView;
         Archivio first;
         SeatingFileKeeper firstKeeper(m_path, firstView);
-        if (firstRuns) {
-            firstKeeper.startUp(first);
-            first.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
-            firstKeeper.stored(first);
-        } else {
-            // The lock of a run that is gone: the process that wrote it has ended.
-            QProcess gone;
-            gone.start(QStringLiteral("true"));
-            QVERIFY(gone.waitForStarted());
-            const qint64 pid = gone.processId();
-            QVERIFY(gone.waitForFinished());
-            QVERIFY(writeAll(m_path + ".lock", QByteArray::number(pid) + "\n" +
-                                                   QCoreApplication::applicationName().toUtf8() +
-                                                   "\n" + QSysInfo::machineHostName().toUtf8() +
-                                                   "\n"));
-        }
-        QVERIFY(noLockBeside || leaveFiles());
+        firstKeeper.startUp(first);
+        first.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
+        firstKeeper.stored(first);
+        QVERIFY(noLockBeside || leftover());
         const QString journal = dataFile(JournalName);
         const QByteArray journalBytes = readAll(journal);
 
@@ -436,20 +405,16 @@ private slots:
         keeper->startUp(second);
         release();
         QCOMPARE(second, tableOf(file));
-        QCOMPARE(view.log, firstRuns ? QStringList(MessageTitle::warning() + "|" +
-                                                   KeeperMessages::openElsewhere(m_path) + "|Ok")
-                                     : QStringList());
-        QCOMPARE(QFileInfo::exists(m_path + ".AbCdEf"), firstRuns);
-        QVERIFY(readAll(m_path + ".backup") == "mine");
+        QCOMPARE(view.log, QStringList(MessageTitle::warning() + "|" +
+                                       KeeperMessages::openElsewhere(m_path) + "|Ok"));
+        QVERIFY(QFileInfo::exists(m_path + ".AbCdEf"));
         second.setCell(1, Archivio::NameColumn, QStringLiteral("Bruno"));
         keeper->stored(second);
         keeper->shutDown(second);
         keeper.reset();
-        QCOMPARE(view.log.size(), int(firstRuns));
+        QCOMPARE(view.log.size(), 1);
         QCOMPARE(dataFile(RecoveryName), QString());
-        QCOMPARE(readAll(m_path), firstRuns ? file : SeatingFile::serialize(second));
-        if (!firstRuns)
-            return;
+        QCOMPARE(readAll(m_path), file);
         QCOMPARE(readAll(journal), journalBytes);
         firstKeeper.shutDown(first);
         QCOMPARE(readAll(m_path), SeatingFile::serialize(first));

@@ -246,6 +246,8 @@ private slots:
         const QByteArray bytes = distinctFile();
         QVERIFY(writeAll(path, bytes));
         const bool restored = answers.first() == "Sì";
+        // What a save killed half-way leaves, and a file of the teacher's.
+        QVERIFY(writeAll(path + ".AbCdEf", "partial") && writeAll(path + ".backup", "mine"));
         QProcess child; // inherits this test's XDG_DATA_HOME and platform
         child.start(QStringLiteral(CRASHCHILD_PATH), {path, QStringLiteral("Bruno")});
         QTRY_VERIFY_WITH_TIMEOUT(!dataFile(JournalName).isEmpty(), 30000);
@@ -263,6 +265,7 @@ private slots:
         QVERIFY2(answerer.text().contains("Ripristinare"), qPrintable(answerer.text()));
         QCOMPARE(answerer.defaultButtons().first(), "No");
         QVERIFY(readAll(path + ".bak") == (restored ? bytes : QByteArray()));
+        QVERIFY(!QFileInfo::exists(path + ".AbCdEf") && readAll(path + ".backup") == "mine");
         QCOMPARE(window.archivio(), expected);
         QCOMPARE(tableOf(readAll(dataFile(AsideName))).cell(0, 0), restored ? "" : "Bruno");
         storeAnna(window);
