@@ -64,12 +64,12 @@ class LocationTest : public QObject
     QString m_dataFile; // Posti.bq in the data folder
     QString m_current;  // the current folder, holding another folder's file
 
-    // "prog": a folder of the test's own; "/proc": one that takes no file; "" and
-    // ".": Qt could not resolve the program's folder (the Latin-1 test below
-    // meets one that does not exist).
+    // "prog": a folder of the test's own; "/proc": one that takes no file; "",
+    // "." and "Nicol\uFFFD" (a folder that does not exist): Qt could not
+    // resolve the program's folder.
     QString programFolder(const QString &kind) const
     {
-        return kind == "prog" ? m_dir->filePath(kind) : kind;
+        return kind == "prog" || kind.startsWith("Nicol") ? m_dir->filePath(kind) : kind;
     }
 
     void useDataFolder(bool usable)
@@ -124,6 +124,8 @@ private slots:
             << "/proc" << false << false << true << QStringList{"/proc", alsoData, NothingKept};
         QTest::newRow("unresolved: empty") << "" << false << true << false << QStringList{unknown};
         QTest::newRow("unresolved: dot") << "." << false << true << false << QStringList{unknown};
+        QTest::newRow("unresolved: missing")
+            << "Nicol\uFFFD" << false << true << false << QStringList{unknown};
         QTest::newRow("unresolved, no data folder")
             << "." << false << false << false << QStringList{unknown, NothingKept};
     }
