@@ -186,9 +186,9 @@ private slots:
                     {QStringLiteral("-c"),
                      // Qt cannot name the folder to remove it, so the shell does.
                      QStringLiteral("d=\"../$(printf 'Classe Nicol\\362')\" && mkdir \"$d\" && "
-                                    "cp \"$1\" \"$d/\" && \"$d/locationchild\"; s=$?; "
+                                    "cp \"$1\" \"$d/\" && \"$d/childrun\"; s=$?; "
                                     "rm -r \"$d\"; exit $s"),
-                     QStringLiteral("sh"), QStringLiteral(LOCATIONCHILD_PATH)});
+                     QStringLiteral("sh"), QStringLiteral(CHILDRUN_PATH)});
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitCode(), 0);
         const QStringList said = QString::fromUtf8(child.readAllStandardOutput()).split('\n');
@@ -246,7 +246,7 @@ private slots:
         // What a save killed half-way leaves, and a file of the teacher's.
         QVERIFY(writeAll(path + ".AbCdEf", "partial") && writeAll(path + ".backup", "mine"));
         QProcess child; // inherits this test's XDG_DATA_HOME and platform
-        child.start(QStringLiteral(CRASHCHILD_PATH), {path, QStringLiteral("Bruno")});
+        child.start(QStringLiteral(CHILDRUN_PATH), {path, QStringLiteral("Bruno")});
         QTRY_VERIFY_WITH_TIMEOUT(!dataFile(JournalName).isEmpty(), 30000);
         child.kill();
         QVERIFY(child.waitForFinished());
