@@ -1,25 +1,25 @@
-// Where the seating file lives, through real folders: beside the program when
-// a file is there or the folder can take one, else in the per-user data
-// folder; never in the current folder, even when the program's folder cannot
-// be resolved; and a start-up that says so when nothing can be kept. Root
+// Where the seating file lives and what the whole window does with it, through
+// real folders: beside the program when a file is there or the folder can take
+// one, else in the per-user data folder; never in the current folder, even
+// when the program's folder cannot be resolved; a start-up that says so when
+// nothing can be kept; stores that reach the journal at once and the file at
+// close; and a run killed with SIGKILL offered back at the next start. Root
 // ignores permission bits, so a folder that takes no file is /proc, and a data
 // folder that cannot be had is one whose parent is a plain file.
 
 #include "form2.h"
+#include "keptfiles.h"
 #include "messageboxanswerer.h"
-#include "seatingfile.h"
 #include "seatingfilelocation.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,21 +28,21 @@
 
 #include <memory>
 
+using namespace KeptFiles;
+
 namespace {
 
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const QByteArray OtherFolderFile = "Classi di un'altra cartella,0\r\n";
+const QString NothingKept("Nulla di questa sessione potrà essere conservato");
+
+// Types Anna into the first name box and clicks "Memorizza".
+void storeAnna(Form2 &window)
+{
+    auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"));
+    nameBox->selectAll();
+    QTest::keyClicks(nameBox, QStringLiteral("Anna"));
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+}
 
 } // namespace
 
@@ -64,24 +64,18 @@ class LocationTest : public QObject
     QString m_dataFile; // Posti.bq in the data folder
     QString m_current;  // the current folder, holding another folder's file
 
-    // "prog": a folder of the test's own; "proc": one that takes no file;
-    // "empty", "dot", "missing": Qt could not resolve the program's folder.
+    // "prog": a folder of the test's own; "/proc": one that takes no file; "",
+    // "." and "Nicol\uFFFD" (a folder that does not exist): Qt could not
+    // resolve the program's folder.
     QString programFolder(const QString &kind) const
     {
-        if (kind == "proc")
-            return QStringLiteral("/proc");
-        if (kind == "empty")
-            return QString();
-        if (kind == "dot")
-            return QStringLiteral(".");
-        return m_dir->filePath(kind == "missing" ? "Classe Nicol\uFFFD" : "prog");
+        return kind == "prog" || kind.startsWith("Nicol") ? m_dir->filePath(kind) : kind;
     }
 
     void useDataFolder(bool usable)
     {
         const QString home = m_dir->filePath(usable ? "data" : "data-is-a-file");
-        if (!usable)
-            writeAll(home, "not a folder");
+        QVERIFY(usable || writeAll(home, "not a folder"));
         qputenv("XDG_DATA_HOME", QFile::encodeName(home));
         m_dataFile = QDir(home).filePath("posti/Posti.bq");
     }
@@ -101,8 +95,9 @@ private slots:
         QVERIFY(m_dir->isValid() && QDir(m_dir->path()).mkpath("prog") &&
                 QDir(m_dir->path()).mkpath("current"));
         m_current = m_dir->filePath("current");
-        writeAll(QDir(m_current).filePath("Posti.bq"), OtherFolderFile);
+        QVERIFY(writeAll(QDir(m_current).filePath("Posti.bq"), OtherFolderFile));
         QVERIFY(QDir::setCurrent(m_current));
+        useDataFolder(true);
     }
 
     void cleanup()
@@ -110,67 +105,44 @@ private slots:
         QDir::setCurrent(QDir::tempPath());
     }
 
-    void placeOfTheFile_data()
+    // Where the file is, what the teacher is told at start-up, and where a
+    // store and a close land.
+    void placeAndWhatCanBeKept_data()
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("fileBeside");
         QTest::addColumn<bool>("dataUsable");
-        QTest::addColumn<QString>("place"); // "beside" or "data"
-        QTest::addColumn<bool>("notice");
-        QTest::newRow("file beside") << "prog" << true << true << "beside" << false;
-        QTest::newRow("folder takes a file") << "prog" << false << true << "beside" << false;
-        QTest::newRow("installed") << "proc" << false << true << "data" << false;
-        QTest::newRow("installed, no data folder") << "proc" << false << false << "beside" << false;
-        QTest::newRow("folder unresolved: empty") << "empty" << false << true << "data" << true;
-        QTest::newRow("folder unresolved: dot") << "dot" << false << true << "data" << true;
-        QTest::newRow("folder unresolved: missing") << "missing" << false << true << "data" << true;
-        QTest::newRow("folder unresolved, no data folder")
-            << "empty" << false << false << "data" << true;
+        QTest::addColumn<bool>("beside");         // else in the data folder
+        QTest::addColumn<QStringList>("message"); // parts of the one start-up message
+        const QString unknown("Non è stato possibile trovare la cartella del programma");
+        const QString alsoData("Nemmeno la cartella dei dati personali");
+        const QStringList none;
+        QTest::newRow("file beside") << "prog" << true << true << true << none;
+        QTest::newRow("folder takes a file") << "prog" << false << true << true << none;
+        QTest::newRow("installed") << "/proc" << false << true << false << none;
+        QTest::newRow("installed, no data folder")
+            << "/proc" << false << false << true << QStringList{"/proc", alsoData, NothingKept};
+        QTest::newRow("unresolved: empty") << "" << false << true << false << QStringList{unknown};
+        QTest::newRow("unresolved: dot") << "." << false << true << false << QStringList{unknown};
+        QTest::newRow("unresolved: missing")
+            << "Nicol\uFFFD" << false << true << false << QStringList{unknown};
+        QTest::newRow("unresolved, no data folder")
+            << "." << false << false << false << QStringList{unknown, NothingKept};
     }
 
-    void placeOfTheFile()
+    void placeAndWhatCanBeKept()
     {
         QFETCH(QString, folder);
         QFETCH(bool, fileBeside);
         QFETCH(bool, dataUsable);
-        QFETCH(QString, place);
-        QFETCH(bool, notice);
-        useDataFolder(dataUsable);
-        const QString beside = QDir(programFolder(folder)).filePath("Posti.bq");
-        if (fileBeside)
-            writeAll(beside, "");
-
-        const SeatingFileLocation location = SeatingFileLocation::find(programFolder(folder));
-        QCOMPARE(location.path, place == "beside" ? beside : m_dataFile);
-        QVERIFY(QFileInfo(location.path).isAbsolute());
-        QCOMPARE(location.notice.isEmpty(), !notice);
-        QVERIFY(!notice || location.notice.contains(QDir::toNativeSeparators(m_dataFile)));
-    }
-
-    // What the teacher is told at start-up, and where a store and a close land.
-    void startUpSaysWhereAndWhatCanBeKept_data()
-    {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("dataUsable");
-        QTest::addColumn<QStringList>("message"); // parts of the one start-up message
-        const QString unknown("Non è stato possibile trovare la cartella del programma");
-        const QString nothing("Nulla di questa sessione potrà essere conservato");
-        const QString alsoData("Nemmeno la cartella dei dati personali");
-        QTest::newRow("installed") << "proc" << true << QStringList();
-        QTest::newRow("folder unresolved") << "empty" << true << QStringList{unknown};
-        QTest::newRow("installed, no data folder")
-            << "proc" << false << QStringList{"/proc", alsoData, nothing};
-        QTest::newRow("folder unresolved, no data folder")
-            << "dot" << false << QStringList{unknown, nothing};
-    }
-
-    void startUpSaysWhereAndWhatCanBeKept()
-    {
-        QFETCH(QString, folder);
-        QFETCH(bool, dataUsable);
+        QFETCH(bool, beside);
         QFETCH(QStringList, message);
         useDataFolder(dataUsable);
+        const QString besidePath = QDir(programFolder(folder)).filePath("Posti.bq");
+        QVERIFY(!fileBeside || writeAll(besidePath, distinctFile()));
         const SeatingFileLocation location = SeatingFileLocation::find(programFolder(folder));
+        QCOMPARE(location.path, beside ? besidePath : m_dataFile);
+        const bool kept = !message.contains(NothingKept);
         {
             // Closing when nothing can be kept asks to retry, then reports the loss.
             MessageBoxAnswerer answerer(message.isEmpty() ? QStringList()
@@ -178,29 +150,26 @@ private slots:
             Form2 window(location.path);
             window.startUp(location.notice);
             QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
-            for (const QString &part : message)
+            if (!message.isEmpty())
+                message << QDir::toNativeSeparators(location.path);
+            for (const QString &part : std::as_const(message))
                 QVERIFY2(answerer.text().contains(part), qPrintable(answerer.text()));
             // No promise of a recovery file that cannot be written.
             QVERIFY(!answerer.text().contains("verranno salvate in un file di recupero"));
-
-            auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"));
-            QTest::keyClicks(nameBox, QStringLiteral("Anna"));
-            QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdSalva")),
-                              Qt::LeftButton);
+            storeAnna(window);
             QVERIFY(window.close());
-            // Said once: the store adds no word about the journal, the close asks to retry and
-            // reports the loss.
-            QCOMPARE(answerer.count(), message.isEmpty() ? 0 : dataUsable ? 1 : 3);
+            // Said once: no word about the journal at the store.
+            QCOMPARE(answerer.count(), message.isEmpty() ? 0 : kept ? 1 : 3);
         }
         QVERIFY(readAll(QDir(m_current).filePath("Posti.bq")) == OtherFolderFile);
-        QCOMPARE(readAll(m_dataFile).startsWith("Anna,"), dataUsable);
-        if (!dataUsable)
+        QCOMPARE(readAll(location.path).startsWith("Anna,"), kept);
+        if (!kept)
             return;
 
         // The second start finds the file where the first left it, and says nothing new.
         MessageBoxAnswerer answerer(message.isEmpty() ? QStringList() : QStringList{"OK"});
         const SeatingFileLocation again = SeatingFileLocation::find(programFolder(folder));
-        QCOMPARE(again.path, m_dataFile);
+        QCOMPARE(again.path, location.path);
         Form2 window(again.path);
         window.startUp(again.notice);
         QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
@@ -211,16 +180,15 @@ private slots:
     // started from a folder that holds another folder's file.
     void latin1ProgramFolderNeverUsesTheCurrentFolder()
     {
-        useDataFolder(true);
         QProcess child;
         child.setWorkingDirectory(m_current);
         child.start(QStringLiteral("/bin/sh"),
                     {QStringLiteral("-c"),
                      // Qt cannot name the folder to remove it, so the shell does.
                      QStringLiteral("d=\"../$(printf 'Classe Nicol\\362')\" && mkdir \"$d\" && "
-                                    "cp \"$1\" \"$d/\" && \"$d/locationchild\"; s=$?; "
+                                    "cp \"$1\" \"$d/\" && \"$d/childrun\"; s=$?; "
                                     "rm -r \"$d\"; exit $s"),
-                     QStringLiteral("sh"), QStringLiteral(LOCATIONCHILD_PATH)});
+                     QStringLiteral("sh"), QStringLiteral(CHILDRUN_PATH)});
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitCode(), 0);
         const QStringList said = QString::fromUtf8(child.readAllStandardOutput()).split('\n');
@@ -231,20 +199,16 @@ private slots:
     // Right-click on the room, pick the item: the file manager gets the file's folder.
     void menuOpensTheFolderOfTheFile()
     {
-        useDataFolder(true);
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-        const QString path = m_dir->filePath("prog/Posti.bq");
-        Form2 window(path);
+        Form2 window(m_dir->filePath("prog/Posti.bq"));
         window.startUp();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QString offered;
         QTimer::singleShot(0, &window, [&] {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             QVERIFY(menu);
             for (QAction *action : menu->actions()) {
-                offered += action->text() + '|';
                 if (action->text() == "Apri la cartella del file dei posti")
                     QTest::mouseClick(menu, Qt::LeftButton, {},
                                       menu->actionGeometry(action).center());
@@ -259,8 +223,56 @@ private slots:
                                      room->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(room, &rightClick);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QVERIFY2(offered.contains("Apri la cartella del file dei posti"), qPrintable(offered));
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(m_dir->filePath("prog"))});
+    }
+
+    // A run killed after storing Bruno is offered back, No being the default;
+    // either way the next store and swap reach the journal at once, and the
+    // file only at close.
+    void killedRunOfferedBack_data()
+    {
+        QTest::addColumn<QStringList>("answers");               // at start-up
+        QTest::newRow("restored") << QStringList({"Sì", "OK"}); // then the copy's place
+        QTest::newRow("set aside") << QStringList({"No"});
+    }
+
+    void killedRunOfferedBack()
+    {
+        QFETCH(QStringList, answers);
+        const QString path = m_dir->filePath("prog/Posti.bq");
+        const QByteArray bytes = distinctFile();
+        QVERIFY(writeAll(path, bytes));
+        const bool restored = answers.first() == "Sì";
+        // What a save killed half-way leaves, and a file of the teacher's.
+        QVERIFY(writeAll(path + ".AbCdEf", "partial") && writeAll(path + ".backup", "mine"));
+        QProcess child; // inherits this test's XDG_DATA_HOME and platform
+        child.start(QStringLiteral(CHILDRUN_PATH), {path, QStringLiteral("Bruno")});
+        QTRY_VERIFY_WITH_TIMEOUT(!dataFile(JournalName).isEmpty(), 30000);
+        child.kill();
+        QVERIFY(child.waitForFinished());
+
+        MessageBoxAnswerer answerer(answers);
+        Form2 window(path);
+        window.startUp();
+        // The killed run's lock is taken over: its stores are offered, not refused.
+        QCOMPARE(answerer.count(), answers.size());
+        QCOMPARE(answerer.defaultButtons().first(), "No");
+        QVERIFY(readAll(path + ".bak") == (restored ? bytes : QByteArray()));
+        QVERIFY(!QFileInfo::exists(path + ".AbCdEf") && readAll(path + ".backup") == "mine");
+        Archivio expected = tableOf(bytes);
+        expected.setCell(0, 0, restored ? QStringLiteral("Bruno") : expected.cell(0, 0));
+        QCOMPARE(window.archivio(), expected);
+        QCOMPARE(tableOf(readAll(dataFile(AsideName))).cell(0, 0), restored ? "" : "Bruno");
+        storeAnna(window);
+        QTest::keyClick(window.findChild<QComboBox *>(QStringLiteral("Combo1(4)")), Qt::Key_Down);
+        const Archivio shown = window.archivio();
+        QCOMPARE(tableOf(readAll(dataFile(JournalName))), shown);
+        QVERIFY(readAll(path) == bytes);
+        QVERIFY(window.close());
+        QCOMPARE(answerer.count(), answers.size());
+        QCOMPARE(dataFile(JournalName), QString());
+        QCOMPARE(dataFile(RecoveryName), QString());
+        QCOMPARE(tableOf(readAll(path)), shown);
     }
 };
 
