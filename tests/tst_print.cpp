@@ -50,16 +50,15 @@ QString teacherDeskSide(QWidget *preview)
     const QImage image = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QRect page, desk;
     for (int y = 0; y < image.height(); ++y) {
-        int run = 0;
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0, run = 0; x < image.width(); ++x) {
             page |= image.pixel(x, y) == qRgb(255, 255, 255) ? QRect(x, y, 1, 1) : QRect();
             run = image.pixel(x, y) == TeacherDeskFill ? run + 1 : 0;
             desk |= run > 20 ? QRect(x, y, 1, 1) : QRect();
         }
     }
-    if (desk.isEmpty() || !page.contains(desk))
-        return QStringLiteral("none");
-    return desk.center().y() < page.center().y() ? QStringLiteral("top") : QStringLiteral("bottom");
+    return desk.isEmpty() || !page.contains(desk)  ? "none"
+           : desk.center().y() < page.center().y() ? "top"
+                                                   : "bottom";
 }
 
 QStringList actionTexts(const QList<QAction *> &actions)
