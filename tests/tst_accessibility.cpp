@@ -68,8 +68,8 @@ private slots:
         m_window = startWindow(m_dir.filePath(QStringLiteral("Posti.bq")), file);
         QVERIFY(m_window && QTest::qWaitForWindowExposed(m_window.get()));
         QCOMPARE(heard({0, 1, 2, 29}),
-                 QStringLiteral("Banco 1|Anna|Anna/Banco 2|non usato|non "
-                                "usato/Banco 3|vuoto|vuoto/Banco 30|vuoto|vuoto"));
+                 QStringLiteral("Banco 1|Anna|Anna/Banco 2|non usato|non usato/"
+                                "Banco 3|vuoto|vuoto/Banco 30|vuoto|vuoto"));
         if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
             QTRY_VERIFY(QAccessible::isActive()); // once the bridge has found the bus
         QStringList told;
