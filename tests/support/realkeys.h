@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -13,40 +12,20 @@
 // on other platforms Qt Test hands them to the widget.
 namespace RealKeys {
 
-inline bool throughX11()
-{
-    return QGuiApplication::platformName() == QLatin1String("xcb");
-}
-
 // xdotool's name for one key combination: "ctrl+shift+Tab", "Next".
 inline QString xdotoolName(QKeyCombination keys)
 {
+    const Qt::KeyboardModifiers mods = keys.keyboardModifiers();
     QStringList parts;
-    if (keys.keyboardModifiers() & Qt::ControlModifier)
+    if (mods & Qt::ControlModifier)
         parts << QStringLiteral("ctrl");
-    if (keys.keyboardModifiers() & Qt::AltModifier)
-        parts << QStringLiteral("alt");
-    if (keys.keyboardModifiers() & Qt::ShiftModifier || keys.key() == Qt::Key_Backtab)
+    if (mods & Qt::ShiftModifier || keys.key() == Qt::Key_Backtab)
         parts << QStringLiteral("shift");
-    static const QHash<int, QString> names{{Qt::Key_Tab, "Tab"},
-                                           {Qt::Key_Backtab, "Tab"},
-                                           {Qt::Key_Return, "Return"},
-                                           {Qt::Key_Enter, "KP_Enter"},
-                                           {Qt::Key_Space, "space"},
-                                           {Qt::Key_PageDown, "Next"},
-                                           {Qt::Key_PageUp, "Prior"},
-                                           {Qt::Key_Up, "Up"},
-                                           {Qt::Key_Down, "Down"},
-                                           {Qt::Key_Left, "Left"},
-                                           {Qt::Key_Right, "Right"},
-                                           {Qt::Key_Escape, "Escape"},
-                                           {Qt::Key_Home, "Home"},
-                                           {Qt::Key_End, "End"},
-                                           {Qt::Key_F4, "F4"},
-                                           {Qt::Key_Delete, "Delete"},
-                                           {Qt::Key_Backspace, "BackSpace"}};
-    const QString name = names.value(keys.key());
-    parts << (name.isEmpty() ? QKeySequence(keys.key()).toString().toLower() : name);
+    static const QHash<int, QString> names{{Qt::Key_Tab, "Tab"},       {Qt::Key_Backtab, "Tab"},
+                                           {Qt::Key_Return, "Return"}, {Qt::Key_Enter, "KP_Enter"},
+                                           {Qt::Key_Space, "space"},   {Qt::Key_PageDown, "Next"},
+                                           {Qt::Key_PageUp, "Prior"}};
+    parts << names.value(keys.key(), QKeySequence(keys.key()).toString().toLower());
     return parts.join(u'+');
 }
 
@@ -62,7 +41,7 @@ protected:
     {
         if (event->type() == QEvent::KeyRelease) {
             const int key = static_cast<QKeyEvent *>(event)->key();
-            released |= key != Qt::Key_Control && key != Qt::Key_Shift && key != Qt::Key_Alt;
+            released |= key != Qt::Key_Control && key != Qt::Key_Shift;
         }
         return false;
     }
@@ -72,16 +51,15 @@ protected:
 // has taken them in.
 inline bool press(QWidget *target, const QKeySequence &keys)
 {
-    if (!throughX11()) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
         QTest::keySequence(target, keys);
         return true;
     }
     for (int i = 0; i < keys.count(); ++i) {
         ReleaseWatcher watcher;
         if (QProcess::execute(QStringLiteral("xdotool"),
-                              {QStringLiteral("key"), xdotoolName(keys[i])}) != 0)
-            return false;
-        if (!QTest::qWaitFor([&] { return watcher.released; }, 5000))
+                              {QStringLiteral("key"), xdotoolName(keys[i])}) != 0 ||
+            !QTest::qWaitFor([&] { return watcher.released; }, 5000))
             return false;
     }
     return true;
