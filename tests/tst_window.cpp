@@ -161,20 +161,6 @@ private slots:
         QCOMPARE(tabs()->tabText(0), QString("2B"));
     }
 
-    // 29 pupils, none seated, and desk 3 marked; nothing here is stored.
-    void fillAndClearWorkOnTheDesks()
-    {
-        open(classFile(seats({{3, 1}}, false), 29));
-        click("CmdRandom");
-        QList<int> filled = seating();
-        std::sort(filled.begin(), filled.end());
-        QCOMPARE(filled, QList<int>{1} + seats().mid(0, 29)); // the marker and every pupil once
-
-        click("cmdClear");
-        QCOMPARE(seating(), seats({{3, 1}}, false));
-        QCOMPARE(m_window->archivio().cell(0, 1), QString("0"));
-    }
-
     void buttonsThatAskOrRefuse_data()
     {
         QTest::addColumn<QString>("answer");
