@@ -33,34 +33,29 @@ private slots:
     void leavingAsksFirst_data()
     {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("asked");   // the class named by the question; empty: none
         QTest::addColumn<QByteArray>("file"); // written at close
+        QTest::addColumn<QString>("asked");   // the class named by the question; empty: none
 
         const QByteArray stored = fileWith(), seated = fileWith({{5, " ,3"}});
-        QTest::newRow("tab, nothing changed") << "tab" << QString() << stored;
-        QTest::newRow("tab, name, Sì") << "name/tab/Sì"
-                                       << "3A" << fileWith({{1, "Bruna,0"}});
-        QTest::newRow("tab, name, No") << "name/tab/No"
-                                       << "3A" << stored;
-        QTest::newRow("Ctrl+Tab, desk, Sì") << "desk/Ctrl+Tab/Sì"
-                                            << "3A" << seated;
-        QTest::newRow("tab, typed back") << "typed back/tab" << QString() << stored;
-        QTest::newRow("close, nothing changed") << "close" << QString() << stored;
-        QTest::newRow("close, class name, Sì") << "class name/close/Sì"
-                                               << "3B" << fileWith({{30, "3B,0"}});
-        QTest::newRow("close, class name blanked, No") << "no class name/close/No"
-                                                       << "Classe 1" << stored;
-        QTest::newRow("close, desk, No") << "desk/close/No"
-                                         << "3A" << stored;
-        QTest::newRow("close, typed back") << "typed back/close" << QString() << stored;
-        QTest::newRow("name undone") << "name/name back/close" << QString() << stored;
-        QTest::newRow("desk, stored") << "desk/store/close" << QString() << seated;
-        QTest::newRow("Svuota") << "clear/close/No"
-                                << "3A" << stored; // Anna's desk is blank now
-        QTest::newRow("Cancella nomi") << "delete/close/No"
-                                       << "3A" << stored;
+        const QString none;
+        QTest::newRow("tab, nothing changed") << "tab" << stored << none;
+        QTest::newRow("tab, name, Sì") << "name/tab/Sì" << fileWith({{1, "Bruna,0"}}) << "3A";
+        QTest::newRow("tab, name, No") << "name/tab/No" << stored << "3A";
+        QTest::newRow("Ctrl+Tab, desk, Sì") << "desk/Ctrl+Tab/Sì" << seated << "3A";
+        QTest::newRow("tab, typed back") << "typed back/tab" << stored << none;
+        QTest::newRow("close, nothing changed") << "close" << stored << none;
+        QTest::newRow("close, class name, Sì")
+            << "class name/close/Sì" << fileWith({{30, "3B,0"}}) << "3B";
+        QTest::newRow("close, class name blanked, No")
+            << "no class name/close/No" << stored << "Classe 1";
+        QTest::newRow("close, desk, No") << "desk/close/No" << stored << "3A";
+        QTest::newRow("close, typed back") << "typed back/close" << stored << none;
+        QTest::newRow("name undone") << "name/name back/close" << stored << none;
+        QTest::newRow("desk, stored") << "desk/store/close" << seated << none;
+        QTest::newRow("Svuota") << "clear/close/No" << stored << "3A"; // Anna's desk is blank now
+        QTest::newRow("Cancella nomi") << "delete/close/No" << stored << "Classe 1";
         QTest::newRow("Cancella nomi, stored")
-            << "delete/store/close" << QString() << fileWith({{0, " ,0"}, {1, " ,0"}, {30, " ,0"}});
+            << "delete/store/close" << fileWith({{0, " ,0"}, {1, " ,0"}, {30, " ,0"}}) << none;
     }
 
     // While changes are unstored, the title, the class's tab and Memorizza
@@ -69,8 +64,8 @@ private slots:
     void leavingAsksFirst()
     {
         QFETCH(QString, steps);
-        QFETCH(QString, asked);
         QFETCH(QByteArray, file);
+        QFETCH(QString, asked);
         m_window = startWindow(m_path, fileWith());
         QVERIFY(m_window);
         m_window->activateWindow(); // for the shortcut

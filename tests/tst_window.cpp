@@ -36,12 +36,11 @@ QList<int> seats(const QMap<int, int> &changes = {}, bool seated = true)
     return listOf(30, [&](int desk) { return changes.value(desk, seated ? desk + 2 : 0); });
 }
 
-// Class 1 "3A" with pupils "Alunno 0"... in its first slots and its desks at the given
-// positions; the desks past the pupils must be blank.
-QByteArray classFile(const QList<int> &desks, int pupils = 30)
+// Class 1 "3A" with pupils "Alunno 0"... and their desks at the given positions.
+QByteArray classFile(const QList<int> &desks)
 {
     QMap<int, QByteArray> rows{{30, "3A,0"}};
-    for (int slot = 0; slot < pupils; ++slot)
+    for (int slot = 0; slot < 30; ++slot)
         rows[slot] = "Alunno " + QByteArray::number(slot) + ',' + QByteArray::number(desks[slot]);
     return fileWith(rows);
 }
@@ -175,23 +174,19 @@ private slots:
     }
 
     // 30 pupils and desks 0-2 marked: three too many for the free desks.
-    // Deleting the names blanks every desk but the marked ones.
+    // What each answer does is the rules' own test; here it must reach them.
     void buttonsThatAskOrRefuse()
     {
         QFETCH(QString, answer);
         QFETCH(QString, message);
-        const QList<int> before = seats({{0, 1}, {1, 1}, {2, 1}, {10, 0}, {20, 0}});
-        open(classFile(before));
+        open(classFile(seats({{0, 1}, {1, 1}, {2, 1}, {10, 0}, {20, 0}})));
         MessageBoxAnswerer answerer(answer);
         click(answer == "OK" ? "CmdRandom" : "cmdCancNomi");
         QCOMPARE(answerer.count(), 1);
         QCOMPARE(answerer.title() + '|' + answerer.text() + '|' + answerer.buttons().join('/'),
                  message);
         QVERIFY(!answerer.hasIcon());
-        const bool deleted = answer == "Sì";
-        QCOMPARE(box(0)->text().isEmpty(), deleted);
-        QCOMPARE(box(30)->text().isEmpty(), deleted);
-        QCOMPARE(seating(), deleted ? seats({{0, 1}, {1, 1}, {2, 1}}, false) : before);
+        QCOMPARE(box(0)->text().isEmpty(), answer == "Sì");
     }
 
 private:
