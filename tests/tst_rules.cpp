@@ -133,37 +133,11 @@ private slots:
         QCOMPARE(view.unflaggedChanges, 0);
     }
 
-    // The screen goes into the 31 rows of the tab (10: rows 279 to 309), names
-    // as typed, all but the class name's position; no other row changes, and a
-    // -1 desk stays -1. Desk 2 keeps its pupil "1" at the new position 2.
-    void store()
-    {
-        for (int row = 0; row < Archivio::Rows; ++row) {
-            archivio.setCell(row, Name, QString::number(row));
-            archivio.setCell(row, Position, QStringLiteral("7"));
-        }
-        load(5, with(with(room(false, {8}), 2, 3), 20, -1), 10);
-        view.names[0] = QString();
-        view.names[5] = QStringLiteral("  Anna  ");
-        view.names[30] = QStringLiteral("3ª C");
-        const QStringList names = view.names;
-        const Seating written = with(view.selection, 2, 2);
-
-        rules.store();
-
-        for (int row = 0; row < Archivio::Rows; ++row) {
-            const int slot = row - 279;
-            QCOMPARE(archivio.cell(row, Name), names.value(slot, QString::number(row)));
-            QCOMPARE(archivio.cell(row, Position), QString::number(written.value(slot, 7)));
-        }
-        QCOMPARE(view.items[2].value(view.selection[2]), QStringLiteral("1"));
-        QCOMPARE(view.selection[20], -1);
-        QCOMPARE(view.log, QStringList{Stored});
-    }
-
-    // Anna, Bruno, Carla and Elia in slots 0, 1, 2 and 4; desks 0 to 5 show
-    // Carla, Anna, the marker, nothing (-1), Elia and the blank item; Bruno
-    // is not seated. The names change on screen, then the class is stored.
+    // Class 10: Anna, Bruno, Carla and Elia in slots 0, 1, 2 and 4; desks 0
+    // to 5 show Carla, Anna, the marker, nothing (-1), Elia and the blank
+    // item; Bruno is not seated. The names change on screen, as typed, and
+    // the class name too; then the class is stored. Only its 31 rows change,
+    // all but the class name's position.
     void storeKeepsEveryoneAtTheirDesk_data()
     {
         QTest::addColumn<QStringList>("names"); // slots 0 to 4 on screen
@@ -187,10 +161,10 @@ private slots:
             << QStringList{"Anna", "Bruno", "Carla", "Dario", "Elia"}
             << QStringList{"Carla", "Anna", marker, "-1", "Elia", ""}
             << QByteArray("Anna,4\r\nBruno,2\r\nCarla,1\r\nDario,-1\r\nElia,6\r\n ,0\r\n");
-        QTest::newRow("renamed")
-            << QStringList{"Anna", "Bruno", "Carla Maria", "", "Elia"}
-            << QStringList{"Carla Maria", "Anna", marker, "-1", "Elia", ""}
-            << QByteArray("Anna,4\r\nBruno,2\r\nCarla Maria,1\r\n ,-1\r\nElia,5\r\n ,0\r\n");
+        QTest::newRow("renamed, spaces kept")
+            << QStringList{"Anna", "Bruno", "  Carla Maria ", "", "Elia"}
+            << QStringList{"  Carla Maria ", "Anna", marker, "-1", "Elia", ""}
+            << QByteArray("Anna,4\r\nBruno,2\r\n  Carla Maria ,1\r\n ,-1\r\nElia,5\r\n ,0\r\n");
         QTest::newRow("every name blanked")
             << QStringList{"", "", "", "", ""} << QStringList{"", "", marker, "-1", "", ""}
             << QByteArray(" ,0\r\n ,0\r\n ,1\r\n ,-1\r\n ,0\r\n ,0\r\n");
@@ -203,13 +177,20 @@ private slots:
         QFETCH(QByteArray, rows);
         const QStringList before{"Anna", "Bruno", "Carla", "", "Elia"};
         const Seating desks{4, 2, 1, -1, 5, 0};
-        for (int slot = 0; slot < Archivio::Pupils; ++slot) {
-            archivio.setCell(slot, Name, before.value(slot));
-            archivio.setCell(slot, Position, QString::number(desks.value(slot, 0)));
+        for (int row = 0; row < Archivio::Rows; ++row) {
+            archivio.setCell(row, Name, QStringLiteral("x"));
+            archivio.setCell(row, Position, QStringLiteral("7"));
         }
-        ClassDisplay::showClass(view, archivio, 1);
+        const int first = Archivio::row(10, 0);
+        for (int slot = 0; slot < Archivio::Pupils; ++slot) {
+            archivio.setCell(first + slot, Name, before.value(slot));
+            archivio.setCell(first + slot, Position, QString::number(desks.value(slot, 0)));
+        }
+        view.tab = 10;
+        ClassDisplay::showClass(view, archivio, 10);
         for (int slot = 0; slot < names.size(); ++slot)
             view.names[slot] = names[slot];
+        view.names[30] = QStringLiteral("3ª C");
 
         rules.store();
 
@@ -219,7 +200,10 @@ private slots:
             after << (position < 0 ? QStringLiteral("-1") : view.items[desk].value(position));
         }
         QCOMPARE(after, shown);
-        QCOMPARE(SeatingFile::serialize(archivio).left(rows.size()), rows);
+        const QByteArray others = QByteArray("x,7\r\n").repeated(first);
+        QCOMPARE(SeatingFile::serialize(archivio),
+                 others + rows + QByteArray(" ,0\r\n").repeated(24) + "3\xaa C,7\r\n");
+        QCOMPARE(view.log, QStringList{Stored});
     }
 
     // The user picks for desk 4 what it holds after.

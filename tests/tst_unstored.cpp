@@ -1,10 +1,8 @@
 // The real window asks before a class with changes not stored is left, by a
 // tab change or by closing, and marks such changes while they last.
 
-#include "form2.h"
-#include "messageboxanswerer.h"
+#include "windowdriver.h"
 
-#include <QTest>
 #include <QtWidgets>
 
 namespace {
@@ -20,11 +18,6 @@ QByteArray fileWith(const QMap<int, QByteArray> &changes = {})
     return bytes;
 }
 
-QString question(const QString &name)
-{
-    return "Attenzione!|La classe «" + name + "» ha modifiche non memorizzate. Memorizzarle?|Sì/No";
-}
-
 } // namespace
 
 class UnstoredTest : public QObject
@@ -33,120 +26,69 @@ class UnstoredTest : public QObject
 
 private slots:
     void init() { QFile::remove(m_path); }
-    void cleanup() { m_window.reset(); }
+    // Closed, so that a failed row leaves no journal for the next one to offer.
+    void cleanup()
+    {
+        MessageBoxAnswerer no("No");
+        if (m_window)
+            m_window->close();
+        m_window.reset();
+    }
 
+    // The changes made, then how class 1 is left ("tab", "Ctrl+Tab" or
+    // "close") and the answer, if any, all split by '/'.
     void leavingAsksFirst_data()
     {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("leave");   // "tab", "Ctrl+Tab" or "close"
-        QTest::addColumn<QString>("answer");  // empty: nothing may be asked
-        QTest::addColumn<QString>("asked");   // the question, title|text|buttons
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QByteArray>("file"); // written at close
+        QTest::addColumn<QString>("asked");   // the class named by the question; empty: none
 
-        const QByteArray stored = fileWith();
-        const QByteArray renamed = fileWith({{1, "Bruna,0"}});
-        const QByteArray seated = fileWith({{5, " ,3"}});
-        QTest::newRow("tab, nothing changed") << "none"
-                                              << "tab"
-                                              << ""
-                                              << "" << stored;
-        QTest::newRow("tab, name, Sì") << "name"
-                                       << "tab"
-                                       << "Sì" << question("3A") << renamed;
-        QTest::newRow("tab, name, No") << "name"
-                                       << "tab"
-                                       << "No" << question("3A") << stored;
-        QTest::newRow("Ctrl+Tab, desk, Sì") << "desk"
-                                            << "Ctrl+Tab"
-                                            << "Sì" << question("3A") << seated;
-        QTest::newRow("tab, typed back") << "typed back"
-                                         << "tab"
-                                         << ""
-                                         << "" << stored;
-        QTest::newRow("close, nothing changed") << "none"
-                                                << "close"
-                                                << ""
-                                                << "" << stored;
+        const QByteArray stored = fileWith(), seated = fileWith({{5, " ,3"}});
+        const QString none;
+        QTest::newRow("tab, nothing changed") << "tab" << stored << none;
+        QTest::newRow("tab, name, Sì") << "name/tab/Sì" << fileWith({{1, "Bruna,0"}}) << "3A";
+        QTest::newRow("tab, name, No") << "name/tab/No" << stored << "3A";
+        QTest::newRow("Ctrl+Tab, desk, Sì") << "desk/Ctrl+Tab/Sì" << seated << "3A";
+        QTest::newRow("tab, typed back") << "typed back/tab" << stored << none;
+        QTest::newRow("close, nothing changed") << "close" << stored << none;
         QTest::newRow("close, class name, Sì")
-            << "class name"
-            << "close"
-            << "Sì" << question("3B") << fileWith({{30, "3B,0"}});
-        QTest::newRow("close, class name blanked, No") << "no class name"
-                                                       << "close"
-                                                       << "No" << question("Classe 1") << stored;
-        QTest::newRow("close, desk, No") << "desk"
-                                         << "close"
-                                         << "No" << question("3A") << stored;
-        QTest::newRow("close, typed back") << "typed back"
-                                           << "close"
-                                           << ""
-                                           << "" << stored;
+            << "class name/close/Sì" << fileWith({{30, "3B,0"}}) << "3B";
+        QTest::newRow("close, class name blanked, No")
+            << "no class name/close/No" << stored << "Classe 1";
+        QTest::newRow("close, desk, No") << "desk/close/No" << stored << "3A";
+        QTest::newRow("close, typed back") << "typed back/close" << stored << none;
+        QTest::newRow("name undone") << "name/name back/close" << stored << none;
+        QTest::newRow("desk, stored") << "desk/store/close" << seated << none;
+        QTest::newRow("Svuota") << "clear/close/No" << stored << "3A"; // Anna's desk is blank now
+        QTest::newRow("Cancella nomi") << "delete/close/No" << stored << "Classe 1";
+        QTest::newRow("Cancella nomi, stored")
+            << "delete/store/close" << fileWith({{0, " ,0"}, {1, " ,0"}, {30, " ,0"}}) << none;
     }
 
-    // After a tab change class 2 is shown, whatever the answer.
+    // While changes are unstored, the title, the class's tab and Memorizza
+    // show it without anything moving. After a tab change class 2 is shown,
+    // unmarked, whatever the answer.
     void leavingAsksFirst()
     {
-        QFETCH(QString, change);
-        QFETCH(QString, leave);
-        QFETCH(QString, answer);
-        QFETCH(QString, asked);
+        QFETCH(QString, steps);
         QFETCH(QByteArray, file);
-        open();
-        make(change);
-        MessageBoxAnswerer answerer(answer);
-        if (leave == "close") {
-            QVERIFY(m_window->close());
-        } else {
-            if (leave == "tab")
-                clickTab(2);
-            else {
-                // The desk's list may have been the active window last.
-                m_window->activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-                QTest::keyClick(m_window->windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
-            }
-            QCOMPARE(box(0)->text(), QString("Zeno"));
-            QCOMPARE(tabs()->currentIndex(), 1);
-            QVERIFY(!m_window->isWindowModified());
-            QVERIFY(m_window->close());
-        }
-        QCOMPARE(answerer.count(), asked.isEmpty() ? 0 : 1);
-        if (!asked.isEmpty()) {
-            QCOMPARE(answerer.title() + '|' + answerer.text() + '|' + answerer.buttons().join('/'),
-                     asked);
-        }
-        QCOMPARE(writtenFile(), file);
-    }
-
-    void unstoredChangesAreMarked_data()
-    {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<bool>("unstored");
-        QTest::newRow("nothing") << QStringList{} << false;
-        QTest::newRow("name") << QStringList{"name"} << true;
-        QTest::newRow("name typed back") << QStringList{"name", "name back"} << false;
-        QTest::newRow("class name") << QStringList{"class name"} << true;
-        QTest::newRow("desk") << QStringList{"desk"} << true;
-        QTest::newRow("desk, stored") << QStringList{"desk", "store"} << false;
-        QTest::newRow("Svuota") << QStringList{"clear"} << true; // Anna's desk is blank now
-        QTest::newRow("Cancella nomi") << QStringList{"delete"} << true;
-        QTest::newRow("Cancella nomi, stored") << QStringList{"delete", "store"} << false;
-    }
-
-    // The title, the class's tab and Memorizza show the unstored change
-    // without anything moving, until it is stored or undone.
-    void unstoredChangesAreMarked()
-    {
-        QFETCH(QStringList, steps);
-        QFETCH(bool, unstored);
-        open();
+        QFETCH(QString, asked);
+        m_window = startWindow(m_path, fileWith());
+        QVERIFY(m_window);
+        m_window->activateWindow(); // for the shortcut
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QList<QRect> places;
         for (int tab = 0; tab < 10; ++tab)
             places << tabs()->tabBar()->tabRect(tab);
         QPushButton *store = m_window->findChild<QPushButton *>("cmdSalva");
         const QRect storePlace = store->geometry();
-        for (const QString &step : steps)
-            make(step);
+        QStringList changes = steps.split('/');
+        const QString answer = changes.last().size() == 2 ? changes.takeLast() : QString();
+        const QString leave = changes.takeLast();
+        for (const QString &change : changes)
+            make(change);
+
+        const bool unstored = !asked.isEmpty();
         QCOMPARE(m_window->isWindowModified(), unstored);
         QCOMPARE(m_window->windowTitle(), QString("Posti in classe[*]"));
         QCOMPARE(tabs()->tabText(0), unstored ? QString("3A *") : QString("3A"));
@@ -156,24 +98,35 @@ private slots:
         QCOMPARE(store->geometry(), storePlace);
         for (int tab = 0; tab < 10; ++tab)
             QCOMPARE(tabs()->tabBar()->tabRect(tab), places[tab]);
-        MessageBoxAnswerer no("No");
-        m_window->close();
+
+        MessageBoxAnswerer answerer(answer);
+        if (leave == "tab") {
+            QTest::mouseClick(tabs()->tabBar(), Qt::LeftButton, {},
+                              tabs()->tabBar()->tabRect(1).center());
+        } else if (leave == "Ctrl+Tab") {
+            // The desk's list may have been the active window last.
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
+        }
+        if (leave != "close") {
+            QCOMPARE(box(0)->text(), QString("Zeno"));
+            QCOMPARE(tabs()->currentIndex(), 1);
+            QVERIFY(!m_window->isWindowModified());
+        }
+        QVERIFY(m_window->close());
+        QCOMPARE(answerer.count(), unstored ? 1 : 0);
+        if (unstored) {
+            QCOMPARE(answerer.title() + '|' + answerer.text() + '|' + answerer.buttons().join('/'),
+                     "Attenzione!|La classe «" + asked +
+                         "» ha modifiche non memorizzate. Memorizzarle?|Sì/No");
+        }
+        QFile written(m_path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), file);
     }
 
 private:
-    void open()
-    {
-        QFile out(m_path);
-        const QByteArray file = fileWith();
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
-        out.close();
-        m_window = std::make_unique<Form2>(m_path);
-        m_window->startUp();
-        m_window->show();
-        m_window->activateWindow(); // for the shortcut
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
     // Changes class 1 on screen as the teacher does. "typed back" changes a
     // name and then types it back as it was, "name back" undoes "name": the
     // screen shows the stored class again.
@@ -199,31 +152,14 @@ private:
             QTest::mouseClick(m_window->findChild<QPushButton *>("cmdCancNomi"), Qt::LeftButton);
             QCOMPARE(yes.count(), 1);
         } else if (change == "desk") {
-            QComboBox *desk = m_window->findChild<QComboBox *>("Combo1(5)");
-            desk->showPopup();
-            QAbstractItemView *list = desk->view();
-            const QModelIndex bruno = list->model()->index(3, 0);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualRect(bruno).center());
-            QTRY_VERIFY(!list->isVisible());
+            pickFromList(m_window->findChild<QComboBox *>("Combo1(5)"), 3); // Bruno
         }
-    }
-
-    QByteArray writtenFile() const
-    {
-        QFile file(m_path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QTabWidget *tabs() const { return m_window->findChild<QTabWidget *>("TabStrip1"); }
     QLineEdit *box(int i) const
     {
         return m_window->findChild<QLineEdit *>(QString("Text1(%1)").arg(i));
-    }
-    void clickTab(int tab) const
-    {
-        QTest::mouseClick(tabs()->tabBar(), Qt::LeftButton, {},
-                          tabs()->tabBar()->tabRect(tab - 1).center());
     }
 
     QTemporaryDir m_dir;
