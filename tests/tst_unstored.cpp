@@ -126,6 +126,22 @@ private slots:
         QCOMPARE(written.readAll(), file);
     }
 
+    // A second window on the same file saves nothing, and says so once at its
+    // start; its close offers no store that would go nowhere.
+    void secondWindowOffersNoStore()
+    {
+        m_window = startWindow(m_path, fileWith());
+        QVERIFY(m_window);
+        MessageBoxAnswerer answerer(QStringList{"OK"});
+        Form2 second(m_path);
+        second.startUp();
+        QCOMPARE(answerer.count(), 1);
+        QVERIFY(answerer.text().contains("sola lettura"));
+        second.findChild<QLineEdit *>("Text1(2)")->setText("Carla");
+        second.close();
+        QCOMPARE(answerer.count(), 1);
+    }
+
 private:
     // Changes class 1 on screen as the teacher does. "typed back" changes a
     // name and then types it back as it was, "name back" undoes "name": the

@@ -33,6 +33,9 @@ public:
     // At close: writes the table to the seating file, or else to a recovery file.
     void shutDown(const Archivio &archivio);
 
+    // Another copy of the program holds the file: this one saves nothing.
+    bool isReadOnly() const { return m_readOnly; }
+
 private:
     QString keepCopyOfOriginal(QString *errorString);
     QString reportFolderFault(const QString &folderFault);

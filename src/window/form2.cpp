@@ -368,8 +368,9 @@ void Form2::seatChanged(int desk)
 
 void Form2::closeEvent(QCloseEvent *event)
 {
-    // Asked before the file is written, so that a yes reaches it.
-    if (!m_shutDown && hasUnstoredChanges())
+    // Asked before the file is written, so that a yes reaches it; a window
+    // that saves nothing does not offer to keep anything.
+    if (!m_shutDown && !m_keeper.isReadOnly() && hasUnstoredChanges())
         offerStore();
     shutDown();
     event->accept();
