@@ -51,12 +51,7 @@ class AccessibilityTest : public QObject
     }
 
 private slots:
-    void cleanup()
-    {
-        MessageBoxAnswerer no("No"); // to the question about unstored changes
-        m_window->close();
-        m_window.reset();
-    }
+    void cleanup() { closeWindow(m_window); }
 
     // Class 1: Anna on desk 1, desk 2 not to be used, Bruno and Carla not seated. A pupil
     // picked from the list, then the desks emptied: each change is told as it happens,

@@ -36,13 +36,7 @@ class DeskPicksTest : public QObject
     Q_OBJECT
 
 private slots:
-    // Closed, so that no journal of this run's stores is offered to the next.
-    void cleanup()
-    {
-        if (m_window)
-            m_window->close();
-        m_window.reset();
-    }
+    void cleanup() { closeWindow(m_window); }
 
     // Desk 4 holds pupil 4 at position 6; its list holds 32 items. A step is a
     // key, a wheel notch ("wheel+" up), a click on the open list's item

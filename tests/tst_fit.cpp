@@ -26,11 +26,7 @@ private slots:
         QVERIFY(m_window && QTest::qWaitForWindowActive(m_window.get()));
         QTRY_VERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
     }
-    void cleanup()
-    {
-        m_window->close();
-        m_window.reset();
-    }
+    void cleanup() { closeWindow(m_window); }
 
     // Whole on the screen, frame and all; at full size where that fits, else smaller, with
     // every font smaller by the same factor.

@@ -26,14 +26,7 @@ class UnstoredTest : public QObject
 
 private slots:
     void init() { QFile::remove(m_path); }
-    // Closed, so that a failed row leaves no journal for the next one to offer.
-    void cleanup()
-    {
-        MessageBoxAnswerer no("No");
-        if (m_window)
-            m_window->close();
-        m_window.reset();
-    }
+    void cleanup() { closeWindow(m_window); }
 
     // The changes made, then how class 1 is left ("tab", "Ctrl+Tab" or
     // "close") and the answer, if any, all split by '/'.

@@ -60,14 +60,7 @@ class WindowTest : public QObject
 
 private slots:
     void init() { QFile::remove(m_path); }
-    // Closed, so that a failed test leaves no journal for the next one to offer.
-    void cleanup()
-    {
-        MessageBoxAnswerer no("No");
-        if (m_window)
-            m_window->close();
-        m_window.reset();
-    }
+    void cleanup() { closeWindow(m_window); }
 
     void layoutCaptionsAndFonts_data()
     {

@@ -360,6 +360,16 @@ QString storeFault(const QString &text, int row, int column)
         .arg(what, quoted(text), character);
 }
 
+// Whether path holds a regular file or nothing, as what is written or copied
+// must; otherwise the reason goes to errorString.
+bool isFileOrNothing(const QString &path, QString *errorString)
+{
+    const QString notAFile = whyNotAFile(path);
+    if (!notAFile.isEmpty() && errorString)
+        *errorString = notAFile;
+    return notAFile.isEmpty();
+}
+
 // Writes until all bytes are out or the system refuses. A short write comes
 // back without a reason; the next attempt fails with the system's own.
 bool writeAll(QSaveFile &file, QByteArrayView bytes)
@@ -494,12 +504,8 @@ QByteArray serialize(const Archivio &archivio, QString *errorString)
 
 bool save(const QString &path, const Archivio &archivio, QString *errorString)
 {
-    const QString notAFile = whyNotAFile(path);
-    if (!notAFile.isEmpty()) {
-        if (errorString)
-            *errorString = notAFile;
+    if (!isFileOrNothing(path, errorString))
         return false;
-    }
     const QByteArray bytes = serialize(archivio, errorString);
     if (bytes.isEmpty())
         return false;
@@ -529,12 +535,8 @@ QString backupOriginal(const QString &path, const QString &folder, QString *erro
     constexpr int MaxCopies = 1000;
     // Copying reads to the end: a FIFO waits for a writer for ever, and a
     // device such as a zero device has no end.
-    const QString notAFile = whyNotAFile(path);
-    if (!notAFile.isEmpty()) {
-        if (errorString)
-            *errorString = notAFile;
+    if (!isFileOrNothing(path, errorString))
         return QString();
-    }
     QFile original(path);
     const QString firstCopy =
         QDir(folder).filePath(QFileInfo(path).fileName() + QStringLiteral(".bak"));

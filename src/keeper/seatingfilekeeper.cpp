@@ -87,12 +87,19 @@ QStringList SeatingFileKeeper::reportLoad(const LoadResult &loaded)
         return report; // what is not a file is neither read nor copied: the folder check tells
     // The close will replace the file: its bytes are kept first, since what
     // this program could not read another may still make sense of.
+    report << keepOriginal();
+    return report;
+}
+
+// Copies the file as it was read, before anything may replace it, and says
+// where the copy went; without one, the close will not replace the file.
+QString SeatingFileKeeper::keepOriginal()
+{
     QString copyError;
     m_originalCopy = keepCopyOfOriginal(&copyError);
     m_originalAtRisk = m_originalCopy.isEmpty();
-    report << (m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
-                                        : KeeperMessages::copyKept(m_originalCopy));
-    return report;
+    return m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
+                                    : KeeperMessages::copyKept(m_originalCopy);
 }
 
 // A copy beside the file, where the teacher will look, or else in the data folder.
@@ -134,14 +141,8 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
 // have answered Sì to the wrong question.
 void SeatingFileKeeper::restoreJournal(Archivio &archivio, const Archivio &stored)
 {
-    if (m_originalCopy.isEmpty() && QFileInfo(m_path).isFile()) {
-        QString copyError;
-        m_originalCopy = keepCopyOfOriginal(&copyError);
-        m_originalAtRisk = m_originalCopy.isEmpty();
-        tell(m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
-                                      : KeeperMessages::copyKept(m_originalCopy),
-             MessageTitle::warning());
-    }
+    if (m_originalCopy.isEmpty() && QFileInfo(m_path).isFile())
+        tell(keepOriginal(), MessageTitle::warning());
     archivio = stored; // the journal stays: it matches the table until the next store
 }
 

@@ -37,6 +37,7 @@ public:
     bool isReadOnly() const { return m_readOnly; }
 
 private:
+    QString keepOriginal();
     QString keepCopyOfOriginal(QString *errorString);
     QString reportFolderFault(const QString &folderFault);
     QStringList reportLoad(const SeatingFile::LoadResult &loaded);

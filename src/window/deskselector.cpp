@@ -5,33 +5,29 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
-// Where a closed combo box would move on a navigation key: one step up or
-// down (Page Up and Page Down too), or to either end; -1 for no move.
-int stepTarget(int key, int current, int count)
+// Where a closed combo box would move the highlight on a navigation key: one
+// step up or down (Page Up and Page Down too), or to either end, staying put
+// at the edge of the list; nothing for any other key.
+std::optional<int> stepTarget(int key, int current, int count)
 {
     switch (key) {
     case Qt::Key_Up:
     case Qt::Key_PageUp:
-        return current > 0 ? current - 1 : -1;
+        return current > 0 ? current - 1 : current;
     case Qt::Key_Down:
     case Qt::Key_PageDown:
         return std::min(current + 1, count - 1);
     case Qt::Key_Home:
-        return count > 0 ? 0 : -1;
+        return count > 0 ? 0 : current;
     case Qt::Key_End:
-        return count - 1;
+        return count > 0 ? count - 1 : current;
     default:
-        return -1;
+        return std::nullopt;
     }
-}
-
-bool isNavigationKey(int key)
-{
-    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
-           key == Qt::Key_PageDown || key == Qt::Key_Home || key == Qt::Key_End;
 }
 
 } // namespace
@@ -44,9 +40,10 @@ void DeskSelector::keyPressEvent(QKeyEvent *event)
     if ((modifiers == Qt::AltModifier && (key == Qt::Key_Down || key == Qt::Key_Up)) ||
         (modifiers == Qt::NoModifier && (key == Qt::Key_F4 || key == Qt::Key_Space))) {
         openAt(currentIndex());
-    } else if (modifiers == Qt::NoModifier && isNavigationKey(key)) {
-        const int target = stepTarget(key, currentIndex(), count());
-        openAt(target >= 0 ? target : currentIndex());
+    } else if (const std::optional<int> target = modifiers == Qt::NoModifier
+                                                     ? stepTarget(key, currentIndex(), count())
+                                                     : std::nullopt) {
+        openAt(*target);
     } else if ((modifiers & ~Qt::ShiftModifier) == Qt::NoModifier && !text.isEmpty() &&
                text.at(0).isPrint()) {
         // The same search a closed combo box runs, now only moving the highlight.

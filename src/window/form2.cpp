@@ -27,8 +27,6 @@
 #include <QTabBar>
 #include <QUrl>
 
-static_assert(DeskGrid::Desks == SeatingView::Desks, "every desk selector has a place in the room");
-
 namespace {
 
 QString indexedName(const char *name, int index)
@@ -218,15 +216,9 @@ void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
 
 void Form2::connectReactions()
 {
-    // Each button's work is one step of the class's history, named by the
-    // button. The mark of unstored changes skips the reactions' own steps,
-    // made with the update flag raised, and is set once they end.
     const auto connectStep = [this](QPushButton *button, void (SeatingRules::*reaction)()) {
-        connect(button, &QPushButton::clicked, this, [this, button, reaction] {
-            m_history.perform(QStringLiteral("«%1»").arg(button->text()),
-                              [this, reaction] { (m_rules.*reaction)(); });
-            markUnstored();
-        });
+        connect(button, &QPushButton::clicked, this,
+                [this, button, reaction] { runStep(button, reaction); });
     };
     connectStep(m_storeButton, &SeatingRules::store);
     connectStep(m_fillButton, &SeatingRules::randomFill);
@@ -242,6 +234,16 @@ void Form2::connectReactions()
         m_keeper.stored(m_archivio);
         markUnstored();
     });
+}
+
+// A button's work is one step of the class's history, named by the button.
+// The mark of unstored changes skips the reaction's own changes, made with
+// the update flag raised, and is set once it ends.
+void Form2::runStep(QPushButton *button, void (SeatingRules::*reaction)())
+{
+    m_history.perform(QStringLiteral("«%1»").arg(button->text()),
+                      [this, reaction] { (m_rules.*reaction)(); });
+    markUnstored();
 }
 
 // Undo and redo head the room's menu, which printing shares.
@@ -302,7 +304,6 @@ void Form2::startUp(const QString &locationNotice)
     m_keeper.startUp(m_archivio, locationNotice);
     showSelectedClass();
     ClassDisplay::setTabCaptions(*this, m_archivio);
-    m_history.classShown();
 }
 
 void Form2::showSelectedClass()
@@ -332,7 +333,7 @@ bool Form2::hasUnstoredChanges() const
     return !ClassDisplay::showsStoredClass(*this, m_archivio, m_shownTab);
 }
 
-// A store said yes to here is a step of the class's history, as "Memorizza" is.
+// A store said yes to here is the same step of the class's history as "Memorizza".
 void Form2::offerStore()
 {
     const QString name = PrintableClass::titleFor(nameText(ClassNameBox), m_shownTab);
@@ -340,8 +341,7 @@ void Form2::offerStore()
         messageBox(tr("La classe «%1» ha modifiche non memorizzate. Memorizzarle?").arg(name),
                    MessageTitle::warning(), Buttons::YesNo);
     if (answer == Answer::Yes)
-        m_history.perform(QStringLiteral("«%1»").arg(m_storeButton->text()),
-                          [this] { m_rules.store(); });
+        runStep(m_storeButton, &SeatingRules::store);
 }
 
 // The window title, the tab of the class and the caption of "Memorizza" show

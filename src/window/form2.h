@@ -67,6 +67,7 @@ private:
     void setUpKeyboard();
     void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
+    void runStep(QPushButton *button, void (SeatingRules::*reaction)());
     void createUndo();
     void createPrinting();
     void createOpenFolder();
