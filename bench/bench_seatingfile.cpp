@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing the full seating file: what start-up and close cost on
 // the largest table a teacher can have.
 

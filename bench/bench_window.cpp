@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's reactions on the full table, timed on the real window on the
 // offscreen platform: showing a class on a tab change, emptying and filling
 // the desks, and the swap a pick on a taken desk sets off.

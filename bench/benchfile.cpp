@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the full seating file into the folder given, for the start-up
 // benchmark to open.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's whole life, once: start the window on the seating file in
 // FOLDER, show it, wait for its first frame, close it (which saves the file)
 // and exit. Timed against posti_startup_empty by ./scripts/bench.

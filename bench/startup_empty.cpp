@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline for posti_startup: the same steps for an empty window of the
 // same size, so the difference is what the program itself costs.
 

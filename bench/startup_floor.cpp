@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for posti_startup: the window's controls, in the same places, with
 // the same fonts and the same texts and seat lists that class 1 of the full
 // table shows, but no program behind them: no class table, no file, no

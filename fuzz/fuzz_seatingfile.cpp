@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the seating file reader, as Windows-1252 and as
 // UTF-8, and checks what it guarantees: every row filled with text that can
 // be saved, a report that agrees with itself, and a save that reads back as

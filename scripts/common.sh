@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the scripts: install what a fresh Debian machine lacks, then build.
 # Sourced, not run.
 

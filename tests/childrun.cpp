@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run of the program for the location test. Without arguments it says where
 // this program, wherever it is copied, keeps its seating file: the path on the
 // first line, then the start-up notice about the place. With them, it is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader is told about the desks: each one's name, who sits
 // there, and that it changed, as the accessibility bridge asks for it.
 

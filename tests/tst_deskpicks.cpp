@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desk selectors of the real window, driven through the window system as
 // the keyboard and the mouse drive them, with every desk taken: only a pick in
 // a desk's open list changes the class; keys and the wheel never do.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on screens of every size, under a real X server and window manager (run by
 // ctest at several screen sizes and scale factors): the whole window is on the screen and
 // every control can be clicked there; on a screen that holds it, it is laid out as drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping the teacher's classes safe, at the keeper's own level: whatever
 // stands where the seating file should be, the start says so once and shows
 // the right table, each store goes to the journal, and the close saves, or

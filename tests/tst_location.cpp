@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the seating file lives and what the whole window does with it, through
 // real folders: beside the program when a file is there or the folder can take
 // one, else in the per-user data folder; never in the current folder, even

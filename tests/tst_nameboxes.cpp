@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window's name boxes and keys: what typing and pasting put in the
 // boxes, the hint that explains a refusal, names read from a file shown as they
 // are, the tab order, Enter and Space, switching classes, and the names screen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed seating plan: the plan taken from the screen, where each part
 // lands on the page, what is drawn there, the PDF, and how the window offers it
 // through Qt's preview and print dialogs, in Italian.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo on the real window: each kind of step taken back and done
 // again, on screen, in the class table and in the file written at close; one
 // history per class, kept across tab changes; and whose Ctrl+Z it is when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window asks before a class with changes not stored is left, by a
 // tab change or by closing, and marks such changes while they last.
 

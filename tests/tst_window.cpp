@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window on the offscreen platform, driven as a teacher drives it:
 // its controls, start-up from the seating file, tab display, the buttons and
 // desk selectors, and the file written at close. The rules' own logic is

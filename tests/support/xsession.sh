@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test inside the X server xvfb-run started, under a window manager:
 # without one, windows are not reliably activated and have no frame.
 # Openbox runs its startup command once it manages the screen. The test gets
