@@ -125,7 +125,6 @@ private slots:
         QTest::newRow("installed") << "/proc" << false << true << false << none;
         QTest::newRow("installed, no data folder")
             << "/proc" << false << false << true << QStringList{"/proc", alsoData, NothingKept};
-        QTest::newRow("unresolved: empty") << "" << false << true << false << QStringList{unknown};
         QTest::newRow("unresolved: dot") << "." << false << true << false << QStringList{unknown};
         QTest::newRow("unresolved: missing")
             << "Nicol\uFFFD" << false << true << false << QStringList{unknown};

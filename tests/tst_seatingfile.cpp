@@ -72,7 +72,6 @@ private slots:
         table.setCell(5, Archivio::PositionColumn, QString());
         QVERIFY(SeatingDisk::save(path(), table));
         QCOMPARE(readFile(path()), freshFile);
-        QCOMPARE(table.cell(0, Archivio::PositionColumn), u"0"_s);
 
         QByteArrayList lines = numberedLines();
         lines[0] = "Niccol\xF2,-1";
@@ -125,10 +124,6 @@ private slots:
             << good + "a,1\r\n"
             << none << reset
             << QStringList{u"il file ha una riga in più delle 310 previste: ignorata"_s};
-        QTest::newRow("312 lines")
-            << good + "a,1\r\nb,2\r\n"
-            << none << reset
-            << QStringList{u"il file ha 2 righe in più delle 310 previste: ignorate"_s};
         QTest::newRow("empty") << QByteArray() << all << reset << QStringList{u"il file è vuoto"_s};
         QTest::newRow("last line without CR LF")
             << good.chopped(2) << none << reset << QStringList{oneEnd};
@@ -142,8 +137,6 @@ private slots:
             << QStringList{noComma(13, u"Nome12 7"_s)};
         QTest::newRow("empty line")
             << edit("Nome12,11", "") << row12 << reset << QStringList{u"riga 13: riga vuota"_s};
-        QTest::newRow("only spaces")
-            << edit("Nome12,11", "   ") << row12 << reset << QStringList{u"riga 13: riga vuota"_s};
         QTest::newRow("word position")
             << edit("12,11", "12,sette") << row12 << QByteArray("Nome12,0")
             << QStringList{u"riga 13: posizione «sette» non valida: messa a 0"_s};
@@ -221,36 +214,24 @@ private slots:
         QCOMPARE(toldLines(loaded.problems), told);
     }
 
-    // No file is a fresh table; a folder in its place is not a file, not missing.
+    // No file is a fresh table; a folder in its place is not a file, not
+    // missing. (What the teacher is told of them is the keeper test's.)
     void noFileInPlace()
     {
         Archivio table;
         SeatingFile::parse(fileOf(numberedLines()), table);
         QCOMPARE(SeatingDisk::load(path(), table).status, Status::Missing);
         QCOMPARE(table, Archivio());
-        QString error;
-        QVERIFY(!SeatingDisk::save(m_dir.filePath(u"gone/Posti.bq"_s), table, &error));
-        QCOMPARE(error, u"la cartella non esiste"_s);
-
-        const QString folder = u"al posto del file c'è una cartella con lo stesso nome"_s;
         QVERIFY(QDir().mkdir(path()));
         SeatingFile::parse(fileOf(numberedLines()), table);
-        const auto result = SeatingDisk::load(path(), table);
-        QCOMPARE(result.status, Status::NotAFile);
-        QCOMPARE(result.errorString, folder);
+        QCOMPARE(SeatingDisk::load(path(), table).status, Status::NotAFile);
         QCOMPARE(table, Archivio());
-        QVERIFY(!SeatingDisk::save(path(), table, &error));
-        QCOMPARE(error, folder);
 #ifdef Q_OS_UNIX
         // Opened, a FIFO would wait for a writer for ever: neither read nor copied.
         const QString fifo = m_dir.filePath(u"fifo"_s);
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QCOMPARE(SeatingDisk::load(fifo, table).status, Status::NotAFile);
-        QCOMPARE(SeatingDisk::backupOriginal(fifo, &error), QString());
-        QCOMPARE(error, u"al posto del file c'è un file speciale (un dispositivo, una FIFO o un "
-                        "socket), che il programma non legge e non sostituisce"_s);
-        QVERIFY(!SeatingDisk::save(fifo, table));
-        QVERIFY(!QFileInfo(fifo).isFile());
+        QCOMPARE(SeatingDisk::backupOriginal(fifo), QString());
 #endif
     }
 

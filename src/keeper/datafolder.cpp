@@ -55,9 +55,10 @@ QString keyFor(const QString &seatingFilePath)
     return QString::fromLatin1(hash.left(8).toHex());
 }
 
-QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix)
+QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix,
+                       const QDateTime &when)
 {
-    const QString dated = stem + QDateTime::currentDateTime().toString(u"-yyyyMMdd-HHmmss"_s);
+    const QString dated = stem + when.toString(u"-yyyyMMdd-HHmmss"_s);
     const QDir dir(folder);
     QString path = dir.filePath(dated + suffix);
     // Two in the same second are rare; a counter keeps the earlier one anyway.
