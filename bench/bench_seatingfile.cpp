@@ -4,7 +4,7 @@
 
 #include "archivio.h"
 #include "fullfile.h"
-#include "seatingfile.h"
+#include "seatingdisk.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,12 +46,12 @@ void SeatingFileBench::load()
     FullFile::fill(expected);
 
     Archivio archivio;
-    SeatingFile::LoadResult result;
+    SeatingDisk::LoadResult result;
     QBENCHMARK
     {
-        result = SeatingFile::load(m_path, archivio);
+        result = SeatingDisk::load(m_path, archivio);
     }
-    QCOMPARE(result.status, SeatingFile::LoadResult::Status::Loaded);
+    QCOMPARE(result.status, SeatingDisk::LoadResult::Status::Loaded);
     QVERIFY(archivio == expected);
 }
 
@@ -64,7 +64,7 @@ void SeatingFileBench::save()
     bool saved = false;
     QBENCHMARK
     {
-        saved = SeatingFile::save(m_path, archivio);
+        saved = SeatingDisk::save(m_path, archivio);
     }
     QVERIFY(saved);
     QCOMPARE(readBack(), FullFile::contents());

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 class TestCp1252 : public QObject
 {
     Q_OBJECT
@@ -23,12 +25,12 @@ private slots:
         // Latin-1 but for 0x80 to 0x9F; the five bytes Windows-1252 leaves undefined
         // read as the C1 controls of the same value.
         const QString text = QString::fromLatin1(every).replace(
-            0x80, 32, QStringLiteral("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"));
+            0x80, 32, u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s);
         QTest::newRow("every byte") << text << every << -1;
-        QTest::newRow("polish") << QStringLiteral("Łukasz") << QByteArray() << 0;
-        QTest::newRow("emoji") << QStringLiteral("ok 😀") << QByteArray() << 3;
-        QTest::newRow("C1 where the euro sits") << QStringLiteral("a\u0080") << QByteArray() << 1;
-        QTest::newRow("C1 of a defined byte") << QStringLiteral("ab\u0082") << QByteArray() << 2;
+        QTest::newRow("polish") << u"Łukasz"_s << QByteArray() << 0;
+        QTest::newRow("emoji") << u"ok 😀"_s << QByteArray() << 3;
+        QTest::newRow("C1 where the euro sits") << u"a\u0080"_s << QByteArray() << 1;
+        QTest::newRow("C1 of a defined byte") << u"ab\u0082"_s << QByteArray() << 2;
     }
 
     void codePage()
@@ -46,3 +48,5 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestCp1252)
 #include "tst_cp1252.moc"
+
+using namespace Qt::StringLiterals;

@@ -3,9 +3,10 @@
 // stands where the seating file should be, the start says so once and shows
 // the right table, each store goes to the journal, and the close saves, or
 // asks again and writes a recovery file, never replacing what is not a file.
-// Faults are real: folders that vanish, FIFOs, device nodes,
-// links, immutable folders. Permission bits are not used, since root ignores
-// them.
+// Faults are real: folders that vanish, FIFOs, device nodes, links,
+// immutable folders. Permission bits are not used, since root ignores them;
+// what needs root (device nodes, the immutable attribute) is skipped without.
+// Qt's Italian translations are installed, as the program does.
 
 #include "datafolder.h"
 #include "fakeview.h"
@@ -13,9 +14,11 @@
 #include "keptfiles.h"
 #include "seatingfilekeeper.h"
 
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -26,6 +29,7 @@
 
 using Answer = SeatingView::Answer;
 using namespace KeptFiles;
+using namespace Qt::StringLiterals;
 
 // What stands at the seating file's path when the program starts (a link to a
 // file, a dangling link, a link to a device); the last two change while it
@@ -50,16 +54,16 @@ namespace {
 QString kindOf(const QString &path)
 {
     const QFileInfo info(path);
-    QString kind = info.isSymLink() ? QStringLiteral("link to ") : QString();
+    QString kind = info.isSymLink() ? u"link to "_s : QString();
 #ifdef Q_OS_UNIX
     struct stat st;
     const bool found = ::stat(QFile::encodeName(path).constData(), &st) == 0;
     if (found && S_ISCHR(st.st_mode))
-        return kind + QStringLiteral("device ") + QString::number(st.st_rdev);
+        return kind + u"device "_s + QString::number(st.st_rdev);
     if (found && S_ISFIFO(st.st_mode))
-        return kind + QStringLiteral("fifo");
+        return kind + u"fifo"_s;
 #endif
-    return kind + (info.isDir() ? "folder" : info.isFile() ? "file" : "nothing");
+    return kind + (info.isDir() ? u"folder"_s : info.isFile() ? u"file"_s : u"nothing"_s);
 }
 
 // Makes it stand at path; elsewhere is a folder of the test's own.
@@ -71,24 +75,41 @@ bool makeStand(Stand stand, const QString &path, const QByteArray &bytes, const 
     case Stand::Rewritten:
         return writeAll(path, bytes);
     case Stand::Folder:
-        return QDir(path).mkpath(QStringLiteral("inside")); // contents to lose
+        return QDir(path).mkpath(u"inside"_s); // contents to lose
     case Stand::Link:
-        return QDir().mkpath(elsewhere) && writeAll(elsewhere + "/Posti.bq", bytes) &&
-               QFile::link(elsewhere + "/Posti.bq", path);
+        return QDir().mkpath(elsewhere) && writeAll(elsewhere + u"/Posti.bq"_s, bytes) &&
+               QFile::link(elsewhere + u"/Posti.bq"_s, path);
     case Stand::Dangling:
-        return QFile::link(elsewhere + "/missing/Posti.bq", path);
+        return QFile::link(elsewhere + u"/missing/Posti.bq"_s, path);
 #ifdef Q_OS_UNIX
     case Stand::Fifo:
         return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
     case Stand::Device: // a null device of our own, so a failing test harms nothing
         return QDir().mkpath(elsewhere) &&
-               ::mknod(QFile::encodeName(elsewhere + "/null").constData(), S_IFCHR | 0666,
+               ::mknod(QFile::encodeName(elsewhere + u"/null"_s).constData(), S_IFCHR | 0666,
                        makedev(1, 3)) == 0 &&
-               QFile::link(elsewhere + "/null", path);
+               QFile::link(elsewhere + u"/null"_s, path);
 #endif
     default:
         return stand == Stand::Nothing || stand == Stand::Gone;
     }
+}
+
+// The start-up's warning that the file cannot be saved where it is.
+QString cannotSave(const QString &reason)
+{
+    return u"Il file dei posti non potrà essere salvato in\n<file>\n"_s + reason +
+           u".\nConviene chiudere subito il programma e spostarlo in una cartella dove si possa "
+           "scrivere; altrimenti, alla chiusura le classi verranno salvate in un file di "
+           "recupero."_s;
+}
+
+// Spells out the places a message names.
+QString placed(QString text, const QHash<QString, QString> &places)
+{
+    for (auto place = places.begin(); place != places.end(); ++place)
+        text.replace(place.key(), QDir::toNativeSeparators(place.value()));
+    return text;
 }
 
 } // namespace
@@ -106,24 +127,34 @@ class KeeperTest : public QObject
     bool makeImmutable(const QString &path)
     {
         m_immutable << path;
-        return QProcess::execute(QStringLiteral("chattr"), {"+i", path}) == 0;
+        return QProcess::execute(u"chattr"_s, {u"+i"_s, path}) == 0;
     }
 
     void release()
     {
         for (const QString &path : std::as_const(m_immutable))
-            QProcess::execute(QStringLiteral("chattr"), {"-i", path});
+            QProcess::execute(u"chattr"_s, {u"-i"_s, path});
         m_immutable.clear();
     }
 
 private slots:
+    // Qt's own error texts are Italian from here on, as in the program.
+    void initTestCase()
+    {
+        auto *translator = new QTranslator(this);
+        QVERIFY2(
+            translator->load(u"qtbase_it"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath)),
+            "needs Qt's Italian translations (qt6-translations-l10n)");
+        QCoreApplication::installTranslator(translator);
+    }
+
     void cleanup() { release(); }
 
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid() && QDir(m_dir->path()).mkpath(QStringLiteral("prog")));
-        m_path = m_dir->filePath(QStringLiteral("prog/Posti.bq"));
+        QVERIFY(m_dir->isValid() && QDir(m_dir->path()).mkpath(u"prog"_s));
+        m_path = m_dir->filePath(u"prog/Posti.bq"_s);
         useDataFolderIn(m_dir->path());
     }
 
@@ -135,40 +166,54 @@ private slots:
         QTest::addColumn<QString>("message");  // at start-up; empty: none
         QTest::addColumn<QString>("copy");     // kept beside the file; empty: none
         QTest::addColumn<QString>("reason");   // in the question a failed save asks; empty: saves
-        const QString bad("danneggiato"), none, special("file speciale"),
-            noFolder("la cartella non esiste");
+        const QString none, noFolder = u"la cartella non esiste"_s,
+                            folder = u"al posto del file c'è una cartella con lo stesso nome"_s,
+                            special = u"al posto del file c'è un file speciale (un dispositivo, "
+                                      "una FIFO o un socket), che il programma non legge e non "
+                                      "sostituisce"_s;
+        const QString damaged = u"Il file dei posti\n<file>\nera danneggiato. Sono state "
+                                "recuperate tutte le righe leggibili, ognuna al suo posto, e "
+                                "aggiustate quelle che si potevano; i problemi trovati sono:"_s,
+                      kept = u"\n\nIl file originale, così com'era, è stato copiato in:\n<copy>"_s;
         const QByteArray good = distinctFile();
         auto row = [&](const char *name, Stand stand, const QByteArray &bytes,
                        const QString &message, const QString &reason, const QString &copy = {},
-                       const QString &file = "prog/Posti.bq") {
+                       const QString &file = u"prog/Posti.bq"_s) {
             QTest::newRow(name) << file << stand << bytes << message << copy << reason;
         };
         row("well-formed", Stand::File, good, none, none);
         row("missing", Stand::Nothing, {}, none, none);
         row("short, LF line ends, second time", Stand::File, distinctFile(50).replace("\r\n", "\n"),
-            bad, none, ".bak.2");
-        row("undefined byte", Stand::File, distinctFile().replace("Nome11,", "Nome\x81,"), bad,
-            none, ".bak");
-        row("UTF-8 with its mark, accents", Stand::File,
-            "\xEF\xBB\xBF" + distinctFile().replace("Nome1,", "Niccol\xC3\xB2,"), "UTF-8", none,
-            ".bak");
-        row("name longer than a box holds", Stand::File,
-            distinctFile().replace("Nome30,", QByteArray(40000, 'x') + ","), "casella", none,
-            ".bak");
-        row("too big to be the file", Stand::File, QByteArray(17 << 20, 'x'), "leggere il file",
-            none, ".bak");
+            damaged +
+                u"\n- il file ha solo 50 righe su 310: le altre sono vuote\n- 50 righe non "
+                "terminano con CR LF: lette lo stesso"_s +
+                kept,
+            none, u".bak.2"_s);
+        row("last line without CR LF", Stand::File, good.chopped(2),
+            damaged + u"\n- una riga non termina con CR LF: letta lo stesso"_s + kept, none,
+            u".bak"_s);
+        row("too big to be the file", Stand::File, QByteArray(17 << 20, 'x'),
+            u"Non è stato possibile leggere il file dei posti\n<file>\nil file è troppo grande "
+            "per essere un file dei posti.\nIl programma parte con le classi vuote."_s +
+                kept,
+            none, u".bak"_s);
         row("changed by another program", Stand::Rewritten, good, none, none);
-        row("file nobody may change", Stand::Immutable, good, "sola lettura",
-            "il sistema non permette di modificare il file");
-        row("folder", Stand::Folder, {}, "una cartella", "una cartella");
-        row("no folder", Stand::Nothing, {}, "non esiste", noFolder, none, "missing/Posti.bq");
-        row("name too long", Stand::Nothing, {}, "troppo lungo", "troppo lungo", none,
-            "prog/" + QString(300, 'n'));
+        row("file nobody may change", Stand::Immutable, good,
+            cannotSave(u"il file è di sola lettura"_s),
+            u"il sistema non permette di modificare il file"_s);
+        row("folder", Stand::Folder, {}, cannotSave(folder), folder);
+        row("no folder", Stand::Nothing, {}, cannotSave(u"la cartella <dir>/missing non esiste"_s),
+            noFolder, none, u"missing/Posti.bq"_s);
+        row("name too long", Stand::Nothing, {},
+            cannotSave(u"il nome del file o della cartella è troppo lungo"_s),
+            u"il nome del file o della cartella è troppo lungo"_s, none,
+            u"prog/"_s + QString(300, u'n'));
         row("folder vanished", Stand::Gone, {}, none, noFolder);
         row("link to a file", Stand::Link, good, none, none);
-        row("link into a missing folder", Stand::Dangling, {}, "non esiste", noFolder);
-        row("FIFO", Stand::Fifo, {}, special, special);
-        row("link to a device", Stand::Device, {}, special, special);
+        row("link into a missing folder", Stand::Dangling, {},
+            cannotSave(u"la cartella <dir>/elsewhere/missing non esiste"_s), noFolder);
+        row("FIFO", Stand::Fifo, {}, cannotSave(special), special);
+        row("link to a device", Stand::Device, {}, cannotSave(special), special);
     }
 
     void startUpReportsOnceAndCloseKeepsEverything()
@@ -180,67 +225,72 @@ private slots:
         QFETCH(QString, copy);
         QFETCH(QString, reason);
         m_path = m_dir->filePath(file);
-        QVERIFY(!copy.endsWith(".2") || writeAll(m_path + ".bak", "earlier"));
-        QVERIFY2(makeStand(stand, m_path, bytes, m_dir->filePath("elsewhere")),
-                 "needs a FIFO and a device node");
+        QVERIFY(!copy.endsWith(u".2"_s) || writeAll(m_path + u".bak"_s, "earlier"));
+        if (!makeStand(stand, m_path, bytes, m_dir->filePath(u"elsewhere"_s))) {
+            QVERIFY2(stand == Stand::Device, "needs a FIFO");
+            QSKIP("needs root to make a device node");
+        }
         if (stand == Stand::Immutable && !makeImmutable(m_path))
-            QSKIP("needs chattr and a file system with the immutable attribute");
+            QSKIP("needs root, chattr and a file system with the immutable attribute");
         const QString standing = kindOf(m_path);
         const bool isFile = !bytes.isEmpty();
-        Archivio expected;
-        QStringList named = isFile ? SeatingFile::load(m_path, expected).problems : QStringList();
+        const QHash<QString, QString> places{
+            {u"<file>"_s, m_path}, {u"<copy>"_s, m_path + copy}, {u"<dir>"_s, m_dir->path()}};
 
         FakeSeatingView view;
         view.answers = {Answer::Yes}; // a failed save is tried again once
         Archivio table;
         auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
         keeper->startUp(table);
-        QCOMPARE(view.log.size(), message.isEmpty() ? 0 : 1);
-        if (!copy.isEmpty())
-            named << QDir::toNativeSeparators(m_path + copy);
-        for (const QString &part : named << message)
-            QVERIFY2(view.log.value(0).contains(part), qPrintable(view.log.value(0)));
-        QVERIFY(readAll(m_path + copy) == bytes); // the copy, or the file still untouched
-        QVERIFY(!copy.endsWith(".2") || readAll(m_path + ".bak") == "earlier");
-        QCOMPARE(table, expected);
+        QCOMPARE(view.log, message.isEmpty() ? QStringList()
+                                             : QStringList{u"Attenzione!|"_s +
+                                                           placed(message, places) + u"|Ok"_s});
+        QCOMPARE(readAll(m_path + copy), bytes); // the copy, or the file still untouched
+        QVERIFY(!copy.endsWith(u".2"_s) || readAll(m_path + u".bak"_s) == "earlier");
+        QCOMPARE(table, message.startsWith(u"Non"_s) ? Archivio() : tableOf(bytes));
 
-        table.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
+        table.setCell(0, Archivio::NameColumn, u"Anna"_s);
         keeper->stored(table);
         QCOMPARE(tableOf(readAll(dataFile(JournalName))), table);
-        QVERIFY(readAll(m_path) == bytes);
+        QCOMPARE(readAll(m_path), bytes);
         const QByteArray other = distinctFile().replace("Nome0,", "Altro,");
-        QVERIFY(stand != Stand::Gone || QDir(m_dir->filePath("prog")).removeRecursively());
+        QVERIFY(stand != Stand::Gone || QDir(m_dir->filePath(u"prog"_s)).removeRecursively());
         QVERIFY(stand != Stand::Rewritten || writeAll(m_path, other));
         view.log.clear();
         keeper->shutDown(table);
         keeper.reset();
         QCOMPARE(dataFile(JournalName), QString());
-        const QString recovery = dataFile(RecoveryName), log = view.log.join('\n');
+        const QString recovery = dataFile(RecoveryName);
         if (reason.isEmpty()) {
-            QVERIFY(readAll(m_path) == SeatingFile::serialize(table));
-            QCOMPARE(kindOf(m_path), isFile ? standing : "file"); // a link is kept
+            QCOMPARE(readAll(m_path), SeatingFile::serialize(table));
+            QCOMPARE(kindOf(m_path), isFile ? standing : u"file"_s); // a link is kept
             QCOMPARE(recovery, QString());
             // The other version is kept as "Posti.bq.bak", and the teacher told.
             const bool rewritten = stand == Stand::Rewritten;
-            QVERIFY(!rewritten || readAll(m_path + ".bak") == other);
-            QVERIFY2(view.log.size() == int(rewritten) &&
-                         (!rewritten || (log.contains("modificato da un altro") &&
-                                         log.contains(QDir::toNativeSeparators(m_path + ".bak")))),
-                     qPrintable(log));
+            QCOMPARE(view.log.size(), int(rewritten));
+            QVERIFY(!rewritten || (readAll(m_path + u".bak"_s) == other &&
+                                   view.log.first().contains(placed(
+                                       u"modificato da un altro programma dopo l'avvio. Ora "
+                                       "contiene le classi di questa finestra; l'altra versione è "
+                                       "stata conservata in:\n<file>.bak|"_s,
+                                       places))));
             return;
         }
-        QVERIFY2(view.log.size() == 3 && view.log.first().startsWith(MessageTitle::error()) &&
-                     view.log.first().endsWith("|YesNo") &&
-                     view.log.first().contains(QDir::toNativeSeparators(m_path)) &&
-                     view.log.first().contains(reason),
-                 qPrintable(log));
+        const QString question =
+            placed(u"Errore!|Impossibile salvare le classi nel file dei posti\n<file>\n"_s +
+                       reason + u".\n\nRiprovare?|YesNo"_s,
+                   places);
+        QCOMPARE(view.log.size(), 3);
+        QCOMPARE(view.log.at(0), question);
+        QCOMPARE(view.log.at(1), question);
         QCOMPARE(tableOf(readAll(recovery)), table);
-        QVERIFY(view.log.last().contains(QDir::toNativeSeparators(recovery)));
+        QVERIFY(view.log.at(2).contains(u"salvate nel file di recupero\n"_s + recovery));
         // Only a file that was read, or none, may be replaced by the recovery file.
-        QCOMPARE(view.log.last().contains("copiarlo"), isFile || standing.endsWith("nothing"));
-        QVERIFY(readAll(m_path) == bytes);
+        QCOMPARE(view.log.at(2).contains(u"Per riaverle, copiarlo nella cartella"_s),
+                 isFile || standing.endsWith(u"nothing"_s));
+        QCOMPARE(readAll(m_path), bytes);
         QCOMPARE(kindOf(m_path), standing);
-        QVERIFY(stand != Stand::Folder || QFileInfo(m_path + "/inside").isDir());
+        QVERIFY(stand != Stand::Folder || QFileInfo(m_path + u"/inside"_s).isDir());
     }
 
     // Only a journal that loads as a whole, well-formed file and differs from
@@ -258,12 +308,18 @@ private slots:
                                      .replace("Nome0,2", "Anna,2")
                                      .replace("Nome1,3", "Bruno,7")
                                      .replace("Nome92,", "3B,");
-        const QString bad("incompleto o danneggiato");
-        QTest::newRow("empty") << Stand::File << QByteArray() << false << bad;
-        QTest::newRow("truncated") << Stand::File << whole.left(whole.size() / 2) << false << bad;
-        QTest::newRow("a folder") << Stand::Folder << QByteArray() << false << "cartella";
+        const QString unreadable = u"non si possono leggere: %1.\nIl file è stato conservato "
+                                   "in:\n<aside>|"_s;
+        QTest::newRow("truncated") << Stand::File << whole.left(whole.size() / 2) << false
+                                   << unreadable.arg(u"il file è incompleto o danneggiato"_s);
+        QTest::newRow("a folder")
+            << Stand::Folder << QByteArray() << false
+            << unreadable.arg(u"al posto del file c'è una cartella con lo stesso nome"_s);
+        QTest::newRow("declined") << Stand::File << whole << false << QString();
         QTest::newRow("declined, cannot be set aside")
-            << Stand::File << whole << true << "mettere da parte";
+            << Stand::File << whole << true
+            << u"mettere da parte le classi memorizzate prima dell'interruzione (<journal>): il "
+               "sistema non concede il permesso."_s;
         QTest::newRow("same as the file") << Stand::File << distinctFile() << false << QString();
     }
 
@@ -277,10 +333,10 @@ private slots:
         QVERIFY(writeAll(m_path, file) && QDir().mkpath(dataFolder()));
         const QDir data(dataFolder());
         const QString journalPath =
-            data.filePath(QStringLiteral("Posti-diario-%1.bq").arg(DataFolder::keyFor(m_path)));
+            data.filePath(u"Posti-diario-%1.bq"_s.arg(DataFolder::keyFor(m_path)));
         QVERIFY(makeStand(stand, journalPath, journal, QString()));
         if (immutable && !makeImmutable(dataFolder()))
-            QSKIP("needs chattr and a file system with the immutable attribute");
+            QSKIP("needs root, chattr and a file system with the immutable attribute");
         const bool whole =
             stand == Stand::File && SeatingFile::serialize(tableOf(journal)) == journal;
         const bool offered = whole && journal != file;
@@ -291,23 +347,33 @@ private slots:
         keeper->startUp(table);
         release();
         QCOMPARE(table, tableOf(file));
-        QCOMPARE(view.log.size(), int(offered) + int(!message.isEmpty()));
-        QVERIFY(!offered || view.log.first() == MessageTitle::warning() + "|" +
-                                                    KeeperMessages::restoreJournal(
-                                                        data.absolutePath(),
-                                                        {"classe 1 («Nome30»): 2 nomi, 1 posto",
-                                                         "classe 3 («3B»): il nome della classe"}) +
-                                                    "|YesNoDefaultNo");
-        QVERIFY2(view.log.value(offered).contains(message), qPrintable(view.log.join('\n')));
         const QStringList aside = data.entryList({AsideName}, QDir::Files | QDir::Dirs);
-        QCOMPARE(aside.size(), int(!whole));
-        QVERIFY(whole ||
-                kindOf(data.filePath(aside.first())) == (stand == Stand::File ? "file" : "folder"));
-        QVERIFY(whole || readAll(data.filePath(aside.first())) == journal);
+        QCOMPARE(aside.size(), int((!whole || offered) && !immutable));
+        const QHash<QString, QString> places{{u"<aside>"_s, data.filePath(aside.value(0))},
+                                             {u"<journal>"_s, journalPath},
+                                             {u"<data>"_s, data.absolutePath()}};
+        QCOMPARE(view.log.size(), int(offered) + int(!message.isEmpty()));
+        if (offered)
+            QCOMPARE(view.log.first(),
+                     placed(u"Attenzione!|L'ultima volta il programma non è stato chiuso "
+                            "correttamente, e il file dei posti non contiene le classi memorizzate "
+                            "prima dell'interruzione. Rispetto al file, cambiano:\n- classe 1 "
+                            "(«Nome30»): 2 nomi, 1 posto\n- classe 3 («3B»): il nome della "
+                            "classe\n\nRipristinare le classi memorizzate prima dell'interruzione? "
+                            "Il file com'è verrà prima copiato.\n\nRispondendo No, verranno "
+                            "conservate a parte nella cartella\n<data>|YesNoDefaultNo"_s,
+                            places));
+        QVERIFY2(view.log.value(offered).contains(placed(message, places)),
+                 qPrintable(view.log.join(u'\n')));
+        if (!aside.isEmpty()) {
+            QCOMPARE(kindOf(data.filePath(aside.first())),
+                     stand == Stand::File ? u"file"_s : u"folder"_s);
+            QCOMPARE(readAll(data.filePath(aside.first())), journal);
+        }
 
         // A journal that could not be set aside is neither replaced nor removed.
         Archivio stored = table;
-        stored.setCell(5, Archivio::NameColumn, QStringLiteral("Carla"));
+        stored.setCell(5, Archivio::NameColumn, u"Carla"_s);
         keeper->stored(stored);
         QCOMPARE(readAll(journalPath), immutable ? journal : SeatingFile::serialize(stored));
         keeper->shutDown(stored);
@@ -318,8 +384,9 @@ private slots:
     // One copy of the program holds the file, with its lock beside the file or,
     // where the folder takes none, in the data folder; a second one, while the
     // first runs, only shows the classes, says so, and writes nothing: not the
-    // file, not the journal, not the first one's leftovers. (A lock whose owner
-    // is gone is taken over: the location test kills a run.)
+    // file, not the journal, not the first one's leftovers. A lock is not taken
+    // over for its age while its owner runs. (A lock whose owner is gone is
+    // taken over: the location test kills a run.)
     void secondCopySavesNothing_data()
     {
         QTest::addColumn<bool>("noLockBeside"); // the file's folder takes no lock
@@ -334,19 +401,32 @@ private slots:
         QVERIFY(writeAll(m_path, file));
         // What a save killed half-way leaves, there before the first copy or after.
         const auto leftover = [this] {
-            return writeAll(m_path + ".AbCdEf", "partial");
+            return writeAll(m_path + u".AbCdEf"_s, "partial");
         };
         if (noLockBeside && !(leftover() && makeImmutable(QFileInfo(m_path).absolutePath())))
-            QSKIP("needs chattr and a file system with the immutable attribute");
+            QSKIP("needs root, chattr and a file system with the immutable attribute");
         FakeSeatingView firstView;
         Archivio first;
         SeatingFileKeeper firstKeeper(m_path, firstView);
         firstKeeper.startUp(first);
-        first.setCell(0, Archivio::NameColumn, QStringLiteral("Anna"));
+        first.setCell(0, Archivio::NameColumn, u"Anna"_s);
         firstKeeper.stored(first);
         QVERIFY(noLockBeside || leftover());
         const QString journal = dataFile(JournalName);
         const QByteArray journalBytes = readAll(journal);
+        // A day old, and held by its contents only, as on a file system
+        // without file locks: the first copy's own lock is moved out of the way.
+        const QDir lockFolder(noLockBeside ? dataFolder() : QFileInfo(m_path).absolutePath());
+        const QStringList locks = lockFolder.entryList({u"*.lock"_s}, QDir::Files);
+        QCOMPARE(locks.size(), 1);
+        const QString lockPath = lockFolder.filePath(locks.first());
+        const QByteArray owner = readAll(lockPath);
+        QVERIFY(QFile::rename(lockPath, lockPath + u".held"_s) && writeAll(lockPath, owner));
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::ReadWrite) &&
+                lock.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                 QFileDevice::FileModificationTime));
+        lock.close();
 
         FakeSeatingView view;
         view.answer = Answer::Yes;
@@ -355,10 +435,14 @@ private slots:
         keeper->startUp(second);
         release();
         QCOMPARE(second, tableOf(file));
-        QCOMPARE(view.log, QStringList(MessageTitle::warning() + "|" +
-                                       KeeperMessages::openElsewhere(m_path) + "|Ok"));
-        QVERIFY(QFileInfo::exists(m_path + ".AbCdEf"));
-        second.setCell(1, Archivio::NameColumn, QStringLiteral("Bruno"));
+        QCOMPARE(view.log, QStringList{placed(u"Attenzione!|Il file dei posti\n<file>\nè già "
+                                              "aperto in un'altra copia del programma.\nQuesta "
+                                              "finestra mostra le classi in sola lettura: nulla "
+                                              "di quello che vi si fa verrà salvato. Per "
+                                              "lavorare, usare l'altra copia.|Ok"_s,
+                                              {{u"<file>"_s, m_path}})});
+        QVERIFY(QFileInfo::exists(m_path + u".AbCdEf"_s));
+        second.setCell(1, Archivio::NameColumn, u"Bruno"_s);
         keeper->stored(second);
         keeper->shutDown(second);
         keeper.reset();
@@ -371,29 +455,28 @@ private slots:
         QCOMPARE(dataFile(JournalName), QString());
     }
 
-    // The common reasons of the other systems in Italian words; those of this
-    // one are met for real above.
-    void systemReasonsInItalian_data()
+    // Set-aside and recovery files are dated; a name already taken, even by a
+    // link to nothing, gets the next number.
+    void datedNamesAreNumbered()
     {
-        QTest::addColumn<QString>("system");
-        QTest::addColumn<QString>("italian");
-        QTest::newRow("Windows, no permission") << "Access is denied."
-                                                << "il sistema non concede il permesso";
-        QTest::newRow("Windows, no folder") << "The system cannot find the path specified."
-                                            << "la cartella non esiste";
-        QTest::newRow("macOS, in use") << "Resource busy"
-                                       << "il file è in uso da un altro programma";
-        QTest::newRow("copy, original unreadable") << "Cannot open /x/Posti.bq for input"
-                                                   << "il file originale non si può leggere";
-        QTest::newRow("anything else, as it is") << "Input/output error"
-                                                 << "Input/output error";
+        const QString folder = m_dir->path(), dated = folder + u"/Posti-recupero-20240906-080503"_s;
+        const QDateTime when(QDate(2024, 9, 6), QTime(8, 5, 3));
+        const auto fresh = [&] {
+            return DataFolder::freshDatedPath(folder, u"Posti-recupero"_s, u".bq"_s, when);
+        };
+        QCOMPARE(fresh(), dated + u".bq"_s);
+        QVERIFY(writeAll(dated + u".bq"_s, "first"));
+        QCOMPARE(fresh(), dated + u"-2.bq"_s);
+        QVERIFY(QFile::link(dated + u"-gone.bq"_s, dated + u"-2.bq"_s));
+        QCOMPARE(fresh(), dated + u"-3.bq"_s);
     }
 
-    void systemReasonsInItalian()
+    // The reason is told by its cause: a system's text, whatever its
+    // language, is never read for one.
+    void systemWordsAreNeverMatched()
     {
-        QFETCH(QString, system);
-        QFETCH(QString, italian);
-        QCOMPARE(KeeperMessages::reason(system), italian);
+        QCOMPARE(KeeperMessages::reason(FileErrorCause::Cause::Unknown, u"Permission denied"_s),
+                 u"Permission denied"_s);
     }
 };
 

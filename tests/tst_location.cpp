@@ -29,6 +29,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using namespace KeptFiles;
 
 namespace {
@@ -39,10 +41,10 @@ const QString NothingKept("Nulla di questa sessione potrà essere conservato");
 // Types Anna into the first name box and clicks "Memorizza".
 void storeAnna(Form2 &window)
 {
-    auto *nameBox = window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"));
+    auto *nameBox = window.findChild<QLineEdit *>(u"Text1(0)"_s);
     nameBox->selectAll();
-    QTest::keyClicks(nameBox, QStringLiteral("Anna"));
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+    QTest::keyClicks(nameBox, u"Anna"_s);
+    QTest::mouseClick(window.findChild<QPushButton *>(u"cmdSalva"_s), Qt::LeftButton);
 }
 
 } // namespace
@@ -87,7 +89,7 @@ private slots:
 #if !defined(Q_OS_LINUX)
         QSKIP("needs /proc for a folder that takes no file, and XDG_DATA_HOME for the data folder");
 #endif
-        QCoreApplication::setApplicationName(QStringLiteral("posti"));
+        QCoreApplication::setApplicationName(u"posti"_s);
     }
 
     void init()
@@ -123,7 +125,6 @@ private slots:
         QTest::newRow("installed") << "/proc" << false << true << false << none;
         QTest::newRow("installed, no data folder")
             << "/proc" << false << false << true << QStringList{"/proc", alsoData, NothingKept};
-        QTest::newRow("unresolved: empty") << "" << false << true << false << QStringList{unknown};
         QTest::newRow("unresolved: dot") << "." << false << true << false << QStringList{unknown};
         QTest::newRow("unresolved: missing")
             << "Nicol\uFFFD" << false << true << false << QStringList{unknown};
@@ -174,7 +175,27 @@ private slots:
         Form2 window(again.path);
         window.startUp(again.notice);
         QCOMPARE(answerer.count(), message.isEmpty() ? 0 : 1);
-        QCOMPARE(window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"))->text(), "Anna");
+        QCOMPARE(window.findChild<QLineEdit *>(u"Text1(0)"_s)->text(), "Anna");
+    }
+
+    // A link standing beside the program is the teacher's way to the file,
+    // wherever it leads: it is used, and the start-up says what is wrong there.
+    void linkBesideTheProgramIsUsed_data()
+    {
+        QTest::addColumn<QString>("target"); // in the test's folder
+        QTest::newRow("to a file") << u"current/Posti.bq"_s;
+        QTest::newRow("dangling") << u"prog/nothing.bq"_s;
+        QTest::newRow("to a missing folder") << u"missing/Posti.bq"_s;
+    }
+
+    void linkBesideTheProgramIsUsed()
+    {
+        QFETCH(QString, target);
+        const QString beside = m_dir->filePath(u"prog/Posti.bq"_s);
+        QVERIFY(QFile::link(m_dir->filePath(target), beside));
+        const SeatingFileLocation location = SeatingFileLocation::find(m_dir->filePath(u"prog"_s));
+        QCOMPARE(location.path, beside);
+        QCOMPARE(location.notice, QString());
     }
 
     // A program whose folder's name is not valid UTF-8, as Latin-1 names are,
@@ -183,13 +204,12 @@ private slots:
     {
         QProcess child;
         child.setWorkingDirectory(m_current);
-        child.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"),
-                     // Qt cannot name the folder to remove it, so the shell does.
-                     QStringLiteral("d=\"../$(printf 'Classe Nicol\\362')\" && mkdir \"$d\" && "
-                                    "cp \"$1\" \"$d/\" && \"$d/childrun\"; s=$?; "
-                                    "rm -r \"$d\"; exit $s"),
-                     QStringLiteral("sh"), QStringLiteral(CHILDRUN_PATH)});
+        child.start(u"/bin/sh"_s, {u"-c"_s,
+                                   // Qt cannot name the folder to remove it, so the shell does.
+                                   u"d=\"../$(printf 'Classe Nicol\\362')\" && mkdir \"$d\" && "
+                                   "cp \"$1\" \"$d/\" && \"$d/childrun\"; s=$?; "
+                                   "rm -r \"$d\"; exit $s"_s,
+                                   u"sh"_s, QStringLiteral(CHILDRUN_PATH)});
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitCode(), 0);
         const QStringList said = QString::fromUtf8(child.readAllStandardOutput()).split('\n');
@@ -201,7 +221,7 @@ private slots:
     void menuOpensTheFolderOfTheFile()
     {
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        QDesktopServices::setUrlHandler(u"file"_s, &catcher, "open");
         Form2 window(m_dir->filePath("prog/Posti.bq"));
         window.startUp();
         window.show();
@@ -218,12 +238,11 @@ private slots:
                 menu->close();
         });
         // A right click on the empty room, left of the desks.
-        QWidget *room =
-            window.findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->currentWidget();
+        QWidget *room = window.findChild<QTabWidget *>(u"TabStrip1"_s)->currentWidget();
         QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(10, 10),
                                      room->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(room, &rightClick);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDesktopServices::unsetUrlHandler(u"file"_s);
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(m_dir->filePath("prog"))});
     }
 
@@ -247,7 +266,7 @@ private slots:
         // What a save killed half-way leaves, and a file of the teacher's.
         QVERIFY(writeAll(path + ".AbCdEf", "partial") && writeAll(path + ".backup", "mine"));
         QProcess child; // inherits this test's XDG_DATA_HOME and platform
-        child.start(QStringLiteral(CHILDRUN_PATH), {path, QStringLiteral("Bruno")});
+        child.start(QStringLiteral(CHILDRUN_PATH), {path, u"Bruno"_s});
         QTRY_VERIFY_WITH_TIMEOUT(!dataFile(JournalName).isEmpty(), 30000);
         child.kill();
         QVERIFY(child.waitForFinished());
@@ -261,11 +280,11 @@ private slots:
         QVERIFY(readAll(path + ".bak") == (restored ? bytes : QByteArray()));
         QVERIFY(!QFileInfo::exists(path + ".AbCdEf") && readAll(path + ".backup") == "mine");
         Archivio expected = tableOf(bytes);
-        expected.setCell(0, 0, restored ? QStringLiteral("Bruno") : expected.cell(0, 0));
+        expected.setCell(0, 0, restored ? u"Bruno"_s : expected.cell(0, 0));
         QCOMPARE(window.archivio(), expected);
         QCOMPARE(tableOf(readAll(dataFile(AsideName))).cell(0, 0), restored ? "" : "Bruno");
         storeAnna(window);
-        QTest::keyClick(window.findChild<QComboBox *>(QStringLiteral("Combo1(4)")), Qt::Key_Down);
+        QTest::keyClick(window.findChild<QComboBox *>(u"Combo1(4)"_s), Qt::Key_Down);
         const Archivio shown = window.archivio();
         QCOMPARE(tableOf(readAll(dataFile(JournalName))), shown);
         QVERIFY(readAll(path) == bytes);

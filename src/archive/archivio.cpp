@@ -3,6 +3,8 @@
 
 #include <QtGlobal>
 
+using namespace Qt::StringLiterals;
+
 Archivio::Archivio()
 {
     initialise();
@@ -12,7 +14,7 @@ void Archivio::initialise()
 {
     for (auto &row : m_cells) {
         row[NameColumn] = QString();
-        row[PositionColumn] = QStringLiteral("0");
+        row[PositionColumn] = u"0"_s;
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 namespace Cp1252 {
 namespace {
 
@@ -21,7 +23,7 @@ QChar charOf(uchar byte)
 {
     if (byte >= HighFirst && byte < HighEnd)
         return QChar(HighTable[byte - HighFirst]);
-    return QChar(byte);
+    return QChar(char16_t(byte));
 }
 
 // The byte for c, or -1.
@@ -68,8 +70,7 @@ bool canEncode(QChar c)
 
 QString codePoint(QChar c)
 {
-    return QStringLiteral("U+%1").arg(
-        QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+    return u"U+%1"_s.arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
 }
 
 bool isUndefined(char byte)

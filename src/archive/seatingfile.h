@@ -2,9 +2,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 class Archivio;
 
@@ -14,60 +14,53 @@ class Archivio;
 //
 // Reading is forgiving: line r is always row r, so a damaged line costs at
 // most its own row, and every row of the table is filled whatever the file
-// holds. A line with several commas or none is mended, not dropped.
+// holds. A line with several commas or none is mended, not dropped. What was
+// found wrong is given as problems; the words for them are the keeper's.
 namespace SeatingFile {
 
 QString fileName();
 
-struct LoadResult
+// One thing a read found wrong: where, what, and what was made of it.
+struct Problem
 {
-    enum class Status {
-        Missing,    // no file: the table is fresh
-        Loaded,     // a well-formed file, loaded as it stands
-        Damaged,    // loaded, but the file was not as this program writes it
-        Unreadable, // the file exists but could not be read: the table is fresh
-        NotAFile,   // a folder, device, FIFO or socket stands at the path: never
-                    // opened, the table is fresh
+    enum class Kind {
+        // The whole file; row is -1.
+        Utf8,        // written in UTF-8 by another program: read as such
+        TooFewLines, // only count lines (maybe none): the rows after them are fresh
+        ExtraLines,  // count lines past the last row: ignored
+        BadLineEnds, // count lines not ended by CR LF: read all the same
+        // One row.
+        EmptyLine,      // nothing in it: the row is fresh
+        UndefinedBytes, // bytes Windows-1252 leaves undefined: kept as they are
+        NoComma,        // read as the name `name`, the desk blank
+        BadPosition,    // `found` is no position: 0 instead
+        SeveralCommas,  // read as `name` (commas and double quotes made spaces), `position`
+        LongName,       // a name of count characters, cut to MaxNameLength
+        NotInCodePage,  // UTF-8 only: `found` is a character the file cannot hold; row not read
     };
-    Status status = Status::Missing;
-    QString errorString;    // Unreadable, NotAFile: the reason
-    QList<int> damagedRows; // Damaged: table rows (from 0) to check, in order: reset
-                            // in full or in part, mended, or kept with
-                            // characters Windows-1252 leaves undefined
-    QStringList problems;   // Damaged: what was wrong, in Italian, one short line
-                            // each, at most about a dozen; line numbers count from 1
+    Kind kind{};
+    int row = -1;        // table row, from 0
+    qsizetype count = 0; // lines or characters, as the kind says
+    QString found;       // the piece that was wrong
+    QString name;        // what the row became
+    QString position;
 };
 
 // A name box holds no more than this (QLineEdit's limit); longer names are
 // cut when read, so that what is shown is what will be saved.
 constexpr qsizetype MaxNameLength = 32767;
 
-// Reads the file at path into archivio. Every row is filled whatever the file holds.
-LoadResult load(const QString &path, Archivio &archivio);
-
-// Reads file contents into archivio; the same rules as load(). Contents that
-// are UTF-8 (see isUtf8()) are read as such and reported: a line with a
-// character Windows-1252 cannot hold is not read.
-LoadResult parse(const QByteArray &bytes, Archivio &archivio);
+// Reads file contents into archivio, fresh first; every row is filled
+// whatever the bytes hold. Contents that are UTF-8 (see isUtf8()) are read as
+// such and reported: a line with a character Windows-1252 cannot hold is not
+// read. Returns what was wrong, file problems and row problems in the order
+// found; none for a file as this program writes it.
+QList<Problem> parse(const QByteArray &bytes, Archivio &archivio);
 
 // Whether bytes were written by an editor in UTF-8: they start with its byte
 // order mark, or are valid UTF-8 with at least one multi-byte sequence. A
 // Windows-1252 file almost never is: its accented letters stand alone.
 bool isUtf8(QByteArrayView bytes);
-
-// Where the save writes for path: symbolic links followed to their end, so
-// that a link to the file keeps working and the link itself is kept.
-QString resolvedPath(const QString &path);
-
-// Why what stands at path (links followed) is not a file the program may
-// read or replace (a folder, a device, a FIFO, a socket), in Italian; an empty
-// string when it is a regular file or there is nothing.
-QString whyNotAFile(const QString &path);
-
-// Removes the temporary files a save killed half-way left beside the file:
-// "<name>.XXXXXX" with six letters in both cases, as the save names them.
-// Only for the one copy of the program that holds the file.
-void removeStaleTemporaries(const QString &path);
 
 // Whether c can stand in a cell that is saved: a Windows-1252 character that
 // does not end a field or a line. Anything else would not read back as written.
@@ -79,25 +72,19 @@ bool canStore(QChar c);
 // and C1 controls, DEL), which no one can see in the box.
 bool isNameCharacter(QChar c);
 
+// A cell that cannot be saved: the first character canStore() refuses.
+struct Unstorable
+{
+    int row = -1;
+    int column = 0;
+    QString text; // the cell
+    QChar character;
+};
+
 // The file contents for archivio, with " " written for an empty name and "0"
 // for an empty position; the table itself is left as it is. Returns an empty
-// array and the reason in errorString when a cell holds a character
-// canStore() refuses.
-QByteArray serialize(const Archivio &archivio, QString *errorString = nullptr);
-
-// Writes the whole table to path, atomically: on failure the previous file is
-// left untouched and errorString holds the reason. What is not a regular file
-// (see whyNotAFile()) is never replaced.
-bool save(const QString &path, const Archivio &archivio, QString *errorString = nullptr);
-
-// Copies the file at path, byte for byte, to a new file beside it:
-// "<path>.bak", or "<path>.bak.2", "<path>.bak.3" and so on when earlier
-// copies exist; an earlier copy is never replaced. Returns the copy's path, or
-// an empty string and the reason in errorString.
-QString backupOriginal(const QString &path, QString *errorString = nullptr);
-
-// The same, with the copy in folder instead of beside the file, for when the
-// file's own folder cannot take it: "<folder>/<file name>.bak", then numbered.
-QString backupOriginal(const QString &path, const QString &folder, QString *errorString = nullptr);
+// array, and the first cell that cannot be saved in unstorable, when a cell
+// holds a character canStore() refuses.
+QByteArray serialize(const Archivio &archivio, Unstorable *unstorable = nullptr);
 
 } // namespace SeatingFile

@@ -2,12 +2,15 @@
 #include "datafolder.h"
 
 #include "folderprobe.h"
+#include "keepermessages.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
 
 namespace DataFolder {
 
@@ -21,13 +24,12 @@ QString ensure(QString *errorString)
     const QString folder = location();
     if (folder.isEmpty()) {
         if (errorString)
-            *errorString = QStringLiteral("il sistema non indica una cartella dei dati personali");
+            *errorString = KeeperMessages::noDataFolder();
         return QString();
     }
     if (!QDir().mkpath(folder)) {
         if (errorString)
-            *errorString = QStringLiteral("impossibile creare la cartella %1")
-                               .arg(QDir::toNativeSeparators(folder));
+            *errorString = KeeperMessages::folderNotCreated(folder);
         return QString();
     }
     return folder;
@@ -37,9 +39,8 @@ QString whyCannotTakeFile()
 {
     QString error;
     const QString folder = ensure(&error);
-    return folder.isEmpty()
-               ? error
-               : FolderProbe::whyNotWritable(QDir(folder).filePath(QStringLiteral("prova")));
+    return folder.isEmpty() ? error
+                            : FolderProbe::whyNotWritable(QDir(folder).filePath(u"prova"_s));
 }
 
 // 16 hex digits of the absolute path: file names cannot hold a path, and
@@ -54,15 +55,15 @@ QString keyFor(const QString &seatingFilePath)
     return QString::fromLatin1(hash.left(8).toHex());
 }
 
-QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix)
+QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix,
+                       const QDateTime &when)
 {
-    const QString dated =
-        stem + QDateTime::currentDateTime().toString(QStringLiteral("-yyyyMMdd-HHmmss"));
+    const QString dated = stem + when.toString(u"-yyyyMMdd-HHmmss"_s);
     const QDir dir(folder);
     QString path = dir.filePath(dated + suffix);
     // Two in the same second are rare; a counter keeps the earlier one anyway.
     for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
-        path = dir.filePath(QStringLiteral("%1-%2%3").arg(dated).arg(n).arg(suffix));
+        path = dir.filePath(u"%1-%2%3"_s.arg(dated).arg(n).arg(suffix));
     return path;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // The per-user data folder (QStandardPaths::AppDataLocation), where the
@@ -25,8 +26,10 @@ QString whyCannotTakeFile();
 // keep separate ones.
 QString keyFor(const QString &seatingFilePath);
 
-// A path in folder that no file has yet: "<stem>-AAAAMMGG-HHMMSS<suffix>",
-// with "-2", "-3" and so on before the suffix when that name is taken.
-QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix);
+// A path in folder that no file has yet: "<stem>-AAAAMMGG-HHMMSS<suffix>"
+// for the time when, with "-2", "-3" and so on before the suffix when that
+// name is taken.
+QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix,
+                       const QDateTime &when = QDateTime::currentDateTime());
 
 } // namespace DataFolder

@@ -3,18 +3,22 @@
 
 #include "archivio.h"
 #include "datafolder.h"
-#include "seatingfile.h"
+#include "fileerrorcause.h"
+#include "keepermessages.h"
+#include "seatingdisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString stem(const QString &key)
 {
-    return QStringLiteral("Posti-diario-") + key;
+    return u"Posti-diario-"_s + key;
 }
 
 } // namespace
@@ -27,7 +31,7 @@ QString Journal::path() const
 {
     // Asked each time: the folder is the system's to say, not fixed at start.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return QDir(folder).filePath(stem(m_key) + QStringLiteral(".bq"));
+    return QDir(folder).filePath(stem(m_key) + u".bq"_s);
 }
 
 bool Journal::exists() const
@@ -39,13 +43,13 @@ bool Journal::write(const Archivio &archivio, QString *errorString) const
 {
     if (DataFolder::ensure(errorString).isEmpty())
         return false;
-    return SeatingFile::save(path(), archivio, errorString);
+    return SeatingDisk::save(path(), archivio, errorString);
 }
 
 bool Journal::read(Archivio &archivio, QString *errorString) const
 {
-    using Status = SeatingFile::LoadResult::Status;
-    const SeatingFile::LoadResult loaded = SeatingFile::load(path(), archivio);
+    using Status = SeatingDisk::LoadResult::Status;
+    const SeatingDisk::LoadResult loaded = SeatingDisk::load(path(), archivio);
     if (loaded.status == Status::Unreadable || loaded.status == Status::NotAFile) {
         *errorString = loaded.errorString;
         return false;
@@ -57,7 +61,7 @@ bool Journal::read(Archivio &archivio, QString *errorString) const
     QFile file(path());
     if (!file.open(QIODevice::ReadOnly) || file.readAll() != SeatingFile::serialize(archivio)) {
         archivio.initialise();
-        *errorString = QStringLiteral("il file è incompleto o danneggiato");
+        *errorString = KeeperMessages::journalDamaged();
         return false;
     }
     return true;
@@ -71,11 +75,12 @@ void Journal::remove() const
 QString Journal::setAside(QString *errorString) const
 {
     QFile journal(path());
-    const QString aside = DataFolder::freshDatedPath(QFileInfo(journal).absolutePath(), stem(m_key),
-                                                     QStringLiteral(".bq"));
+    const QString aside =
+        DataFolder::freshDatedPath(QFileInfo(journal).absolutePath(), stem(m_key), u".bq"_s);
+    FileErrorCause::clear();
     if (journal.rename(aside))
         return aside;
     if (errorString)
-        *errorString = journal.errorString();
+        *errorString = KeeperMessages::reason(FileErrorCause::of(aside), journal.errorString());
     return QString();
 }

@@ -1,20 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "fileerrorcause.h"
+#include "seatingfile.h"
+#include "tabledifferences.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-// What the program tells the teacher about the seating file, in Italian.
-// Paths are shown with the system's separators.
+// What the program tells the teacher about the seating file, in Italian: the
+// one place for the keeper's words. Paths are shown with the system's
+// separators. Reasons are short and lower case, without a full stop.
 namespace KeeperMessages {
 
-// The system's reason for a failure, in Italian words of our own for the
-// common causes (no permission, disk full, name too long, missing folder,
-// read-only medium, file in use); any other text as the system gives it.
-QString reason(const QString &systemText);
+// A failure's reason by its cause; for a cause the program has no words of
+// its own for, the system's text as it is.
+QString reason(FileErrorCause::Cause cause, const QString &systemText);
+
+// Reasons of the program's own.
+QString folderInPlace();
+QString specialFileInPlace();
+QString tooBig();
+QString writeFailed();
+QString originalUnreadable();
+QString tooManyCopies(const QString &fileName);
+QString unstorable(const SeatingFile::Unstorable &cell);
+QString folderMissing(const QString &folder);
+QString fileNotUsable();
+QString fileReadOnly();
+QString noDataFolder();
+QString folderNotCreated(const QString &folder);
+QString journalDamaged();
 
 // Start-up: parts of the one message about the file, joined by paragraphs().
-QString damaged(const QString &filePath, const QStringList &problems);
+// The damage is listed file problems first, then the first ten rows'.
+QString damaged(const QString &filePath, const QList<SeatingFile::Problem> &problems);
 QString unreadable(const QString &filePath, const QString &reason);
 QString copyKept(const QString &copyPath);
 QString copyFailed(const QString &reason);
@@ -28,7 +49,8 @@ QString paragraphs(const QStringList &parts);
 
 QString openElsewhere(const QString &filePath);
 
-QString restoreJournal(const QString &journalFolder, const QStringList &differences);
+QString restoreJournal(const QString &journalFolder,
+                       const QList<TableDifferences::ClassDifference> &differences);
 QString journalUnreadable(const QString &reason, const QString &keptAt);
 QString journalNotSetAside(const QString &journalPath, const QString &reason);
 QString journalNotWritten(const QString &journalPath, const QString &reason);

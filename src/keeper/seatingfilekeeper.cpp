@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-using SeatingFile::LoadResult;
+using namespace Qt::StringLiterals;
+
+using SeatingDisk::LoadResult;
 
 namespace {
 
@@ -42,11 +44,11 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
     if (!m_lock.acquire()) {
         // The other copy reports damage, keeps copies and owns the journal.
         m_readOnly = true;
-        SeatingFile::load(m_path, archivio);
+        SeatingDisk::load(m_path, archivio);
         return tell(KeeperMessages::openElsewhere(m_path), MessageTitle::warning());
     }
-    SeatingFile::removeStaleTemporaries(m_path);
-    const LoadResult loaded = SeatingFile::load(m_path, archivio);
+    SeatingDisk::removeStaleTemporaries(m_path);
+    const LoadResult loaded = SeatingDisk::load(m_path, archivio);
     m_readDigest = digestOf(m_path);
     QStringList report;
     if (!locationNotice.isEmpty())
@@ -106,12 +108,12 @@ QString SeatingFileKeeper::keepOriginal()
 // A copy beside the file, where the teacher will look, or else in the data folder.
 QString SeatingFileKeeper::keepCopyOfOriginal(QString *errorString)
 {
-    QString copy = SeatingFile::backupOriginal(m_path, errorString);
+    QString copy = SeatingDisk::backupOriginal(m_path, errorString);
     if (!copy.isEmpty())
         return copy;
     const QString folder = DataFolder::ensure();
     if (!folder.isEmpty())
-        copy = SeatingFile::backupOriginal(m_path, folder);
+        copy = SeatingDisk::backupOriginal(m_path, folder);
     return copy;
 }
 
@@ -129,7 +131,7 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
         return m_journal.remove(); // the file already holds every store
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
     const QString question =
-        KeeperMessages::restoreJournal(folder, TableDifferences::describe(archivio, stored));
+        KeeperMessages::restoreJournal(folder, TableDifferences::compare(archivio, stored));
     if (m_view.messageBox(question, MessageTitle::warning(),
                           SeatingView::Buttons::YesNoDefaultNo) == SeatingView::Answer::Yes) {
         restoreJournal(archivio, stored);
@@ -205,7 +207,7 @@ bool SeatingFileKeeper::saveOverOriginal(const Archivio &archivio, QString *erro
         }
         m_originalAtRisk = false;
     }
-    return keepChangedVersion(errorString) && SeatingFile::save(m_path, archivio, errorString);
+    return keepChangedVersion(errorString) && SeatingDisk::save(m_path, archivio, errorString);
 }
 
 // Another program (or a teacher's editor) wrote the file during the session:
@@ -231,9 +233,8 @@ void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
     QString recovery;
     const QString folder = DataFolder::ensure(&error);
     if (!folder.isEmpty()) {
-        recovery = DataFolder::freshDatedPath(folder, QStringLiteral("Posti-recupero"),
-                                              QStringLiteral(".bq"));
-        if (SeatingFile::save(recovery, archivio, &error)) {
+        recovery = DataFolder::freshDatedPath(folder, u"Posti-recupero"_s, u".bq"_s);
+        if (SeatingDisk::save(recovery, archivio, &error)) {
             if (!m_journalBlocked)
                 m_journal.remove();
             tell(KeeperMessages::recoveryWritten(recovery, m_path, m_originalUnread),

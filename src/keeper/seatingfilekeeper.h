@@ -2,7 +2,7 @@
 #pragma once
 
 #include "journal.h"
-#include "seatingfile.h"
+#include "seatingdisk.h"
 #include "seatinglock.h"
 
 #include <QString>
@@ -41,7 +41,7 @@ private:
     QString keepOriginal();
     QString keepCopyOfOriginal(QString *errorString);
     QString reportFolderFault(const QString &folderFault);
-    QStringList reportLoad(const SeatingFile::LoadResult &loaded);
+    QStringList reportLoad(const SeatingDisk::LoadResult &loaded);
     void offerJournal(Archivio &archivio);
     void restoreJournal(Archivio &archivio, const Archivio &stored);
     bool keepChangedVersion(QString *errorString);

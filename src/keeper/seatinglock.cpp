@@ -2,10 +2,12 @@
 #include "seatinglock.h"
 
 #include "datafolder.h"
-#include "seatingfile.h"
+#include "seatingdisk.h"
 
 #include <QDir>
 #include <QLockFile>
+
+using namespace Qt::StringLiterals;
 
 SeatingLock::SeatingLock(const QString &seatingFilePath)
     : m_path(seatingFilePath)
@@ -17,8 +19,8 @@ bool SeatingLock::acquire()
 {
     // Beside the file the links lead to, so that every way to the one file
     // meets the same lock.
-    const QString file = SeatingFile::resolvedPath(m_path);
-    switch (tryLock(file + QStringLiteral(".lock"))) {
+    const QString file = SeatingDisk::resolvedPath(m_path);
+    switch (tryLock(file + u".lock"_s)) {
     case Outcome::Held:
         return true;
     case Outcome::HeldElsewhere:
@@ -29,8 +31,7 @@ bool SeatingLock::acquire()
     const QString dataFolder = DataFolder::ensure();
     if (dataFolder.isEmpty())
         return true;
-    const QString name =
-        QStringLiteral("Posti-") + DataFolder::keyFor(file) + QStringLiteral(".lock");
+    const QString name = u"Posti-"_s + DataFolder::keyFor(file) + u".lock"_s;
     return tryLock(QDir(dataFolder).filePath(name)) != Outcome::HeldElsewhere;
 }
 

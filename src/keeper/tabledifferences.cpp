@@ -6,15 +6,10 @@
 namespace TableDifferences {
 namespace {
 
-QString counted(int n, const QString &one, const QString &many)
-{
-    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
-}
-
-int differing(const Archivio &before, const Archivio &after, int tab, int column, int count)
+int differing(const Archivio &before, const Archivio &after, int tab, int column)
 {
     int n = 0;
-    for (int slot = 0; slot < count; ++slot) {
+    for (int slot = 0; slot < Archivio::Pupils; ++slot) {
         const int row = Archivio::row(tab, slot);
         n += before.cell(row, column) != after.cell(row, column) ? 1 : 0;
     }
@@ -23,31 +18,22 @@ int differing(const Archivio &before, const Archivio &after, int tab, int column
 
 } // namespace
 
-QStringList describe(const Archivio &before, const Archivio &after)
+QList<ClassDifference> compare(const Archivio &before, const Archivio &after)
 {
-    QStringList lines;
+    QList<ClassDifference> differences;
     for (int tab = 1; tab <= Archivio::Classes; ++tab) {
         const int classNameRow = Archivio::row(tab, Archivio::ClassNameSlot);
-        QStringList what;
-        const int names = differing(before, after, tab, Archivio::NameColumn, Archivio::Pupils);
-        if (names > 0)
-            what << counted(names, QStringLiteral("nome"), QStringLiteral("nomi"));
-        if (before.cell(classNameRow, Archivio::NameColumn) !=
-            after.cell(classNameRow, Archivio::NameColumn)) {
-            what << QStringLiteral("il nome della classe");
-        }
-        const int desks = differing(before, after, tab, Archivio::PositionColumn, Archivio::Pupils);
-        if (desks > 0)
-            what << counted(desks, QStringLiteral("posto"), QStringLiteral("posti"));
-        if (what.isEmpty())
-            continue;
-        const QString name = after.cell(classNameRow, Archivio::NameColumn);
-        lines << QStringLiteral("classe %1%2: %3")
-                     .arg(tab)
-                     .arg(name.isEmpty() ? QString() : QStringLiteral(" («%1»)").arg(name.left(30)),
-                          what.join(QStringLiteral(", ")));
+        ClassDifference difference;
+        difference.tab = tab;
+        difference.className = after.cell(classNameRow, Archivio::NameColumn);
+        difference.names = differing(before, after, tab, Archivio::NameColumn);
+        difference.classNameChanged =
+            before.cell(classNameRow, Archivio::NameColumn) != difference.className;
+        difference.desks = differing(before, after, tab, Archivio::PositionColumn);
+        if (difference.names > 0 || difference.classNameChanged || difference.desks > 0)
+            differences << difference;
     }
-    return lines;
+    return differences;
 }
 
 } // namespace TableDifferences

@@ -1,14 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QStringList>
+#include <QList>
+#include <QString>
 
 class Archivio;
 
-// What tells two tables apart, class by class, in Italian, one line per class
-// that differs: "classe 3 («3ª B»): 2 nomi, 5 posti".
+// What tells two tables apart, class by class.
 namespace TableDifferences {
 
-QStringList describe(const Archivio &before, const Archivio &after);
+struct ClassDifference
+{
+    int tab = 0;
+    QString className; // as after
+    int names = 0;     // pupils' names that differ
+    bool classNameChanged = false;
+    int desks = 0; // desk positions that differ
+};
+
+// One entry for each class that differs, in tab order.
+QList<ClassDifference> compare(const Archivio &before, const Archivio &after);
 
 } // namespace TableDifferences
