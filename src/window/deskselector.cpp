@@ -45,10 +45,13 @@ DeskSelector::DeskSelector(QWidget *parent)
 QString DeskSelector::shownText() const
 {
     const QString text = currentText();
+    const int width = textWidth();
+    if (fontMetrics().horizontalAdvance(text) <= width)
+        return text;
     QStringList others;
     for (int item = 0; item < count(); ++item)
         others << itemText(item);
-    return ShortName::fitted(text, others, fontMetrics(), textWidth());
+    return ShortName::fitted(text, others, fontMetrics(), width);
 }
 
 // The width Qt's own label takes: the edit field, less a pixel either side.
