@@ -71,10 +71,13 @@ PlanLayout::PlanLayout(const QRectF &page, Orientation orientation)
         frontBand.moveBottom(top + roomHeight);
     }
 
-    const QSizeF teacherDesk(1.6 * m_deskSize.width(), 0.8 * frontBand.height());
-    m_teacherDesk = QRectF(QPointF(frontBand.center().x() - teacherDesk.width() / 2,
-                                   frontBand.center().y() - teacherDesk.height() / 2),
-                           teacherDesk);
+    m_teacherDesk = teacherDeskIn(frontBand, m_deskSize.width());
+}
+
+QRectF PlanLayout::teacherDeskIn(const QRectF &frontBand, qreal deskWidth)
+{
+    const QSizeF size(1.6 * deskWidth, 0.8 * frontBand.height());
+    return QRectF(frontBand.center() - QPointF(size.width() / 2, size.height() / 2), size);
 }
 
 QRectF PlanLayout::deskRect(int desk) const

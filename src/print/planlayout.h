@@ -38,6 +38,10 @@ public:
     // The words under the title that say which way round the room is drawn.
     static QString caption(Orientation orientation);
 
+    // The teacher's desk in the band in front of a room whose desks are
+    // deskWidth wide: in the band's middle, as the window shows it too.
+    static QRectF teacherDeskIn(const QRectF &frontBand, qreal deskWidth);
+
 private:
     QRectF m_page;
     Orientation m_orientation;

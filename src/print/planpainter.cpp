@@ -86,7 +86,7 @@ void PlanPainter::paint(QPainter &painter, const PlanLayout &layout) const
     painter.fillRect(layout.page(), Paper);
     paintTitle(painter, layout);
     paintDate(painter, layout);
-    paintTeacherDesk(painter, layout);
+    paintTeacherDesk(painter, layout.teacherDeskRect(), lineWidth(layout.deskRect(0)) * 1.5);
     const QFont names = nameFont(painter, layout);
     for (int desk = 0; desk < DeskGrid::Desks; ++desk)
         paintDesk(painter, layout, desk, names);
@@ -122,10 +122,9 @@ void PlanPainter::paintDate(QPainter &painter, const PlanLayout &layout) const
     painter.drawText(rect, Qt::AlignRight | Qt::AlignVCenter, dateLine(m_plan.printed));
 }
 
-void PlanPainter::paintTeacherDesk(QPainter &painter, const PlanLayout &layout) const
+void PlanPainter::paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline)
 {
-    const QRectF rect = layout.teacherDeskRect();
-    painter.setPen(QPen(Ink, lineWidth(layout.deskRect(0)) * 1.5));
+    painter.setPen(QPen(Ink, outline));
     painter.setBrush(TeacherDeskFill);
     painter.drawPath(roundedDesk(rect));
     painter.setFont(planFont(rect.height() * 0.45, true));
@@ -166,10 +165,7 @@ void PlanPainter::paintDesk(QPainter &painter, const PlanLayout &layout, int ind
         painter.drawPath(roundedDesk(rect));
     }
 
-    const QRectF number = layout.numberRect(index);
-    painter.setPen(UnusedText);
-    painter.setFont(planFont(number.height() * 0.85));
-    painter.drawText(number, Qt::AlignLeft | Qt::AlignVCenter, QString::number(index + 1));
+    paintDeskNumber(painter, layout.numberRect(index), index);
     if (desk.unused || desk.pupil.isEmpty())
         return;
 
@@ -180,6 +176,13 @@ void PlanPainter::paintDesk(QPainter &painter, const PlanLayout &layout, int ind
     painter.setFont(
         fittingFont(painter, nameFont, layout.nameRect(index), desk.pupil, NameFlags, smallest));
     painter.drawText(layout.nameRect(index), NameFlags, desk.pupil);
+}
+
+void PlanPainter::paintDeskNumber(QPainter &painter, const QRectF &rect, int desk)
+{
+    painter.setPen(UnusedText);
+    painter.setFont(planFont(rect.height() * 0.85));
+    painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, QString::number(desk + 1));
 }
 
 void PlanPainter::paintUnusedDesk(QPainter &painter, const QRectF &rect) const

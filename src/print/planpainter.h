@@ -27,10 +27,13 @@ public:
 
     void paint(QPainter &painter, const PlanLayout &layout) const;
 
+    // The teacher's desk and a desk's number, drawn the same on paper and on screen.
+    static void paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline);
+    static void paintDeskNumber(QPainter &painter, const QRectF &rect, int desk);
+
 private:
     void paintTitle(QPainter &painter, const PlanLayout &layout) const;
     void paintDate(QPainter &painter, const PlanLayout &layout) const;
-    void paintTeacherDesk(QPainter &painter, const PlanLayout &layout) const;
     QFont nameFont(const QPainter &painter, const PlanLayout &layout) const;
     void paintDesk(QPainter &painter, const PlanLayout &layout, int desk,
                    const QFont &nameFont) const;

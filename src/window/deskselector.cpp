@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "deskselector.h"
 
+#include "shortname.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QStylePainter>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -32,6 +35,64 @@ std::optional<int> stepTarget(int key, int current, int count)
 }
 
 } // namespace
+
+DeskSelector::DeskSelector(QWidget *parent)
+    : QComboBox(parent)
+{
+    connect(this, &QComboBox::currentTextChanged, this, [this] { updateToolTip(); });
+}
+
+QString DeskSelector::shownText() const
+{
+    const QString text = currentText();
+    const int width = textWidth();
+    if (fontMetrics().horizontalAdvance(text) <= width)
+        return text;
+    QStringList others;
+    for (int item = 0; item < count(); ++item)
+        others << itemText(item);
+    return ShortName::fitted(text, others, fontMetrics(), width);
+}
+
+// The width Qt's own label takes: the edit field, less a pixel either side.
+int DeskSelector::textWidth() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()
+               ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
+               .width() -
+           2;
+}
+
+void DeskSelector::updateToolTip()
+{
+    const QString text = currentText();
+    setToolTip(shownText() == text ? QString() : text);
+}
+
+void DeskSelector::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    option.currentText = shownText();
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
+void DeskSelector::resizeEvent(QResizeEvent *event)
+{
+    QComboBox::resizeEvent(event);
+    updateToolTip();
+}
+
+void DeskSelector::changeEvent(QEvent *event)
+{
+    QComboBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        updateToolTip();
+}
 
 void DeskSelector::keyPressEvent(QKeyEvent *event)
 {

@@ -8,17 +8,30 @@
 // the wheel does nothing, and the keys that would change a closed combo box
 // open the list instead, highlighting where the key would have gone. Enter,
 // Return or a click in the open list picks; Escape or a click outside does not.
+//
+// A name too long for the desk is shown shortened (see ShortName), with the
+// whole name in the desk's tooltip; the items stay whole, as the seating logic
+// reads them, and the open list, which Qt makes as wide as its longest
+// item, shows every name whole.
 class DeskSelector : public QComboBox
 {
     Q_OBJECT
 
 public:
-    using QComboBox::QComboBox;
+    explicit DeskSelector(QWidget *parent = nullptr);
+
+    // The current item's text as the desk shows it.
+    QString shownText() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void openAt(int row);
+    int textWidth() const;
+    void updateToolTip();
 };

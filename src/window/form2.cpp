@@ -8,9 +8,11 @@
 #include "deskselector.h"
 #include "dialogfont.h"
 #include "enterpressesbutton.h"
+#include "fittingbutton.h"
 #include "formlayout.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
+#include "roomfront.h"
 #include "windowfit.h"
 
 #include <QAction>
@@ -38,7 +40,7 @@ QString indexedName(const char *name, int index)
 QPushButton *createButton(QWidget *parent, const char *name, const QString &caption,
                           const QRect &geometry)
 {
-    auto *button = new QPushButton(caption, parent);
+    auto *button = new FittingButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
     return button;
@@ -93,6 +95,9 @@ void Form2::createDesks()
         DeskAccessibility::attach(combo, desk + 1);
         m_desks[size_t(desk)] = combo;
     }
+    auto *front = new RoomFront(this, m_tabStrip->tabBar(),
+                                QList<const QWidget *>(m_desks.begin(), m_desks.end()));
+    front->stackUnder(m_desks[0]);
 }
 
 void Form2::createButtons()

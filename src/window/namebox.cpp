@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStyleOptionFrame>
 #include <QToolTip>
 
 #include <algorithm>
@@ -59,6 +60,7 @@ NameBox::NameBox(QWidget *parent)
 {
     setValidator(m_validator);
     connect(this, &QLineEdit::inputRejected, this, [this] { explainRefusal(); });
+    connect(this, &QLineEdit::textChanged, this, [this] { updateToolTip(); });
 }
 
 void NameBox::setName(const QString &name)
@@ -194,6 +196,41 @@ void NameBox::contextMenuEvent(QContextMenuEvent *event)
     addMenuAction(menu, tr("&Seleziona tutto"), QKeySequence::SelectAll,
                   hasText && selectedText() != text(), this, [this] { selectAll(); });
     menu->popup(event->globalPos());
+}
+
+// Leaving the box for another control shows the name's start again; a menu
+// or another window taking the focus for a moment leaves the cursor be.
+void NameBox::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        setCursorPosition(0);
+}
+
+void NameBox::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    updateToolTip();
+}
+
+void NameBox::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        updateToolTip();
+}
+
+// The space QLineEdit draws its text in: its contents, less the text margins
+// and the two pixels it keeps clear on either side.
+void NameBox::updateToolTip()
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                               .marginsRemoved(textMargins());
+    const bool cut = fontMetrics().horizontalAdvance(text()) > contents.width() - 2 * 2;
+    setToolTip(cut ? text() : QString());
 }
 
 void NameBox::explainRefusal()

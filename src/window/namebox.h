@@ -10,6 +10,8 @@ class NameValidator;
 // name may hold, whether typed or pasted, and says at the box why it refused
 // one. A pupil box also takes a list of names pasted from a spreadsheet
 // column or a register: one name a line, into itself and the boxes after it.
+// A name wider than the box shows its start whenever the box is not being
+// typed in, and the whole name in the box's tooltip.
 class NameBox : public QLineEdit
 {
     Q_OBJECT
@@ -38,8 +40,12 @@ protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void updateToolTip();
     void pasteList(const QStringList &names);
     void explainRefusal();
     void showHint(const QString &text);

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QRectF>
+#include <QWidget>
+
+// What the room shows besides its controls, drawn in the window's empty
+// spaces as the printed plan draws it: the teacher's desk in the band above
+// the first row, where the print puts it, and each desk's number, small,
+// just above its top left corner in the gap between the rows. It lies over
+// the whole window, behind the controls, and lets every click through; it
+// follows the desks wherever the window's fit puts them.
+class RoomFront : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // top: the control whose lower edge bounds the band from above (the tab bar).
+    RoomFront(QWidget *window, const QWidget *top, const QList<const QWidget *> &desks);
+
+    QRectF teacherDeskRect() const;
+    QRectF numberRect(int desk) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRectF deskRect(int desk) const;
+    qreal numberHeight() const;
+
+    const QWidget *m_top;
+    QList<const QWidget *> m_desks;
+};
