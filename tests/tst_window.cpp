@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real window on the offscreen platform, driven as a teacher drives it:
-// start-up from the seating file, what the screen shows, the file written at
-// close, every question the program asks with its default button, and the
-// factor that fits the window to a small screen. The rules' and the
-// session's own logic is tested through the fake view; here their wiring is
-// what counts.
+// The real window driven as a teacher drives it: start-up from the seating
+// file, what the screen shows, the file written at close, every question the
+// program asks with its default button, the mark of unstored changes and the
+// question on leaving a class by a tab or by closing, undo and redo by keys
+// and the room's menu, and the factor that fits the window to a small screen.
+// The rules' and the session's own logic is tested through the fake view;
+// here their wiring is what counts.
 
 #include "windowdriver.h"
 #include "windowfit.h"
@@ -14,6 +15,9 @@
 namespace {
 
 const QString Marker = QStringLiteral("-> Non assegnare <-");
+
+// Class 1 "3A": Anna on desk 1, Bruno not seated; class 2: Zeno.
+const Rows Stored{{0, "Anna,2"}, {1, "Bruno,0"}, {30, "3A,0"}, {31, "Zeno,0"}};
 
 template <typename F> auto listOf(int count, F item)
 {
@@ -29,64 +33,74 @@ class WindowTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestWindow> m_window;
+    TestWindow m_window;
     QList<QStringList> seatLists() const
     {
         return listOf(30, [this](int d) {
-            QComboBox *desk = m_window->desk(d);
+            QComboBox *desk = m_window.desk(d);
             return listOf(desk->count(), [desk](int i) { return desk->itemText(i); });
         });
     }
 
+    static void keys(const QKeySequence &keys)
+    {
+        QTest::keySequence(QApplication::focusWidget(), keys);
+    }
+    QStringList desks() const
+    {
+        QStringList desks;
+        for (int d = 0; d < SeatingView::Desks; ++d)
+            desks << m_window.desk(d)->currentText();
+        return desks;
+    }
+
 private slots:
-    void init() { m_window = std::make_unique<TestWindow>(); }
-    void cleanup() { m_window.reset(); }
+    void cleanup() { m_window.close(); }
 
     void firstRunShowsEmptyClassesAndWritesAFreshFile()
     {
-        QVERIFY(m_window->open());
-        QCOMPARE(m_window->names(), QStringList(31, ""));
+        QVERIFY(m_window.open());
+        QCOMPARE(m_window.names(), QStringList(31, ""));
         QCOMPARE(seatLists(), QList<QStringList>(30, {"", Marker}));
-        QCOMPARE(m_window->seating(), QList<int>(30, 0));
-        QCOMPARE((*m_window)->windowTitle(), QString("Posti in classe[*]"));
-        QCOMPARE(m_window->close(), QByteArray(" ,0\r\n").repeated(310));
+        QCOMPARE(m_window.seating(), QList<int>(30, 0));
+        QCOMPARE(m_window->windowTitle(), QString("Posti in classe[*]"));
+        QCOMPARE(m_window.close(), QByteArray(" ,0\r\n").repeated(310));
     }
 
     // Desk 0 shows the last pupil, desk 3 the marker; -1 selects nothing,
     // and a position past the list leaves the desk blank.
     void startUpShowsClassOneAndNamedTabs()
     {
-        QVERIFY(m_window->open(seatingFile({{0, "Anna,4"},
-                                            {1, "Bruno,0"},
-                                            {3, "Dario,1"},
-                                            {5, " ,-1"},
-                                            {6, " ,5"},
-                                            {30, "3A,0"},
-                                            {216, "5C,0"}})));
-        QCOMPARE(listOf(10, [this](int tab) { return m_window->tabs()->tabText(tab); }),
+        QVERIFY(m_window.open(seatingFile({{0, "Anna,4"},
+                                           {1, "Bruno,0"},
+                                           {3, "Dario,1"},
+                                           {5, " ,-1"},
+                                           {6, " ,5"},
+                                           {30, "3A,0"},
+                                           {216, "5C,0"}})));
+        QCOMPARE(listOf(10, [this](int tab) { return m_window.tabs()->tabText(tab); }),
                  QStringList({"3A", "2", "3", "4", "5", "6", "5C", "8", "9", "10"}));
-        QCOMPARE(m_window->box(30)->text(), QString("3A"));
+        QCOMPARE(m_window.box(30)->text(), QString("3A"));
         QCOMPARE(seatLists(), QList<QStringList>(30, {"", Marker, "Anna", "Bruno", "Dario"}));
-        QCOMPARE(m_window->seating(), seats({{0, 4}, {3, 1}, {5, -1}}, false));
+        QCOMPARE(m_window.seating(), seats({{0, 4}, {3, 1}, {5, -1}}, false));
     }
 
     // A stored name and class name outlive a restart, in the file's code
     // page; what is not stored is not written at close.
     void onlyStoredNamesAreKept()
     {
-        QVERIFY(m_window->open(seatingFile({{0, "Anna,2"}})));
-        m_window->box(0)->selectAll();
-        QTest::keyClicks(m_window->box(0), "Niccol");
-        QTest::sendKeyEvent(QTest::Click, m_window->box(0), Qt::Key_Ograve, QStringLiteral("ò"),
-                            {});
-        QTest::keyClicks(m_window->box(30), "2B");
-        m_window->click("cmdSalva");
-        QTest::keyClicks(m_window->box(1), "Bruno");
-        QCOMPARE(m_window->close(), seatingFile({{0, "Niccol\xf2,2"}, {30, "2B,0"}}));
+        QVERIFY(m_window.open(seatingFile({{0, "Anna,2"}})));
+        m_window.box(0)->selectAll();
+        QTest::keyClicks(m_window.box(0), "Niccol");
+        QTest::sendKeyEvent(QTest::Click, m_window.box(0), Qt::Key_Ograve, QStringLiteral("ò"), {});
+        QTest::keyClicks(m_window.box(30), "2B");
+        m_window.click("cmdSalva");
+        QTest::keyClicks(m_window.box(1), "Bruno");
+        QCOMPARE(m_window.close(), seatingFile({{0, "Niccol\xf2,2"}, {30, "2B,0"}}));
 
-        QVERIFY(m_window->open());
-        QCOMPARE(m_window->box(0)->text(), QString("Niccolò"));
-        QCOMPARE(m_window->tabs()->tabText(0), QString("2B"));
+        QVERIFY(m_window.open());
+        QCOMPARE(m_window.box(0)->text(), QString("Niccolò"));
+        QCOMPARE(m_window.tabs()->tabText(0), QString("2B"));
     }
 
     // 30 pupils and desks 0-2 marked: three too many for the free desks.
@@ -122,19 +136,19 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, answer);
         QFETCH(QString, box);
-        QVERIFY(m_window->open(seatingFile(
+        QVERIFY(m_window.open(seatingFile(
             withClass({}, 1, "3A", "Alunno", seats({{0, 1}, {1, 1}, {2, 1}, {10, 0}, {20, 0}})))));
         MessageBoxAnswerer answerer(answer);
         if (action == "tab") {
-            QTest::keyClicks(m_window->box(1), "x");
-            m_window->clickTab(2);
+            QTest::keyClicks(m_window.box(1), "x");
+            m_window.clickTab(2);
         } else if (action == "crash") {
-            QTest::keyClicks(m_window->box(1), "x");
-            m_window->click("cmdSalva");
-            m_window->crash();
-            QVERIFY(m_window->open({}, &answerer));
+            QTest::keyClicks(m_window.box(1), "x");
+            m_window.click("cmdSalva");
+            m_window.crash();
+            QVERIFY(m_window.open({}, &answerer));
         } else {
-            m_window->click(action);
+            m_window.click(action);
         }
         QCOMPARE(answerer.count(), 1);
         const QString seen = answerer.title() + '|' + answerer.buttons().join('/') + '|' +
@@ -142,7 +156,147 @@ private slots:
         QCOMPARE(seen.left(box.size()), box);
         QVERIFY(!answerer.hasIcon());
         if (action == "cmdCancNomi")
-            QCOMPARE(m_window->box(0)->text().isEmpty(), answer == "Sì");
+            QCOMPARE(m_window.box(0)->text().isEmpty(), answer == "Sì");
+    }
+
+    void leavingAsksFirst_data()
+    {
+        QTest::addColumn<QString>("change"); // "name", "desk" or none
+        QTest::addColumn<QString>("leave");  // "tab", "Ctrl+Tab" or "close"
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<Rows>("written"); // the rows changed in the file written at close
+        QTest::newRow("tab, name, Sì") << "name"
+                                       << "tab"
+                                       << "Sì" << Rows{{1, "Bruna,0"}};
+        QTest::newRow("Ctrl+Tab, desk, Sì") << "desk"
+                                            << "Ctrl+Tab"
+                                            << "Sì" << Rows{{5, " ,3"}};
+        QTest::newRow("close, name, No") << "name"
+                                         << "close"
+                                         << "No" << Rows{};
+        QTest::newRow("close, nothing changed") << ""
+                                                << "close"
+                                                << "" << Rows{};
+    }
+
+    // While changes are unstored, the title, the class's tab and Memorizza
+    // show it without anything moving. After a tab change class 2 is shown,
+    // unmarked.
+    void leavingAsksFirst()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, leave);
+        QFETCH(QString, answer);
+        QFETCH(Rows, written);
+        QVERIFY(m_window.open(seatingFile(Stored)));
+        QTabBar *bar = m_window.tabs()->tabBar();
+        QList<QRect> places;
+        for (int tab = 0; tab < 10; ++tab)
+            places << bar->tabRect(tab);
+        QPushButton *store = button(m_window.get(), "cmdSalva");
+        const QRect storePlace = store->geometry();
+        if (change == "name") {
+            m_window.box(1)->end(false);
+            QTest::keyClick(m_window.box(1), Qt::Key_Backspace);
+            QTest::keyClick(m_window.box(1), Qt::Key_A);
+        } else if (change == "desk") {
+            m_window.pick(5, 3); // Bruno
+        }
+
+        const bool unstored = !answer.isEmpty();
+        QCOMPARE(m_window->isWindowModified(), unstored);
+        QCOMPARE(m_window.tabs()->tabText(0), unstored ? QString("3A *") : QString("3A"));
+        QCOMPARE(m_window.tabs()->tabText(1), QString("2"));
+        QCOMPARE(store->font().bold(), unstored);
+        QVERIFY(store->fontMetrics().horizontalAdvance(store->text()) <= store->width());
+        QCOMPARE(store->geometry(), storePlace);
+        for (int tab = 0; tab < 10; ++tab)
+            QCOMPARE(bar->tabRect(tab), places[tab]);
+
+        MessageBoxAnswerer answerer(answer);
+        if (leave == "tab") {
+            m_window.clickTab(2);
+        } else if (leave == "Ctrl+Tab") {
+            // The desk's list may have been the active window last.
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
+        }
+        if (leave != "close") {
+            QCOMPARE(m_window.box(0)->text(), QString("Zeno"));
+            QCOMPARE(m_window.tabs()->currentIndex(), 1);
+            QVERIFY(!m_window->isWindowModified());
+            QCOMPARE(m_window.tabs()->tabText(0), QString("3A"));
+        }
+        QVERIFY(m_window->close());
+        QCOMPARE(answerer.count(), unstored ? 1 : 0);
+        Rows rows = Stored;
+        rows.insert(written);
+        QCOMPARE(readFile(m_window.path()), seatingFile(rows));
+    }
+
+    void undoAndRedo_data()
+    {
+        QTest::addColumn<QKeySequence>("undoKeys"); // none: from the room's menu
+        QTest::addColumn<QKeySequence>("redoKeys");
+        QTest::newRow("Ctrl+Z, Ctrl+Y") << QKeySequence("Ctrl+Z") << QKeySequence("Ctrl+Y");
+        QTest::newRow("Ctrl+Z, Ctrl+Shift+Z")
+            << QKeySequence("Ctrl+Z") << QKeySequence("Ctrl+Shift+Z");
+        QTest::newRow("room's menu") << QKeySequence() << QKeySequence();
+    }
+    void undoAndRedo()
+    {
+        QFETCH(QKeySequence, undoKeys);
+        QFETCH(QKeySequence, redoKeys);
+        QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats({}, false)))));
+        const QStringList empty = desks();
+        QCOMPARE(m_window.roomMenu().mid(0, 2), (QStringList{"Annulla", "Ripeti"}));
+        QVERIFY(!m_window.action("undoAction")->isEnabled());
+        m_window.click("CmdRandom");
+        const QStringList filled = desks();
+        QVERIFY(m_window->isWindowModified());
+
+        QCOMPARE(m_window.action("undoAction")->text(), QString("Annulla «Assegna mancanti»"));
+        undoKeys.isEmpty() ? void(m_window.roomMenu(0)) : keys(undoKeys);
+        QCOMPARE(desks(), empty);
+        QVERIFY(!m_window->isWindowModified());
+        QCOMPARE(m_window.action("redoAction")->text(), QString("Ripeti «Assegna mancanti»"));
+        redoKeys.isEmpty() ? void(m_window.roomMenu(1)) : keys(redoKeys);
+        QCOMPARE(desks(), filled);
+        QVERIFY(m_window->isWindowModified());
+    }
+
+    // The box's own typing first, then the class's steps; typing in a box
+    // the focus has left is one step of the class.
+    void undoKeysInANameBox()
+    {
+        QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats({}, false)))));
+        m_window.click("CmdRandom");
+        const QStringList filled = desks();
+        QLineEdit *box0 = m_window.box(0), *box1 = m_window.box(1);
+        box0->setFocus();
+        QTest::keyClicks(box0, "x");
+        keys(QKeySequence("Ctrl+Z")); // the box's typing
+        QCOMPARE(box0->text() + desks().join(' '), "Alunno 0" + filled.join(' '));
+        keys(QKeySequence("Ctrl+Y")); // the box's again
+        QCOMPARE(box0->text(), QString("xAlunno 0"));
+        keys(QKeySequence("Ctrl+Z"));
+        keys(QKeySequence("Ctrl+Z")); // nothing left in the box: the fill
+        QCOMPARE(box0->text() + desks().join(' '), "Alunno 0" + QString(" ").repeated(29));
+        keys(QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(desks(), filled);
+
+        // Pupils 1 and 2 typed into, then Enter on to pupil 3, which has nothing to undo.
+        QTest::keyClicks(box0, "y");
+        QTest::keyClick(box0, Qt::Key_Return);
+        QTest::keyClicks(box1, "z");
+        QTest::keyClick(box1, Qt::Key_Return);
+        QCOMPARE(m_window.action("undoAction")->text(),
+                 QString("Annulla modifica del nome dell'alunno 2"));
+        keys(QKeySequence("Ctrl+Z"));
+        QCOMPARE(box1->text() + box0->text(), QString("Alunno 1yAlunno 0"));
+        keys(QKeySequence("Ctrl+Z"));
+        QCOMPARE(box0->text() + desks().join(' '), "Alunno 0" + filled.join(' '));
     }
 
     // The factor that fits a window of 1243 × 529 with a frame of 4, 30, 4, 4
