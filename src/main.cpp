@@ -6,15 +6,17 @@
 #include <QApplication>
 #include <QIcon>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("posti"));
+    QApplication::setApplicationName(u"posti"_s);
     // Names the installed desktop entry, whose icon a Wayland desktop shows.
-    QGuiApplication::setDesktopFileName(QStringLiteral("it.posti.Posti"));
+    QGuiApplication::setDesktopFileName(u"it.posti.Posti"_s);
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/it.posti.Posti-%1.png").arg(size));
+        icon.addFile(u":/icons/it.posti.Posti-%1.png"_s.arg(size));
     QApplication::setWindowIcon(icon);
     QtTranslations::installItalian();
 

@@ -9,13 +9,8 @@
 //
 // Usage: childrun [SEATING_FILE NAME]
 
-#include "form2.h"
 #include "seatingfilelocation.h"
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include "windowdriver.h"
 
 #include <cstdio>
 
@@ -31,9 +26,9 @@ int main(int argc, char *argv[])
     }
     Form2 window(args.value(1));
     window.startUp();
-    auto *firstName = window.findChild<QLineEdit *>(QStringLiteral("Text1(0)"));
+    QLineEdit *firstName = nameBox(&window, 0);
     firstName->clear();
     QTest::keyClicks(firstName, args.value(2));
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+    QTest::mouseClick(button(&window, QStringLiteral("cmdSalva")), Qt::LeftButton);
     return QApplication::exec();
 }

@@ -5,8 +5,8 @@
 #include "windowdriver.h"
 
 #include <QAccessible>
+#include <QScopeGuard>
 #include <QTest>
-#include <QtWidgets>
 
 namespace {
 
@@ -32,19 +32,13 @@ class AccessibilityTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_window;
-
-    QComboBox *desk(int i) const
-    {
-        return m_window->findChild<QComboBox *>(QStringLiteral("Combo1(%1)").arg(i));
-    }
+    TestWindow m_window;
     // Name, value and description of the desks, as a screen reader reads them.
     QString heard(std::initializer_list<int> desks) const
     {
         QStringList texts;
         for (int i : desks) {
-            QAccessibleInterface *desk = QAccessible::queryAccessibleInterface(this->desk(i));
+            QAccessibleInterface *desk = QAccessible::queryAccessibleInterface(m_window.desk(i));
             texts << desk->text(QAccessible::Name) + '|' + desk->text(QAccessible::Value) + '|' +
                          desk->text(QAccessible::Description);
         }
@@ -52,18 +46,14 @@ class AccessibilityTest : public QObject
     }
 
 private slots:
-    void cleanup() { closeWindow(m_window); }
 
     // Class 1: Anna on desk 1, desk 2 not to be used, Bruno and Carla not seated. A pupil
     // picked from the list, then the desks emptied: each change is told as it happens,
     // and the desk then reads as it is.
     void desksSayWhoSitsThereAndWhenItChanges()
     {
-        QByteArray file = "Anna,2\r\n Bruno,1\r\nCarla,0\r\n";
-        for (int row = 3; row < Archivio::Rows; ++row)
-            file += row == 30 ? "3A,0\r\n" : " ,0\r\n";
-        m_window = startWindow(m_dir.filePath(QStringLiteral("Posti.bq")), file);
-        QVERIFY(m_window && QTest::qWaitForWindowExposed(m_window.get()));
+        QVERIFY(m_window.open(
+            seatingFile({{0, "Anna,2"}, {1, " Bruno,1"}, {2, "Carla,0"}, {30, "3A,0"}})));
         QCOMPARE(heard({0, 1, 2, 29}),
                  QStringLiteral("Banco 1|Anna|Anna/Banco 2|non usato|non usato/"
                                 "Banco 3|vuoto|vuoto/Banco 30|vuoto|vuoto"));
@@ -78,7 +68,7 @@ private slots:
             announcements = nullptr;
         });
 
-        pickFromList(desk(2), 4);
+        m_window.pick(2, 4);
         QCOMPARE(heard({2}), QStringLiteral("Banco 3|Carla|Carla"));
         // Qt tells only a running accessibility bridge (under X, with the bus up).
         const bool bridge = QAccessible::isActive();
@@ -87,8 +77,7 @@ private slots:
                  qPrintable(told.join(u'\n')));
 
         told.clear();
-        QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("cmdClear")),
-                          Qt::LeftButton);
+        m_window.click("cmdClear");
         QCOMPARE(heard({0, 2}), QStringLiteral("Banco 1|vuoto|vuoto/Banco 3|vuoto|vuoto"));
         QVERIFY2(!bridge || (told.contains("Combo1(0)|value|vuoto") &&
                              told.contains("Combo1(2)|value|vuoto")),

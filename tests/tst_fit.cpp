@@ -15,19 +15,17 @@ class FitTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_window;
+    TestWindow m_window;
 
     template <typename T> QList<T *> controls() const { return m_window->findChildren<T *>(); }
 
 private slots:
     void init()
     {
-        m_window = startWindow(m_dir.filePath(QStringLiteral("Posti.bq")), {});
-        QVERIFY(m_window && QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(m_window.open());
         QTRY_VERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
     }
-    void cleanup() { closeWindow(m_window); }
+    void cleanup() { m_window.close(); }
 
     // Whole on the screen, frame and all; at full size where that fits, else smaller, with
     // every font smaller by the same factor.

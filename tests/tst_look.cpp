@@ -66,12 +66,11 @@ class LookTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_window;
+    std::unique_ptr<TestWindow> m_window;
 
     template <typename T = QWidget> T *control(const QString &name) const
     {
-        return m_window->findChild<T *>(name);
+        return m_window->get()->findChild<T *>(name);
     }
     DeskSelector *desk(int i) const { return control<DeskSelector>(u"Combo1(%1)"_s.arg(i)); }
     QLineEdit *box(int i) const { return control<QLineEdit>(u"Text1(%1)"_s.arg(i)); }
@@ -80,13 +79,13 @@ class LookTest : public QObject
 private slots:
     void init()
     {
-        m_window = startWindow(m_dir.filePath(u"Posti.bq"_s), longNamesFile());
-        QVERIFY(m_window && QTest::qWaitForWindowActive(m_window.get()));
+        m_window = std::make_unique<TestWindow>();
+        QVERIFY(m_window->open(longNamesFile()));
     }
     void cleanup()
     {
         QToolTip::hideText();
-        closeWindow(m_window);
+        m_window.reset();
     }
 
     // room: the widest text that fits; others: the names it must not be mistaken for.
@@ -152,7 +151,7 @@ private slots:
                  qPrintable(desk(3)->shownText()));
         QCOMPARE(desk(3)->itemText(1), Marker);
         for (DeskSelector *shortened : {zanetti, desk(3)}) {
-            DeskSelector reference(m_window.get());
+            DeskSelector reference(m_window->get());
             reference.setGeometry(shortened->geometry());
             reference.addItem(shortened->shownText());
             QCOMPARE(reference.shownText(), shortened->shownText());
@@ -196,23 +195,23 @@ private slots:
     {
         auto *front = control<RoomFront>(u"RoomFront"_s);
         QVERIFY(front);
-        const QImage image = m_window->grab().toImage();
+        const QImage image = m_window->get()->grab().toImage();
         const auto ink = [](QRgb pixel) {
             return qGray(pixel) < 128;
         };
         QList<QRect> controls;
         QTabBar *tabBar = control<QTabWidget>(u"TabStrip1"_s)->tabBar();
-        for (QWidget *widget : m_window->findChildren<QWidget *>()) {
+        for (QWidget *widget : m_window->get()->findChildren<QWidget *>()) {
             if (qobject_cast<QComboBox *>(widget) || qobject_cast<QPushButton *>(widget) ||
                 qobject_cast<QGroupBox *>(widget) || widget == tabBar)
-                controls << QRect(widget->mapTo(m_window.get(), QPoint()), widget->size());
+                controls << QRect(widget->mapTo(m_window->get(), QPoint()), widget->size());
         }
         const QRect teacher = front->teacherDeskRect().toAlignedRect();
         const QRect room = desk(0)->geometry() | desk(21)->geometry();
         QVERIFY(qAbs(teacher.center().x() - room.center().x()) <= 1);
         QVERIFY(teacher.width() > desk(0)->width() && teacher.bottom() < room.top());
         QVERIFY(hasInk(image, teacher, ink));
-        QVERIFY(QApplication::widgetAt(m_window->mapToGlobal(teacher.center())) != front);
+        QVERIFY(QApplication::widgetAt(m_window->get()->mapToGlobal(teacher.center())) != front);
         for (int d = 0; d < 30; ++d) {
             const QRect number = front->numberRect(d).toAlignedRect();
             QVERIFY(number.bottom() < desk(d)->y() && number.left() >= desk(d)->x());

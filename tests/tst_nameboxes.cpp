@@ -4,12 +4,12 @@
 // are, the tab order, Enter and Space, switching classes, and the names screen
 // readers announce.
 
-#include "form2.h"
-#include "messageboxanswerer.h"
 #include "realkeys.h"
+#include "windowdriver.h"
 
+#include <QClipboard>
 #include <QTest>
-#include <QtWidgets>
+#include <QToolTip>
 
 namespace {
 
@@ -27,14 +27,10 @@ class NameBoxesTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<Form2> m_window;
+    TestWindow m_window;
 
     static QString hint() { return QToolTip::isVisible() ? QToolTip::text() : QString(); }
-    QLineEdit *box(int i) const
-    {
-        return m_window->findChild<QLineEdit *>(QString("Text1(%1)").arg(i));
-    }
+    QLineEdit *box(int i) const { return m_window.box(i); }
     // What the 31 boxes show, or what the class table holds for them.
     QStringList names(bool stored = false) const
     {
@@ -62,26 +58,13 @@ private slots:
                 file += "Vecchio " + QByteArray::number(slot) + ",0\r\n";
             file += "3A\x81,0\r\n";
         }
-        QFile out(m_dir.filePath(QStringLiteral("Posti.bq")));
-        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size() && out.flush());
-        m_window = std::make_unique<Form2>(out.fileName());
         // The file holds undefined bytes: one damage report.
         MessageBoxAnswerer report(QStringLiteral("OK"));
-        m_window->startUp();
+        QVERIFY(m_window.open(file, &report));
         QCOMPARE(report.count(), 1);
-        m_window->show();
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QToolTip::hideText();
     }
-    // A clean close, so that no journal of this run is offered to the next;
-    // what a test typed and did not store is not stored now either.
-    void cleanup()
-    {
-        MessageBoxAnswerer unstored(QStringLiteral("No"));
-        m_window->close();
-        m_window.reset();
-    }
+    void cleanup() { m_window.close(); }
 
     // Names read from a file are shown as they are, from their beginning: each entry goes in
     // before the box's old name, and Memorizza then stores it. An edit may keep the refused
@@ -146,7 +129,7 @@ private slots:
         QCOMPARE(names() + names(true), expected + loaded);
         QVERIFY2(hintPart.isEmpty() ? hint().isEmpty() : hint().contains(hintPart),
                  qPrintable(hint()));
-        QTest::mouseClick(m_window->findChild<QPushButton *>("cmdSalva"), Qt::LeftButton);
+        m_window.click("cmdSalva");
         QCOMPARE(names(true), expected);
     }
 
@@ -205,6 +188,19 @@ private slots:
         QCOMPARE(pressed.join("") + focused() + box(0)->text(),
                  (from.startsWith("cmd", Qt::CaseInsensitive) ? from : "") + focusTo + "Primo " +
                      QString::number(tabTo));
+    }
+
+    // A held Enter on a button presses it once, not again with every repeat.
+    void heldEnterPressesOnce()
+    {
+        QPushButton *store = button(m_window.get(), "cmdSalva");
+        int pressed = 0;
+        connect(store, &QPushButton::clicked, [&pressed] { ++pressed; });
+        for (bool repeat : {false, true, true}) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
+            QApplication::sendEvent(store, &enter);
+        }
+        QCOMPARE(pressed, 1);
     }
 };
 

@@ -1,27 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real window on the offscreen platform, driven as a teacher drives it:
-// its controls, start-up from the seating file, tab display, the buttons and
-// desk selectors, and the file written at close. The rules' own logic is
-// tested through a fake view in tst_rules; here their wiring is what counts.
+// The real window driven as a teacher drives it: start-up from the seating
+// file, what the screen shows, the file written at close, every question the
+// program asks with its default button, the mark of unstored changes and the
+// question on leaving a class by a tab or by closing, undo and redo by keys
+// and the room's menu, and the factor that fits the window to a small screen.
+// The rules' and the session's own logic is tested through the fake view;
+// here their wiring is what counts.
 
-#include "messageboxanswerer.h"
 #include "windowdriver.h"
+#include "windowfit.h"
 
 #include <QTest>
-#include <QtWidgets>
 
 namespace {
 
 const QString Marker = QStringLiteral("-> Non assegnare <-");
 
-// A file of fresh rows with the given rows replaced.
-QByteArray fileWith(const QMap<int, QByteArray> &rows)
-{
-    QByteArray bytes;
-    for (int row = 0; row < Archivio::Rows; ++row)
-        bytes += rows.value(row, " ,0") + "\r\n";
-    return bytes;
-}
+// Class 1 "3A": Anna on desk 1, Bruno not seated; class 2: Zeno.
+const Rows Stored{{0, "Anna,2"}, {1, "Bruno,0"}, {30, "3A,0"}, {31, "Zeno,0"}};
 
 template <typename F> auto listOf(int count, F item)
 {
@@ -31,199 +27,301 @@ template <typename F> auto listOf(int count, F item)
     return list;
 }
 
-// Desk d at position d + 2, where pupil d sits, or blank; changes override.
-QList<int> seats(const QMap<int, int> &changes = {}, bool seated = true)
-{
-    return listOf(30, [&](int desk) { return changes.value(desk, seated ? desk + 2 : 0); });
-}
-
-// Class 1 "3A" with pupils "Alunno 0"... and their desks at the given positions.
-QByteArray classFile(const QList<int> &desks)
-{
-    QMap<int, QByteArray> rows{{30, "3A,0"}};
-    for (int slot = 0; slot < 30; ++slot)
-        rows[slot] = "Alunno " + QByteArray::number(slot) + ',' + QByteArray::number(desks[slot]);
-    return fileWith(rows);
-}
-
-// A control at its place in twips, with its caption and point size.
-void layoutRow(const char *tag, const char *name, const QRect &twips, const QString &caption = {},
-               qreal points = 0)
-{
-    QTest::newRow(tag) << QString(name) << twips << caption << points;
-}
-
 } // namespace
 
 class WindowTest : public QObject
 {
     Q_OBJECT
 
+    TestWindow m_window;
+    QList<QStringList> seatLists() const
+    {
+        return listOf(30, [this](int d) {
+            QComboBox *desk = m_window.desk(d);
+            return listOf(desk->count(), [desk](int i) { return desk->itemText(i); });
+        });
+    }
+
+    static void keys(const QKeySequence &keys)
+    {
+        QTest::keySequence(QApplication::focusWidget(), keys);
+    }
+    QStringList desks() const
+    {
+        QStringList desks;
+        for (int d = 0; d < SeatingView::Desks; ++d)
+            desks << m_window.desk(d)->currentText();
+        return desks;
+    }
+
 private slots:
-    void init() { QFile::remove(m_path); }
-    void cleanup() { closeWindow(m_window); }
-
-    void layoutCaptionsAndFonts_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("twips"); // to the window, or to the names frame inside it
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<qreal>("points"); // 0: the default font
-        layoutRow("tab strip", "TabStrip1", {120, 0, 18405, 7815});
-        layoutRow("wide big button", "CmdRandom", {4800, 6000, 4215, 855}, "Assegna mancanti", 24);
-        layoutRow("big button", "cmdSalva", {9840, 6000, 2895, 855}, "Memorizza", 24);
-        layoutRow("names frame", "FraNomi", {13680, 360, 4455, 7335}, {}, 13.5);
-        layoutRow("class name", "Text1(30)", {1440, 360, 1455, 645}, {}, 24);
-        layoutRow("frame's button", "cmdCancNomi", {1440, 6840, 1815, 315}, "Cancella nomi");
-        layoutRow("pupil 15, left column's foot", "Text1(14)", {480, 6360, 1575, 285});
-        layoutRow("pupil 16, right column's head", "Text1(15)", {2520, 1320, 1575, 285});
-        layoutRow("number 1", "Label1(0)", {120, 1320, 255, 255}, " 01");
-        layoutRow("number 30, right column's foot", "Label1(29)", {2160, 6360, 255, 255}, " 30");
-        layoutRow("desk 10, left bank's last pair", "Combo1(9)", {2640, 4680, 1845, 315});
-        layoutRow("desk 27, right bank", "Combo1(26)", {9360, 4080, 1845, 315});
-    }
-
-    void layoutCaptionsAndFonts()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, twips);
-        QFETCH(QString, caption);
-        QFETCH(qreal, points);
-        // Shown, on a screen that holds it: as drawn, to the pixel.
-        m_window = std::make_unique<Form2>(m_path);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QWidget *widget = control(name);
-        QCOMPARE(widget->geometry(), QRect(twips.topLeft() / 15.0, twips.size() / 15.0));
-        QCOMPARE(widget->property("text").toString(), caption);
-        QCOMPARE(widget->font().pointSizeF(), points ? points : QApplication::font().pointSizeF());
-        // Captions fit; the labels' digits show in full however wide the default font is.
-        QVERIFY(widget->fontMetrics().horizontalAdvance(caption.trimmed()) <= widget->width());
-        if (auto *label = qobject_cast<QLabel *>(widget))
-            QVERIFY(label->alignment() & Qt::AlignRight);
-    }
+    void cleanup() { m_window.close(); }
 
     void firstRunShowsEmptyClassesAndWritesAFreshFile()
     {
-        open({});
-        QCOMPARE(listOf(31, [this](int i) { return box(i)->text(); }), QStringList(31, ""));
+        QVERIFY(m_window.open());
+        QCOMPARE(m_window.names(), QStringList(31, ""));
         QCOMPARE(seatLists(), QList<QStringList>(30, {"", Marker}));
-        QCOMPARE(seating(), QList<int>(30, 0));
-        QCOMPARE(box(30)->alignment(), Qt::AlignCenter);
-        QCOMPARE(m_window->size(), QSize(120 + 18405 + 120, 7815 + 120) / 15.0);
-        QCOMPARE(m_window->children().indexOf(tabs()), 0); // the strip lies behind everything
-        QCOMPARE(writtenFile(), QByteArray(" ,0\r\n").repeated(310));
+        QCOMPARE(m_window.seating(), QList<int>(30, 0));
+        QCOMPARE(m_window->windowTitle(), QString("Posti in classe[*]"));
+        QCOMPARE(m_window.close(), QByteArray(" ,0\r\n").repeated(310));
     }
 
     // Desk 0 shows the last pupil, desk 3 the marker; -1 selects nothing,
     // and a position past the list leaves the desk blank.
     void startUpShowsClassOneAndNamedTabs()
     {
-        open(fileWith({{0, "Anna,4"},
-                       {1, "Bruno,0"},
-                       {3, "Dario,1"},
-                       {5, " ,-1"},
-                       {6, " ,5"},
-                       {30, "3A,0"},
-                       {216, "5C,0"}}));
-        QCOMPARE(listOf(10, [this](int tab) { return tabs()->tabText(tab); }),
+        QVERIFY(m_window.open(seatingFile({{0, "Anna,4"},
+                                           {1, "Bruno,0"},
+                                           {3, "Dario,1"},
+                                           {5, " ,-1"},
+                                           {6, " ,5"},
+                                           {30, "3A,0"},
+                                           {216, "5C,0"}})));
+        QCOMPARE(listOf(10, [this](int tab) { return m_window.tabs()->tabText(tab); }),
                  QStringList({"3A", "2", "3", "4", "5", "6", "5C", "8", "9", "10"}));
-        QCOMPARE(box(30)->text(), QString("3A"));
+        QCOMPARE(m_window.box(30)->text(), QString("3A"));
         QCOMPARE(seatLists(), QList<QStringList>(30, {"", Marker, "Anna", "Bruno", "Dario"}));
-        QCOMPARE(seating(), seats({{0, 4}, {3, 1}, {5, -1}}, false));
+        QCOMPARE(m_window.seating(), seats({{0, 4}, {3, 1}, {5, -1}}, false));
     }
 
     // A stored name and class name outlive a restart, in the file's code
-    // page; what is not stored is not written at close (the question is
-    // answered No).
+    // page; what is not stored is not written at close.
     void onlyStoredNamesAreKept()
     {
-        open(fileWith({{0, "Anna,2"}}));
-        MessageBoxAnswerer no("No");
-        box(0)->selectAll();
-        QTest::keyClicks(box(0), "Niccol");
-        QTest::sendKeyEvent(QTest::Click, box(0), Qt::Key_Ograve, QStringLiteral("ò"), {});
-        QTest::keyClicks(box(30), "2B");
-        click("cmdSalva");
-        QTest::keyClicks(box(1), "Bruno");
-        QCOMPARE(writtenFile(), fileWith({{0, "Niccol\xf2,2"}, {30, "2B,0"}}));
-        QCOMPARE(no.count(), 1);
+        QVERIFY(m_window.open(seatingFile({{0, "Anna,2"}})));
+        m_window.box(0)->selectAll();
+        QTest::keyClicks(m_window.box(0), "Niccol");
+        QTest::sendKeyEvent(QTest::Click, m_window.box(0), Qt::Key_Ograve, QStringLiteral("ò"), {});
+        QTest::keyClicks(m_window.box(30), "2B");
+        m_window.click("cmdSalva");
+        QTest::keyClicks(m_window.box(1), "Bruno");
+        QCOMPARE(m_window.close(), seatingFile({{0, "Niccol\xf2,2"}, {30, "2B,0"}}));
 
-        open(QByteArray());
-        QCOMPARE(box(0)->text(), QString("Niccolò"));
-        QCOMPARE(tabs()->tabText(0), QString("2B"));
-    }
-
-    void buttonsThatAskOrRefuse_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("message"); // title|text|buttons
-        const QString fill = "Errore!|Ci sono più alunni che banchi liberi!\n"
-                             "Rimuovere a 3 banchi l'indicazione ->Non assegnare<-.|OK";
-        const QString del =
-            "Attenzione!|Sei sicuro di volere cancellare tutti i nomi degli alunni?|Sì/No";
-        QTest::newRow("Assegna mancanti refused") << QString("OK") << fill;
-        QTest::newRow("Cancella nomi: No") << QString("No") << del;
-        QTest::newRow("Cancella nomi: Sì") << QString("Sì") << del;
+        QVERIFY(m_window.open());
+        QCOMPARE(m_window.box(0)->text(), QString("Niccolò"));
+        QCOMPARE(m_window.tabs()->tabText(0), QString("2B"));
     }
 
     // 30 pupils and desks 0-2 marked: three too many for the free desks.
-    // What each answer does is the rules' own test; here it must reach them.
-    void buttonsThatAskOrRefuse()
+    // What each answer does is the rules', the session's and the keeper's
+    // own test; here the box must reach the teacher as they ask for it.
+    void everyQuestionWithItsDefault_data()
     {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("box"); // title|buttons|default|text, the text's start
+        const QString del = "Attenzione!|Sì/No|Sì|"
+                            "Sei sicuro di volere cancellare tutti i nomi degli alunni?";
+        QTest::newRow("Assegna mancanti refused")
+            << "CmdRandom"
+            << "OK"
+            << "Errore!|OK||Ci sono più alunni che banchi liberi!\n"
+               "Rimuovere a 3 banchi l'indicazione ->Non assegnare<-.";
+        QTest::newRow("Cancella nomi: No") << "cmdCancNomi"
+                                           << "No" << del;
+        QTest::newRow("Cancella nomi: Sì") << "cmdCancNomi"
+                                           << "Sì" << del;
+        QTest::newRow("changes not stored")
+            << "tab"
+            << "No"
+            << "Attenzione!|Sì/No|Sì|La classe «3A» ha modifiche non memorizzate. Memorizzarle?";
+        QTest::newRow("journal after a crash")
+            << "crash"
+            << "No"
+            << "Attenzione!|Sì/No|No|L'ultima volta il programma non è stato chiuso correttamente";
+    }
+    void everyQuestionWithItsDefault()
+    {
+        QFETCH(QString, action);
         QFETCH(QString, answer);
-        QFETCH(QString, message);
-        open(classFile(seats({{0, 1}, {1, 1}, {2, 1}, {10, 0}, {20, 0}})));
+        QFETCH(QString, box);
+        QVERIFY(m_window.open(seatingFile(
+            withClass({}, 1, "3A", "Alunno", seats({{0, 1}, {1, 1}, {2, 1}, {10, 0}, {20, 0}})))));
         MessageBoxAnswerer answerer(answer);
-        click(answer == "OK" ? "CmdRandom" : "cmdCancNomi");
+        if (action == "tab") {
+            QTest::keyClicks(m_window.box(1), "x");
+            m_window.clickTab(2);
+        } else if (action == "crash") {
+            QTest::keyClicks(m_window.box(1), "x");
+            m_window.click("cmdSalva");
+            m_window.crash();
+            QVERIFY(m_window.open({}, &answerer));
+        } else {
+            m_window.click(action);
+        }
         QCOMPARE(answerer.count(), 1);
-        QCOMPARE(answerer.title() + '|' + answerer.text() + '|' + answerer.buttons().join('/'),
-                 message);
+        const QString seen = answerer.title() + '|' + answerer.buttons().join('/') + '|' +
+                             answerer.defaultButtons().value(0) + '|' + answerer.text();
+        QCOMPARE(seen.left(box.size()), box);
         QVERIFY(!answerer.hasIcon());
-        QCOMPARE(box(0)->text().isEmpty(), answer == "Sì");
+        if (action == "cmdCancNomi")
+            QCOMPARE(m_window.box(0)->text().isEmpty(), answer == "Sì");
     }
 
-private:
-    // Starts the window on the given file contents; none means no file, or the one left.
-    void open(const QByteArray &file)
+    void leavingAsksFirst_data()
     {
-        m_window.reset(); // its lock on the file goes with it
-        m_window = startWindow(m_path, file);
-        QVERIFY(m_window);
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTest::addColumn<QString>("change"); // "name", "desk" or none
+        QTest::addColumn<QString>("leave");  // "tab", "Ctrl+Tab" or "close"
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<Rows>("written"); // the rows changed in the file written at close
+        QTest::newRow("tab, name, Sì") << "name"
+                                       << "tab"
+                                       << "Sì" << Rows{{1, "Bruna,0"}};
+        QTest::newRow("Ctrl+Tab, desk, Sì") << "desk"
+                                            << "Ctrl+Tab"
+                                            << "Sì" << Rows{{5, " ,3"}};
+        QTest::newRow("close, name, No") << "name"
+                                         << "close"
+                                         << "No" << Rows{};
+        QTest::newRow("close, nothing changed") << ""
+                                                << "close"
+                                                << "" << Rows{};
     }
 
-    // Closes the window as the user does and reads what it wrote.
-    QByteArray writtenFile() const
+    // While changes are unstored, the title, the class's tab and Memorizza
+    // show it without anything moving. After a tab change class 2 is shown,
+    // unmarked.
+    void leavingAsksFirst()
     {
-        m_window->close();
-        QFile file(m_path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        QFETCH(QString, change);
+        QFETCH(QString, leave);
+        QFETCH(QString, answer);
+        QFETCH(Rows, written);
+        QVERIFY(m_window.open(seatingFile(Stored)));
+        QTabBar *bar = m_window.tabs()->tabBar();
+        QList<QRect> places;
+        for (int tab = 0; tab < 10; ++tab)
+            places << bar->tabRect(tab);
+        QPushButton *store = button(m_window.get(), "cmdSalva");
+        const QRect storePlace = store->geometry();
+        if (change == "name") {
+            m_window.box(1)->end(false);
+            QTest::keyClick(m_window.box(1), Qt::Key_Backspace);
+            QTest::keyClick(m_window.box(1), Qt::Key_A);
+        } else if (change == "desk") {
+            m_window.pick(5, 3); // Bruno
+        }
+
+        const bool unstored = !answer.isEmpty();
+        QCOMPARE(m_window->isWindowModified(), unstored);
+        QCOMPARE(m_window.tabs()->tabText(0), unstored ? QString("3A *") : QString("3A"));
+        QCOMPARE(m_window.tabs()->tabText(1), QString("2"));
+        QCOMPARE(store->font().bold(), unstored);
+        QVERIFY(store->fontMetrics().horizontalAdvance(store->text()) <= store->width());
+        QCOMPARE(store->geometry(), storePlace);
+        for (int tab = 0; tab < 10; ++tab)
+            QCOMPARE(bar->tabRect(tab), places[tab]);
+
+        MessageBoxAnswerer answerer(answer);
+        if (leave == "tab") {
+            m_window.clickTab(2);
+        } else if (leave == "Ctrl+Tab") {
+            // The desk's list may have been the active window last.
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            QTest::keyClick(m_window->windowHandle(), Qt::Key_Tab, Qt::ControlModifier);
+        }
+        if (leave != "close") {
+            QCOMPARE(m_window.box(0)->text(), QString("Zeno"));
+            QCOMPARE(m_window.tabs()->currentIndex(), 1);
+            QVERIFY(!m_window->isWindowModified());
+            QCOMPARE(m_window.tabs()->tabText(0), QString("3A"));
+        }
+        QVERIFY(m_window->close());
+        QCOMPARE(answerer.count(), unstored ? 1 : 0);
+        Rows rows = Stored;
+        rows.insert(written);
+        QCOMPARE(readFile(m_window.path()), seatingFile(rows));
     }
 
-    template <typename T = QWidget> T *control(const QString &name) const
+    void undoAndRedo_data()
     {
-        return m_window->findChild<T *>(name);
+        QTest::addColumn<QKeySequence>("undoKeys"); // none: from the room's menu
+        QTest::addColumn<QKeySequence>("redoKeys");
+        QTest::newRow("Ctrl+Z, Ctrl+Y") << QKeySequence("Ctrl+Z") << QKeySequence("Ctrl+Y");
+        QTest::newRow("Ctrl+Z, Ctrl+Shift+Z")
+            << QKeySequence("Ctrl+Z") << QKeySequence("Ctrl+Shift+Z");
+        QTest::newRow("room's menu") << QKeySequence() << QKeySequence();
     }
-    QTabWidget *tabs() const { return control<QTabWidget>("TabStrip1"); }
-    QComboBox *desk(int i) const { return control<QComboBox>(QString("Combo1(%1)").arg(i)); }
-    QLineEdit *box(int i) const { return control<QLineEdit>(QString("Text1(%1)").arg(i)); }
-    void click(const char *b) const { QTest::mouseClick(control<QPushButton>(b), Qt::LeftButton); }
+    void undoAndRedo()
+    {
+        QFETCH(QKeySequence, undoKeys);
+        QFETCH(QKeySequence, redoKeys);
+        QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats({}, false)))));
+        const QStringList empty = desks();
+        QCOMPARE(m_window.roomMenu().mid(0, 2), (QStringList{"Annulla", "Ripeti"}));
+        QVERIFY(!m_window.action("undoAction")->isEnabled());
+        m_window.click("CmdRandom");
+        const QStringList filled = desks();
+        QVERIFY(m_window->isWindowModified());
 
-    QList<int> seating() const
-    {
-        return listOf(30, [this](int i) { return desk(i)->currentIndex(); });
-    }
-    QList<QStringList> seatLists() const
-    {
-        return listOf(30, [this](int d) {
-            return listOf(desk(d)->count(), [&](int i) { return desk(d)->itemText(i); });
-        });
+        QCOMPARE(m_window.action("undoAction")->text(), QString("Annulla «Assegna mancanti»"));
+        undoKeys.isEmpty() ? void(m_window.roomMenu(0)) : keys(undoKeys);
+        QCOMPARE(desks(), empty);
+        QVERIFY(!m_window->isWindowModified());
+        QCOMPARE(m_window.action("redoAction")->text(), QString("Ripeti «Assegna mancanti»"));
+        redoKeys.isEmpty() ? void(m_window.roomMenu(1)) : keys(redoKeys);
+        QCOMPARE(desks(), filled);
+        QVERIFY(m_window->isWindowModified());
     }
 
-    QTemporaryDir m_dir;
-    const QString m_path = m_dir.filePath(QStringLiteral("Posti.bq"));
-    std::unique_ptr<Form2> m_window;
+    // The box's own typing first, then the class's steps; typing in a box
+    // the focus has left is one step of the class.
+    void undoKeysInANameBox()
+    {
+        QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats({}, false)))));
+        m_window.click("CmdRandom");
+        const QStringList filled = desks();
+        QLineEdit *box0 = m_window.box(0), *box1 = m_window.box(1);
+        box0->setFocus();
+        QTest::keyClicks(box0, "x");
+        keys(QKeySequence("Ctrl+Z")); // the box's typing
+        QCOMPARE(box0->text() + desks().join(' '), "Alunno 0" + filled.join(' '));
+        keys(QKeySequence("Ctrl+Y")); // the box's again
+        QCOMPARE(box0->text(), QString("xAlunno 0"));
+        keys(QKeySequence("Ctrl+Z"));
+        keys(QKeySequence("Ctrl+Z")); // nothing left in the box: the fill
+        QCOMPARE(box0->text() + desks().join(' '), "Alunno 0" + QString(" ").repeated(29));
+        keys(QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(desks(), filled);
+
+        // Pupils 1 and 2 typed into, then Enter on to pupil 3, which has nothing to undo.
+        QTest::keyClicks(box0, "y");
+        QTest::keyClick(box0, Qt::Key_Return);
+        QTest::keyClicks(box1, "z");
+        QTest::keyClick(box1, Qt::Key_Return);
+        QCOMPARE(m_window.action("undoAction")->text(),
+                 QString("Annulla modifica del nome dell'alunno 2"));
+        keys(QKeySequence("Ctrl+Z"));
+        QCOMPARE(box1->text() + box0->text(), QString("Alunno 1yAlunno 0"));
+        keys(QKeySequence("Ctrl+Z"));
+        QCOMPARE(box0->text() + desks().join(' '), "Alunno 0" + filled.join(' '));
+    }
+
+    // The factor that fits a window of 1243 × 529 with a frame of 4, 30, 4, 4
+    // to the screen's free area: two decimals, rounded down, at most 1.
+    void fitFactor_data()
+    {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<qreal>("factor");
+        QTest::newRow("just fits") << QSize(1251, 563) << 1.0;
+        QTest::newRow("a pixel too narrow") << QSize(1250, 563) << 0.99;
+        QTest::newRow("a pixel too low") << QSize(1251, 562) << 0.99;
+        QTest::newRow("1366 × 768 at 125 %") << QSize(1093, 614) << 0.87;
+        QTest::newRow("1600 × 900 at 150 %") << QSize(1067, 600) << 0.85;
+        QTest::newRow("wide and low") << QSize(1920, 400) << 0.69;
+        QTest::newRow("large screen") << QSize(2560, 1600) << 1.0;
+        QTest::newRow("no room at all") << QSize(100, 100) << 0.1;
+    }
+    void fitFactor()
+    {
+        QFETCH(QSize, available);
+        QFETCH(qreal, factor);
+        QCOMPARE(WindowFit::factorFor(QSize(1243, 529), QMargins(4, 30, 4, 4),
+                                      QRect(QPoint(50, 20), available)),
+                 factor);
+    }
 };
 
 QTEST_MAIN(WindowTest)

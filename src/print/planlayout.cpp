@@ -2,6 +2,7 @@
 #include "planlayout.h"
 
 #include "deskgrid.h"
+#include "printtexts.h"
 
 #include <QtGlobal>
 
@@ -111,7 +112,6 @@ QRectF PlanLayout::numberRect(int desk) const
 
 QString PlanLayout::caption(Orientation orientation)
 {
-    return orientation == Orientation::PupilsView
-               ? QStringLiteral("Vista dai banchi, come sullo schermo")
-               : QStringLiteral("Vista dalla cattedra");
+    return orientation == Orientation::PupilsView ? PrintTexts::pupilsViewCaption()
+                                                  : PrintTexts::teacherViewCaption();
 }

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "planpainter.h"
 
+#include "printtexts.h"
+#include "viewtexts.h"
+
 #include <QDate>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -19,8 +24,7 @@ const QColor TeacherDeskFill(215, 215, 215);
 QFont planFont(qreal pixelSize, bool bold = false)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({u"Arial"_s, u"Liberation Sans"_s, u"Helvetica"_s, u"DejaVu Sans"_s});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(qMax(1, qRound(pixelSize)));
     font.setBold(bold);
@@ -95,9 +99,8 @@ void PlanPainter::paint(QPainter &painter, const PlanLayout &layout) const
 
 QString PlanPainter::dateLine(const QDate &date)
 {
-    return QStringLiteral("Stampata il %1")
-        .arg(QLocale(QLocale::Italian, QLocale::Italy)
-                 .toString(date, QStringLiteral("d MMMM yyyy")));
+    return PrintTexts::printedOn(
+        QLocale(QLocale::Italian, QLocale::Italy).toString(date, u"d MMMM yyyy"_s));
 }
 
 void PlanPainter::paintTitle(QPainter &painter, const PlanLayout &layout) const
@@ -128,7 +131,7 @@ void PlanPainter::paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal 
     painter.setBrush(TeacherDeskFill);
     painter.drawPath(roundedDesk(rect));
     painter.setFont(planFont(rect.height() * 0.45, true));
-    painter.drawText(rect, Qt::AlignCenter, QStringLiteral("Cattedra"));
+    painter.drawText(rect, Qt::AlignCenter, PrintTexts::teacherDesk());
 }
 
 // One size for every name: the largest in which each fits its desk. A name
@@ -206,7 +209,7 @@ void PlanPainter::paintUnusedDesk(QPainter &painter, const QRectF &rect) const
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(outline);
 
-    const QString label = QStringLiteral("non usato");
+    const QString label = ViewTexts::unusedDesk();
     painter.setFont(planFont(rect.height() * 0.22));
     const QFontMetricsF metrics(painter.font(), painter.device());
     const qreal pad = rect.height() * 0.06;

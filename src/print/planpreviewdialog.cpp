@@ -2,6 +2,7 @@
 #include "planpreviewdialog.h"
 
 #include "planpainter.h"
+#include "printtexts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -36,7 +39,7 @@ PlanPreviewDialog::PlanPreviewDialog(const PrintableClass &plan, QWidget *parent
     // paint on it until the last of them is gone with the dialog.
     QPrinter *own = printer();
     connect(this, &QObject::destroyed, [own] { delete own; });
-    setWindowTitle(tr("Stampa la pianta: %1").arg(plan.title));
+    setWindowTitle(PrintTexts::previewTitle(plan.title));
     addOrientationChoice();
     connect(this, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter *target) { print(*target, m_plan, orientation()); });
@@ -45,15 +48,13 @@ PlanPreviewDialog::PlanPreviewDialog(const PrintableClass &plan, QWidget *parent
 void PlanPreviewDialog::addOrientationChoice()
 {
     m_orientationBox = new QComboBox(this);
-    m_orientationBox->setObjectName(QStringLiteral("orientationBox"));
-    m_orientationBox->addItem(tr("Vista dai banchi (come sullo schermo)"),
+    m_orientationBox->setObjectName(u"orientationBox"_s);
+    m_orientationBox->addItem(PrintTexts::pupilsViewChoice(),
                               int(PlanLayout::Orientation::PupilsView));
-    m_orientationBox->addItem(tr("Vista dalla cattedra"),
+    m_orientationBox->addItem(PrintTexts::teacherViewChoice(),
                               int(PlanLayout::Orientation::TeacherView));
     m_orientationBox->setCurrentIndex(m_orientationBox->findData(int(lastOrientation)));
-    m_orientationBox->setToolTip(
-        tr("Dai banchi: il banco 1 in alto a sinistra, la cattedra in alto.\n"
-           "Dalla cattedra: la classe girata come la vede l'insegnante, la cattedra in basso."));
+    m_orientationBox->setToolTip(PrintTexts::orientationTip());
 
     // The preview's own tool bar is the natural place; should a Qt version
     // ever lay the dialog out without one, the choice goes above the preview.

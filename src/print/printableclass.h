@@ -2,6 +2,7 @@
 #pragma once
 
 #include "deskgrid.h"
+#include "deskseat.h"
 
 #include <QDate>
 #include <QString>
@@ -13,22 +14,11 @@
 // what the teacher sees, stored or not.
 struct PrintableClass
 {
-    struct Desk
-    {
-        QString pupil;       // empty for a free desk
-        bool unused = false; // marked as not to be used
-
-        // What a desk selector showing shownText at position selection means
-        // on paper; selection -1 keeps whatever was typed into the selector.
-        static Desk fromSelector(int selection, const QString &shownText);
-    };
+    using Desk = DeskSeat;
 
     QString title;
     std::array<Desk, DeskGrid::Desks> desks;
     QDate printed = QDate::currentDate();
-
-    // The class name, or "Classe <tab>" for a class not named yet.
-    static QString titleFor(const QString &className, int tab);
 
     // The name a saved copy is offered under, "Pianta dei posti - 3B", safe
     // as a file name on every system.

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <utility>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 quint32 clockSeed()
@@ -111,9 +113,9 @@ void SeatingRules::clearSeats()
 
 void SeatingRules::deleteNames()
 {
-    const auto answer = m_view.messageBox(
-        QStringLiteral("Sei sicuro di volere cancellare tutti i nomi degli alunni?"),
-        MessageTitle::warning(), SeatingView::Buttons::YesNo);
+    const auto answer =
+        m_view.messageBox(u"Sei sicuro di volere cancellare tutti i nomi degli alunni?"_s,
+                          MessageTitle::warning(), SeatingView::Buttons::YesNo);
     if (answer != SeatingView::Answer::Yes)
         return;
     for (int box = 0; box < SeatingView::NameBoxes; ++box)
@@ -128,13 +130,13 @@ bool SeatingRules::countsAddUp(int pupils)
 {
     const int excess = markedDesks() + pupils - SeatingView::Desks;
     if (excess < 0) {
-        m_view.messageBox(QStringLiteral("Ci sono più banchi che alunni!\r\n"
-                                         "Selezionare i banchi da non assegnare."),
+        m_view.messageBox(u"Ci sono più banchi che alunni!\r\n"
+                          u"Selezionare i banchi da non assegnare."_s,
                           MessageTitle::error(), SeatingView::Buttons::Ok);
     } else if (excess > 0) {
-        m_view.messageBox(QStringLiteral("Ci sono più alunni che banchi liberi!\r\nRimuovere a ") +
+        m_view.messageBox(u"Ci sono più alunni che banchi liberi!\r\nRimuovere a "_s +
                               QString::number(excess) +
-                              QStringLiteral(" banchi l'indicazione ->Non assegnare<-."),
+                              u" banchi l'indicazione ->Non assegnare<-."_s,
                           MessageTitle::error(), SeatingView::Buttons::Ok);
     }
     return excess == 0;

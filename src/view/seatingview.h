@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archivio.h"
+#include "viewtexts.h"
 
 #include <QList>
 #include <QString>
@@ -44,6 +45,8 @@ public:
 
     // The lowest selected tab, 1 to 10.
     virtual int selectedTab() const = 0;
+    // Turns the tab strip to tab, without a tab-change event.
+    virtual void selectTab(int tab) = 0;
     virtual void setTabCaption(int tab, const QString &caption) = 0;
 
     virtual Answer messageBox(const QString &text, const QString &title, Buttons buttons) = 0;
@@ -62,28 +65,6 @@ private:
     bool m_aggiornamento = false;
     QList<int> m_listedSlots;
 };
-
-namespace SeatList {
-constexpr int Blank = 0;
-constexpr int Marker = 1;
-constexpr int FirstPupil = 2;
-inline QString markerText()
-{
-    return QStringLiteral("-> Non assegnare <-");
-}
-} // namespace SeatList
-
-// The titles of the program's message boxes.
-namespace MessageTitle {
-inline QString error()
-{
-    return QStringLiteral("Errore!");
-}
-inline QString warning()
-{
-    return QStringLiteral("Attenzione!");
-}
-} // namespace MessageTitle
 
 // Raises the update flag for the lifetime of a scope.
 class UpdateGuard

@@ -3,6 +3,8 @@
 
 #include <QTabBar>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class MarkableTabBar : public QTabBar
@@ -68,5 +70,5 @@ int ClassTabs::markedTab() const
 
 QString ClassTabs::mark()
 {
-    return QStringLiteral(" *");
+    return u" *"_s;
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "deskaccessibility.h"
 
-#include "printableclass.h"
+#include "deskseat.h"
+#include "windowtexts.h"
 
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QCoreApplication>
 
 namespace {
 
@@ -22,8 +22,7 @@ public:
     {
         switch (type) {
         case QAccessible::Name:
-            return QCoreApplication::translate("Form2", "Banco %1")
-                .arg(desk()->property(DeskNumber).toInt());
+            return WindowTexts::desk(desk()->property(DeskNumber).toInt());
         case QAccessible::Value:
         case QAccessible::Description:
             return DeskAccessibility::occupant(desk());
@@ -76,16 +75,12 @@ void DeskAccessibility::attach(QComboBox *desk, int number)
     }();
     Q_UNUSED(installed);
     desk->setProperty(DeskNumber, number);
-    desk->setAccessibleName(QCoreApplication::translate("Form2", "Banco %1").arg(number));
+    desk->setAccessibleName(WindowTexts::desk(number));
     QObject::connect(desk, &QComboBox::currentIndexChanged, desk, [desk] { announce(desk); });
     QObject::connect(desk, &QComboBox::currentTextChanged, desk, [desk] { announce(desk); });
 }
 
 QString DeskAccessibility::occupant(const QComboBox *desk)
 {
-    const PrintableClass::Desk seat =
-        PrintableClass::Desk::fromSelector(desk->currentIndex(), desk->currentText());
-    if (seat.unused)
-        return QCoreApplication::translate("Form2", "non usato");
-    return seat.pupil.isEmpty() ? QCoreApplication::translate("Form2", "vuoto") : seat.pupil;
+    return DeskSeat::fromSelector(desk->currentIndex(), desk->currentText()).inWords();
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form2.h"
 
-#include "classdisplay.h"
 #include "classtabs.h"
 #include "deskaccessibility.h"
 #include "deskgrid.h"
@@ -13,7 +12,9 @@
 #include "namebox.h"
 #include "planpreviewdialog.h"
 #include "roomfront.h"
+#include "undokeys.h"
 #include "windowfit.h"
+#include "windowtexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,18 +31,20 @@
 #include <QTabBar>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-QString indexedName(const char *name, int index)
+QString indexedName(const QString &name, int index)
 {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+    return u"%1(%2)"_s.arg(name).arg(index);
 }
 
-QPushButton *createButton(QWidget *parent, const char *name, const QString &caption,
+QPushButton *createButton(QWidget *parent, const QString &name, SeatingSession::Step step,
                           const QRect &geometry)
 {
-    auto *button = new FittingButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
+    auto *button = new FittingButton(SeatingSession::caption(step), parent);
+    button->setObjectName(name);
     button->setGeometry(geometry);
     return button;
 }
@@ -52,8 +55,8 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     : QWidget(parent)
     , m_seatingFilePath(seatingFilePath)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(tr("Posti in classe[*]"));
+    setObjectName(u"Form2"_s);
+    setWindowTitle(WindowTexts::title());
     createTabStrip();
     createDesks();
     createButtons();
@@ -72,7 +75,7 @@ Form2::~Form2() = default;
 void Form2::createTabStrip()
 {
     m_tabStrip = new ClassTabs(this);
-    m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabStrip->setObjectName(u"TabStrip1"_s);
     m_tabStrip->setGeometry(FormLayout::tabStrip());
     // The pages stay empty: the same boxes and desks, laid over the strip,
     // serve whichever class is shown.
@@ -86,12 +89,12 @@ void Form2::createDesks()
 {
     for (int desk = 0; desk < Desks; ++desk) {
         auto *combo = new DeskSelector(this);
-        combo->setObjectName(indexedName("Combo1", desk));
+        combo->setObjectName(indexedName(u"Combo1"_s, desk));
         combo->setGeometry(FormLayout::desk(desk));
         // activated, unlike currentIndexChanged, also reports a pupil picked
         // again and never reports the program's own changes.
-        connect(combo, &QComboBox::activated, this, [this, desk] { m_history.deskPicked(desk); });
-        connect(combo, &QComboBox::currentIndexChanged, this, [this] { markUnstored(); });
+        connect(combo, &QComboBox::activated, this, [this, desk] { m_session.deskPicked(desk); });
+        connect(combo, &QComboBox::currentIndexChanged, &m_session, &SeatingSession::screenChanged);
         DeskAccessibility::attach(combo, desk + 1);
         m_desks[size_t(desk)] = combo;
     }
@@ -103,10 +106,10 @@ void Form2::createDesks()
 void Form2::createButtons()
 {
     const QFont buttonFont = DialogFont::ofSize(24);
-    m_clearButton = createButton(this, "cmdClear", tr("Svuota"), FormLayout::clearButton());
-    m_fillButton =
-        createButton(this, "CmdRandom", tr("Assegna mancanti"), FormLayout::fillButton());
-    m_storeButton = createButton(this, "cmdSalva", tr("Memorizza"), FormLayout::storeButton());
+    using Step = SeatingSession::Step;
+    m_clearButton = createButton(this, u"cmdClear"_s, Step::Clear, FormLayout::clearButton());
+    m_fillButton = createButton(this, u"CmdRandom"_s, Step::Fill, FormLayout::fillButton());
+    m_storeButton = createButton(this, u"cmdSalva"_s, Step::Store, FormLayout::storeButton());
     for (QPushButton *button : {m_clearButton, m_fillButton, m_storeButton})
         button->setFont(buttonFont);
 }
@@ -114,21 +117,20 @@ void Form2::createButtons()
 void Form2::createNamesFrame()
 {
     m_namesFrame = new QGroupBox(this);
-    m_namesFrame->setObjectName(QStringLiteral("FraNomi"));
+    m_namesFrame->setObjectName(u"FraNomi"_s);
     m_namesFrame->setGeometry(FormLayout::namesFrame());
     m_namesFrame->setFont(DialogFont::ofSize(13.5));
 
     auto *className = new NameBox(m_namesFrame);
-    className->setObjectName(indexedName("Text1", ClassNameBox));
+    className->setObjectName(indexedName(u"Text1"_s, ClassNameBox));
     className->setGeometry(FormLayout::classNameBox());
     className->setFont(DialogFont::ofSize(24));
     className->setAlignment(Qt::AlignCenter);
     m_nameBoxes[ClassNameBox] = className;
 
     for (int slot = 0; slot < Archivio::Pupils; ++slot) {
-        auto *label =
-            new QLabel(QStringLiteral(" %1").arg(slot + 1, 2, 10, QLatin1Char('0')), m_namesFrame);
-        label->setObjectName(indexedName("Label1", slot));
+        auto *label = new QLabel(u" %1"_s.arg(slot + 1, 2, 10, QChar(u'0')), m_namesFrame);
+        label->setObjectName(indexedName(u"Label1"_s, slot));
         label->setGeometry(FormLayout::numberLabel(slot));
         // The leading space is what gives way when a wide default font
         // does not fit the narrow label; the digits always show.
@@ -137,7 +139,7 @@ void Form2::createNamesFrame()
         m_nameLabels[size_t(slot)] = label;
 
         auto *name = new NameBox(m_namesFrame);
-        name->setObjectName(indexedName("Text1", slot));
+        name->setObjectName(indexedName(u"Text1"_s, slot));
         name->setGeometry(FormLayout::nameBox(slot));
         DialogFont::keepDefault(name);
         m_nameBoxes[size_t(slot)] = name;
@@ -150,10 +152,11 @@ void Form2::createNamesFrame()
     }
 
     for (NameBox *box : m_nameBoxes)
-        connect(box, &QLineEdit::textChanged, this, [this] { markUnstored(); });
+        connect(box, &QLineEdit::textChanged, &m_session, &SeatingSession::screenChanged);
 
-    m_deleteNamesButton = createButton(m_namesFrame, "cmdCancNomi", tr("Cancella nomi"),
-                                       FormLayout::deleteNamesButton());
+    m_deleteNamesButton =
+        createButton(m_namesFrame, u"cmdCancNomi"_s, SeatingSession::Step::DeleteNames,
+                     FormLayout::deleteNamesButton());
     DialogFont::keepDefault(m_deleteNamesButton);
 }
 
@@ -173,10 +176,10 @@ void Form2::setUpKeyboard()
     m_nameBoxes[0]->setFocus();
 
     for (int slot = 0; slot < Archivio::Pupils; ++slot)
-        m_nameBoxes[size_t(slot)]->setAccessibleName(tr("Alunno %1").arg(slot + 1));
-    m_nameBoxes[ClassNameBox]->setAccessibleName(tr("Nome della classe"));
-    m_tabStrip->setAccessibleName(tr("Classi"));
-    m_tabStrip->tabBar()->setAccessibleName(tr("Classi"));
+        m_nameBoxes[size_t(slot)]->setAccessibleName(WindowTexts::pupilBox(slot + 1));
+    m_nameBoxes[ClassNameBox]->setAccessibleName(WindowTexts::classNameBox());
+    m_tabStrip->setAccessibleName(WindowTexts::classes());
+    m_tabStrip->tabBar()->setAccessibleName(WindowTexts::classes());
 
     // Enter moves on as Tab does, but stays among the 31 boxes: after pupil
     // 30 comes the class name, after it pupil 1, so a hurried Enter never
@@ -222,44 +225,47 @@ void Form2::addClassShortcut(const QList<QKeySequence> &keys, int step)
 
 void Form2::connectReactions()
 {
-    const auto connectStep = [this](QPushButton *button, void (SeatingRules::*reaction)()) {
-        connect(button, &QPushButton::clicked, this,
-                [this, button, reaction] { runStep(button, reaction); });
+    using Step = SeatingSession::Step;
+    const auto connectStep = [this](QPushButton *button, Step step) {
+        connect(button, &QPushButton::clicked, this, [this, step] { m_session.take(step); });
     };
-    connectStep(m_storeButton, &SeatingRules::store);
-    connectStep(m_fillButton, &SeatingRules::randomFill);
-    connectStep(m_clearButton, &SeatingRules::clearSeats);
-    connectStep(m_deleteNamesButton, &SeatingRules::deleteNames);
+    connectStep(m_storeButton, Step::Store);
+    connectStep(m_fillButton, Step::Fill);
+    connectStep(m_clearButton, Step::Clear);
+    connectStep(m_deleteNamesButton, Step::DeleteNames);
     for (int box = 0; box < NameBoxes; ++box) {
         NameBox *nameBox = m_nameBoxes[size_t(box)];
-        connect(nameBox, &QLineEdit::textEdited, &m_history,
-                [this, box](const QString &text) { m_history.nameEdited(box, text); });
-        connect(nameBox, &NameBox::listPasted, &m_history, [this] { m_history.namesPasted(); });
+        connect(nameBox, &QLineEdit::textEdited, &m_session,
+                [this, box](const QString &text) { m_session.nameEdited(box, text); });
+        connect(nameBox, &NameBox::listPasted, &m_session, &SeatingSession::namesPasted);
     }
-    m_rules.setStoredHandler([this] {
-        m_keeper.stored(m_archivio);
-        markUnstored();
-    });
+    connect(&m_session, &SeatingSession::unstoredChanged, this, &Form2::markUnstored);
 }
 
-// A button's work is one step of the class's history, named by the button.
-// The mark of unstored changes skips the reaction's own changes, made with
-// the update flag raised, and is set once it ends.
-void Form2::runStep(QPushButton *button, void (SeatingRules::*reaction)())
-{
-    m_history.perform(QStringLiteral("«%1»").arg(button->text()),
-                      [this, reaction] { (m_rules.*reaction)(); });
-    markUnstored();
-}
-
-// Undo and redo head the room's menu, which printing shares.
+// Undo and redo head the room's menu, which printing shares; each names the
+// step of the class on screen it would take back or do again.
 void Form2::createUndo()
 {
-    addActions({m_history.undoAction(), m_history.redoAction()});
-    // An undo or redo puts the class back with the update flag raised; the
-    // mark follows once it is done.
-    for (QAction *action : {m_history.undoAction(), m_history.redoAction()})
-        connect(action, &QAction::triggered, this, [this] { markUnstored(); });
+    auto *undo = new QAction(this);
+    undo->setObjectName(u"undoAction"_s);
+    undo->setShortcuts(UndoKeys::undo());
+    connect(undo, &QAction::triggered, &m_session, &SeatingSession::undo);
+    auto *redo = new QAction(this);
+    redo->setObjectName(u"redoAction"_s);
+    redo->setShortcuts(UndoKeys::redo());
+    connect(redo, &QAction::triggered, &m_session, &SeatingSession::redo);
+    const ClassHistory &history = m_session.history();
+    const auto follow = [&history, undo, redo] {
+        undo->setEnabled(history.canUndo());
+        undo->setText(WindowTexts::undo(history.undoText()));
+        redo->setEnabled(history.canRedo());
+        redo->setText(WindowTexts::redo(history.redoText()));
+    };
+    follow();
+    connect(&history, &ClassHistory::changed, this, follow);
+    for (QAction *action : {undo, redo})
+        action->setShortcutContext(Qt::WindowShortcut);
+    addActions({undo, redo});
     auto *separator = new QAction(this);
     separator->setSeparator(true);
     addAction(separator);
@@ -269,8 +275,8 @@ void Form2::createUndo()
 // so no control of the window moves for it.
 void Form2::createPrinting()
 {
-    m_printAction = new QAction(tr("Stampa…"), this);
-    m_printAction->setObjectName(QStringLiteral("printAction"));
+    m_printAction = new QAction(WindowTexts::print(), this);
+    m_printAction->setObjectName(u"printAction"_s);
     m_printAction->setShortcut(QKeySequence::Print);
     m_printAction->setShortcutContext(Qt::WindowShortcut);
     connect(m_printAction, &QAction::triggered, this, [this] {
@@ -285,8 +291,8 @@ void Form2::createPrinting()
 // program chose to keep it.
 void Form2::createOpenFolder()
 {
-    auto *openFolder = new QAction(tr("Apri la cartella del file dei posti"), this);
-    openFolder->setObjectName(QStringLiteral("openFolderAction"));
+    auto *openFolder = new QAction(WindowTexts::openFolder(), this);
+    openFolder->setObjectName(u"openFolderAction"_s);
     connect(openFolder, &QAction::triggered, this, [this] {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(m_seatingFilePath).absolutePath()));
     });
@@ -296,70 +302,35 @@ void Form2::createOpenFolder()
 PrintableClass Form2::printableClass() const
 {
     PrintableClass plan;
-    plan.title = PrintableClass::titleFor(nameText(ClassNameBox), selectedTab());
+    plan.title = classTitle(nameText(ClassNameBox), selectedTab());
     for (int desk = 0; desk < Desks; ++desk) {
-        plan.desks[size_t(desk)] = PrintableClass::Desk::fromSelector(
-            deskSelection(desk), m_desks[size_t(desk)]->currentText());
+        plan.desks[size_t(desk)] =
+            DeskSeat::fromSelector(deskSelection(desk), m_desks[size_t(desk)]->currentText());
     }
     return plan;
 }
 
-// The class display raises the update flag around its own selections.
 void Form2::startUp(const QString &locationNotice)
 {
-    m_keeper.startUp(m_archivio, locationNotice);
-    showSelectedClass();
-    ClassDisplay::setTabCaptions(*this, m_archivio);
+    m_session.startUp(locationNotice);
 }
 
-void Form2::showSelectedClass()
-{
-    m_shownTab = selectedTab();
-    ClassDisplay::showClass(*this, m_archivio, m_shownTab);
-    m_history.classShown();
-    markUnstored();
-}
-
-// The strip has turned already when it tells; for the question it shows the
-// class asked about again, and turns on after the answer.
+// The strip has turned already when it tells; it shows the class left again
+// until the session has asked about it, and turns on if the session says so.
 void Form2::tabChanged()
 {
     const int wanted = selectedTab();
-    if (wanted != m_shownTab && hasUnstoredChanges()) {
-        const QSignalBlocker blocker(m_tabStrip);
-        m_tabStrip->setCurrentIndex(m_shownTab - 1);
-        offerStore();
-        m_tabStrip->setCurrentIndex(wanted - 1);
-    }
-    showSelectedClass();
-}
-
-bool Form2::hasUnstoredChanges() const
-{
-    return !ClassDisplay::showsStoredClass(*this, m_archivio, m_shownTab);
-}
-
-// A store said yes to here is the same step of the class's history as "Memorizza".
-void Form2::offerStore()
-{
-    const QString name = PrintableClass::titleFor(nameText(ClassNameBox), m_shownTab);
-    const Answer answer =
-        messageBox(tr("La classe «%1» ha modifiche non memorizzate. Memorizzarle?").arg(name),
-                   MessageTitle::warning(), Buttons::YesNo);
-    if (answer == Answer::Yes)
-        runStep(m_storeButton, &SeatingRules::store);
+    selectTab(m_session.shownTab());
+    m_session.requestTabChange(wanted);
 }
 
 // The window title, the tab of the class and the caption of "Memorizza" show
 // at a glance that the screen holds changes only "Memorizza" keeps; none of
 // them changes size, so nothing moves.
-void Form2::markUnstored()
+void Form2::markUnstored(bool unstored)
 {
-    if (aggiornamento())
-        return;
-    const bool unstored = hasUnstoredChanges();
     setWindowModified(unstored);
-    m_tabStrip->markTab(unstored ? m_shownTab - 1 : -1);
+    m_tabStrip->markTab(unstored ? m_session.shownTab() - 1 : -1);
     if (m_storeButton->font().bold() != unstored) {
         QFont font = m_storeButton->font();
         font.setBold(unstored);
@@ -367,27 +338,12 @@ void Form2::markUnstored()
     }
 }
 
-void Form2::seatChanged(int desk)
-{
-    m_rules.seatChanged(desk);
-}
-
 void Form2::closeEvent(QCloseEvent *event)
 {
-    // Asked before the file is written, so that a yes reaches it; a window
-    // that saves nothing does not offer to keep anything.
-    if (!m_shutDown && !m_keeper.isReadOnly() && hasUnstoredChanges())
-        offerStore();
-    shutDown();
-    event->accept();
-}
-
-void Form2::shutDown()
-{
-    if (m_shutDown)
-        return;
-    m_shutDown = true;
-    m_keeper.shutDown(m_archivio);
+    if (m_session.requestClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 QString Form2::nameText(int box) const
@@ -428,12 +384,18 @@ int Form2::deskSelection(int desk) const
 void Form2::setDeskSelection(int desk, int position)
 {
     m_desks[size_t(desk)]->setCurrentIndex(position);
-    seatChanged(desk);
+    m_session.seatChanged(desk);
 }
 
 int Form2::selectedTab() const
 {
     return m_tabStrip->currentIndex() + 1;
+}
+
+void Form2::selectTab(int tab)
+{
+    const QSignalBlocker blocker(m_tabStrip);
+    m_tabStrip->setCurrentIndex(tab - 1);
 }
 
 void Form2::setTabCaption(int tab, const QString &caption)
@@ -446,14 +408,14 @@ SeatingView::Answer Form2::messageBox(const QString &text, const QString &title,
     QMessageBox box(this);
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title);
-    box.setText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    box.setText(QString(text).replace(u"\r\n"_s, u"\n"_s));
     if (buttons == Buttons::Ok) {
-        box.addButton(tr("OK"), QMessageBox::AcceptRole);
+        box.addButton(WindowTexts::ok(), QMessageBox::AcceptRole);
         box.exec();
         return Answer::Ok;
     }
-    QPushButton *yes = box.addButton(tr("Sì"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(tr("No"), QMessageBox::NoRole);
+    QPushButton *yes = box.addButton(WindowTexts::yes(), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(WindowTexts::no(), QMessageBox::NoRole);
     box.setDefaultButton(buttons == Buttons::YesNoDefaultNo ? no : yes);
     box.setEscapeButton(no);
     box.exec();

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "archivio.h"
-#include "classhistory.h"
 #include "printableclass.h"
-#include "seatingfilekeeper.h"
-#include "seatingrules.h"
+#include "seatingsession.h"
 #include "seatingview.h"
 
 #include <QKeySequence>
@@ -22,11 +19,11 @@ class QLabel;
 class NameBox;
 class QPushButton;
 
-// The program's one window. It owns the class table and shows one class at a
-// time: a tab strip picks the class, 31 name boxes hold its pupils and its
-// name, 30 desk selectors its seating. It implements the view the seating
-// logic works through, reads the seating file when it starts and writes it
-// back when it closes.
+// The program's one window. It shows one class at a time: a tab strip picks
+// the class, 31 name boxes hold its pupils and its name, 30 desk selectors its
+// seating. It builds the controls, implements the view the seating logic works
+// through and hands what the teacher does to the session, which owns the class
+// table and decides what each action does.
 class Form2 : public QWidget, public SeatingView
 {
     Q_OBJECT
@@ -39,8 +36,8 @@ public:
     // locationNotice first when there is one. Runs once, before the window is shown.
     void startUp(const QString &locationNotice = QString());
 
-    const Archivio &archivio() const { return m_archivio; }
-    SeatingRules &rules() { return m_rules; }
+    const Archivio &archivio() const { return m_session.archivio(); }
+    SeatingRules &rules() { return m_session.rules(); }
 
     // The class as the screen shows it now, stored or not, ready to print.
     PrintableClass printableClass() const;
@@ -54,6 +51,7 @@ public:
     int deskSelection(int desk) const override;
     void setDeskSelection(int desk, int position) override;
     int selectedTab() const override;
+    void selectTab(int tab) override;
     void setTabCaption(int tab, const QString &caption) override;
     Answer messageBox(const QString &text, const QString &title, Buttons buttons) override;
 
@@ -68,25 +66,14 @@ private:
     void setUpKeyboard();
     void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
-    void runStep(QPushButton *button, void (SeatingRules::*reaction)());
     void createUndo();
     void createPrinting();
     void createOpenFolder();
-    void showSelectedClass();
     void tabChanged();
-    bool hasUnstoredChanges() const;
-    void offerStore();
-    void markUnstored();
-    void seatChanged(int desk);
-    void shutDown();
+    void markUnstored(bool unstored);
 
     QString m_seatingFilePath;
-    Archivio m_archivio;
-    SeatingRules m_rules{*this, m_archivio};
-    SeatingFileKeeper m_keeper{m_seatingFilePath, *this};
-    ClassHistory m_history{*this, m_rules, m_archivio};
-    bool m_shutDown = false;
-    int m_shownTab = 1; // whose class the screen shows, also while the tab strip turns
+    SeatingSession m_session{m_seatingFilePath, *this};
 
     ClassTabs *m_tabStrip = nullptr;
     QGroupBox *m_namesFrame = nullptr;

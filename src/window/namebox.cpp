@@ -3,6 +3,7 @@
 
 #include "namevalidator.h"
 #include "undokeys.h"
+#include "windowtexts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <functional>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,7 +34,7 @@ bool hasLineBreak(const QString &text)
 // names after it land where the register has them.
 QStringList pastedLines(QString text)
 {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
     QStringList lines = text.split(u'\n');
     for (QString &line : lines)
         line = line.trimmed();
@@ -88,8 +91,7 @@ void NameBox::pasteFromClipboard()
         return;
     }
     if (lines.size() > 1) {
-        showHint(tr("Nel nome della classe si incolla una riga sola; un elenco di nomi "
-                    "va incollato nelle caselle degli alunni."));
+        showHint(WindowTexts::listIntoClassName());
         return;
     }
     // A single name, perhaps a spreadsheet cell with its line end: inserted
@@ -109,9 +111,8 @@ void NameBox::pasteList(const QStringList &names)
     for (int line = 0; line < used; ++line) {
         const qsizetype bad = NameValidator::firstRefused(names[line]);
         if (bad >= 0) {
-            showHint(tr("Nessun nome incollato. Carattere non ammesso alla riga %1: %2.")
-                         .arg(line + 1)
-                         .arg(NameValidator::describeRefused(names[line], bad)));
+            showHint(WindowTexts::nothingPasted(line + 1,
+                                                NameValidator::describeRefused(names[line], bad)));
             return;
         }
     }
@@ -122,18 +123,7 @@ void NameBox::pasteList(const QStringList &names)
         boxes[line]->setName(names[line]);
     emit listPasted();
 
-    QString hint = used == 1
-                       ? tr("Incollato 1 nome in questa casella.")
-                       : tr("Incollati %1 nomi, uno per casella a partire da questa.").arg(used);
-    if (dropped == 1)
-        hint += u' ' + tr("L'ultima riga non entra nelle caselle ed è stata scartata.");
-    else if (dropped > 1)
-        hint +=
-            u' ' +
-            tr("Le ultime %1 righe non entrano nelle caselle e sono state scartate.").arg(dropped);
-    hint += u' ' + (used == 1 ? tr("Per conservarlo premere «Memorizza».")
-                              : tr("Per conservarli premere «Memorizza»."));
-    showHint(hint);
+    showHint(WindowTexts::pasted(used, dropped));
 }
 
 // Undo and redo keys are the box's while it has typing of its own to undo or
@@ -178,22 +168,22 @@ void NameBox::contextMenuEvent(QContextMenuEvent *event)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const bool editable = !isReadOnly();
     const bool hasText = !text().isEmpty();
-    addMenuAction(menu, tr("&Annulla"), QKeySequence::Undo, editable && isUndoAvailable(), this,
-                  [this] { undo(); });
-    addMenuAction(menu, tr("&Ripeti"), QKeySequence::Redo, editable && isRedoAvailable(), this,
-                  [this] { redo(); });
+    addMenuAction(menu, WindowTexts::undoTyping(), QKeySequence::Undo,
+                  editable && isUndoAvailable(), this, [this] { undo(); });
+    addMenuAction(menu, WindowTexts::redoTyping(), QKeySequence::Redo,
+                  editable && isRedoAvailable(), this, [this] { redo(); });
     menu->addSeparator();
-    addMenuAction(menu, tr("&Taglia"), QKeySequence::Cut, editable && hasSelectedText(), this,
+    addMenuAction(menu, WindowTexts::cut(), QKeySequence::Cut, editable && hasSelectedText(), this,
                   [this] { cut(); });
-    addMenuAction(menu, tr("&Copia"), QKeySequence::Copy, hasSelectedText(), this,
+    addMenuAction(menu, WindowTexts::copy(), QKeySequence::Copy, hasSelectedText(), this,
                   [this] { copy(); });
-    addMenuAction(menu, tr("&Incolla"), QKeySequence::Paste,
+    addMenuAction(menu, WindowTexts::paste(), QKeySequence::Paste,
                   editable && !QGuiApplication::clipboard()->text().isEmpty(), this,
                   [this] { pasteFromClipboard(); });
-    addMenuAction(menu, tr("&Elimina"), QKeySequence::UnknownKey, editable && hasSelectedText(),
-                  this, [this] { del(); });
+    addMenuAction(menu, WindowTexts::erase(), QKeySequence::UnknownKey,
+                  editable && hasSelectedText(), this, [this] { del(); });
     menu->addSeparator();
-    addMenuAction(menu, tr("&Seleziona tutto"), QKeySequence::SelectAll,
+    addMenuAction(menu, WindowTexts::selectAll(), QKeySequence::SelectAll,
                   hasText && selectedText() != text(), this, [this] { selectAll(); });
     menu->popup(event->globalPos());
 }
@@ -238,13 +228,11 @@ void NameBox::explainRefusal()
     const QString attempt = std::exchange(m_attempt, QString());
     const qsizetype bad = NameValidator::firstRefused(attempt);
     if (bad >= 0) {
-        showHint(tr("Carattere non ammesso in un nome: %1.")
-                     .arg(NameValidator::describeRefused(attempt, bad)));
+        showHint(WindowTexts::refusedCharacter(NameValidator::describeRefused(attempt, bad)));
         return;
     }
     // Dropped or inserted some other way: name every kind of refused character.
-    showHint(tr("Carattere non ammesso in un nome: non vi possono stare virgole, virgolette, "
-                "caratteri di controllo né caratteri che il file dei posti non può contenere."));
+    showHint(WindowTexts::refusedCharacters());
 }
 
 void NameBox::showHint(const QString &text)

@@ -3,6 +3,7 @@
 
 #include "cp1252.h"
 #include "seatingfile.h"
+#include "windowtexts.h"
 
 #include <algorithm>
 
@@ -30,18 +31,18 @@ QString NameValidator::describeRefused(QStringView text, qsizetype index)
 {
     const QChar c = text[index];
     if (c == u',')
-        return tr("la virgola");
+        return WindowTexts::comma();
     if (c == u'"')
-        return tr("le virgolette (\")");
+        return WindowTexts::quotes();
     if (c == u'\t')
-        return tr("la tabulazione");
+        return WindowTexts::tab();
     if (c == u'\r' || c == u'\n')
-        return tr("l'a capo");
+        return WindowTexts::lineBreak();
     if (c.category() == QChar::Other_Control)
-        return tr("un carattere di controllo (%1)").arg(Cp1252::codePoint(c));
+        return WindowTexts::controlCharacter(Cp1252::codePoint(c));
     // Show a character beyond the first 65536 whole, not half of its pair.
     const bool pair =
         c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
     const QStringView shown = text.mid(index, pair ? 2 : 1);
-    return tr("«%1», che il file dei posti non può contenere").arg(shown);
+    return WindowTexts::notInFile(shown.toString());
 }

@@ -6,16 +6,17 @@
 #include <QLocale>
 #include <QTranslator>
 
+using namespace Qt::StringLiterals;
+
 bool QtTranslations::installItalian()
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     auto *translator = new QTranslator(QCoreApplication::instance());
     // Linux distributions keep them in Qt's own folder; a deployed Windows or
     // macOS program carries them in a folder beside the executable.
-    for (const QString &folder :
-         {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-          QCoreApplication::applicationDirPath() + QStringLiteral("/translations")}) {
-        if (translator->load(QStringLiteral("qtbase_it"), folder))
+    for (const QString &folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                  QCoreApplication::applicationDirPath() + u"/translations"_s}) {
+        if (translator->load(u"qtbase_it"_s, folder))
             return QCoreApplication::installTranslator(translator);
     }
     delete translator;

@@ -37,6 +37,7 @@ public:
     int deskSelection(int desk) const override { return selection.at(desk); }
     void setDeskSelection(int desk, int position) override;
     int selectedTab() const override { return tab; }
+    void selectTab(int t) override { tab = t; }
     void setTabCaption(int, const QString &) override {}
     Answer messageBox(const QString &text, const QString &title, Buttons buttons) override;
 };

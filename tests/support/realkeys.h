@@ -13,20 +13,27 @@
 // on other platforms Qt Test hands them to the widget.
 namespace RealKeys {
 
-// xdotool's name for one key combination: "ctrl+shift+Tab", "Next".
+// xdotool's name for one key combination: "ctrl+shift+Tab", "Next", "KP_Up"
+// (a keypad key with NumLock off), "shift+m".
 inline QString xdotoolName(QKeyCombination keys)
 {
     const Qt::KeyboardModifiers mods = keys.keyboardModifiers();
     QStringList parts;
     if (mods & Qt::ControlModifier)
         parts << QStringLiteral("ctrl");
+    if (mods & Qt::AltModifier)
+        parts << QStringLiteral("alt");
     if (mods & Qt::ShiftModifier || keys.key() == Qt::Key_Backtab)
         parts << QStringLiteral("shift");
     static const QHash<int, QString> names{{Qt::Key_Tab, "Tab"},       {Qt::Key_Backtab, "Tab"},
                                            {Qt::Key_Return, "Return"}, {Qt::Key_Enter, "KP_Enter"},
                                            {Qt::Key_Space, "space"},   {Qt::Key_PageDown, "Next"},
-                                           {Qt::Key_PageUp, "Prior"}};
-    parts << names.value(keys.key(), QKeySequence(keys.key()).toString().toLower());
+                                           {Qt::Key_PageUp, "Prior"},  {Qt::Key_Escape, "Escape"}};
+    const QString name = names.value(keys.key(), QKeySequence(keys.key()).toString());
+    if (name.size() == 1)
+        parts << name.toLower(); // a letter's key; Shift makes it a capital
+    else
+        parts << (mods & Qt::KeypadModifier && !name.startsWith("KP_") ? "KP_" + name : name);
     return parts.join(u'+');
 }
 

@@ -4,9 +4,8 @@
 #include "classdisplay.h"
 #include "seatingrules.h"
 #include "seatingview.h"
-#include "undokeys.h"
+#include "sessiontexts.h"
 
-#include <QAction>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -64,9 +63,8 @@ class NameEdit : public MadeChange<QString>
 {
 public:
     NameEdit(ClassHistory &history, int box, QString before, QString after)
-        : MadeChange(box == SeatingView::ClassNameBox
-                         ? ClassHistory::tr("modifica del nome della classe")
-                         : ClassHistory::tr("modifica del nome dell'alunno %1").arg(box + 1),
+        : MadeChange(box == SeatingView::ClassNameBox ? SessionTexts::classNameEdit()
+                                                      : SessionTexts::pupilNameEdit(box + 1),
                      std::move(before), std::move(after))
         , m_history(history)
         , m_box(box)
@@ -102,14 +100,10 @@ ClassHistory::ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &arc
 {
     for (QUndoStack *&stack : m_stacks)
         stack = new QUndoStack(&m_group);
-    m_undoAction = m_group.createUndoAction(this, tr("Annulla"));
-    m_undoAction->setObjectName(QStringLiteral("undoAction"));
-    m_undoAction->setShortcuts(UndoKeys::undo());
-    m_redoAction = m_group.createRedoAction(this, tr("Ripeti"));
-    m_redoAction->setObjectName(QStringLiteral("redoAction"));
-    m_redoAction->setShortcuts(UndoKeys::redo());
-    for (QAction *action : {m_undoAction, m_redoAction})
-        action->setShortcutContext(Qt::WindowShortcut);
+    for (auto signal : {&QUndoGroup::canUndoChanged, &QUndoGroup::canRedoChanged})
+        connect(&m_group, signal, this, &ClassHistory::changed);
+    for (auto signal : {&QUndoGroup::undoTextChanged, &QUndoGroup::redoTextChanged})
+        connect(&m_group, signal, this, &ClassHistory::changed);
 }
 
 ClassHistory::~ClassHistory() = default;
@@ -147,7 +141,7 @@ void ClassHistory::nameEdited(int box, const QString &text)
 void ClassHistory::namesPasted()
 {
     const int tab = m_view.selectedTab();
-    record(tab, tr("elenco di nomi incollato"), State{m_shown, storedBlock(tab)}, current(tab));
+    record(tab, SessionTexts::namesPasted(), State{m_shown, storedBlock(tab)}, current(tab));
 }
 
 ClassHistory::State ClassHistory::current(int tab) const
@@ -203,13 +197,13 @@ void ClassHistory::putBackName(int box, const QString &text)
 QString ClassHistory::pickStep(int desk, const State &before, const State &after) const
 {
     if (after.stored == before.stored)
-        return tr("scelta per il banco %1").arg(desk + 1);
+        return SessionTexts::deskPick(desk + 1);
     QList<int> others;
     for (int other = 0; other < SeatingView::Desks; ++other) {
         if (other != desk && after.screen.selection(other) != before.screen.selection(other))
             others.append(other);
     }
     if (others.size() == 1)
-        return tr("scambio tra i banchi %1 e %2").arg(desk + 1).arg(others.first() + 1);
-    return tr("scambio dal banco %1").arg(desk + 1);
+        return SessionTexts::swapBetween(desk + 1, others.first() + 1);
+    return SessionTexts::swapFrom(desk + 1);
 }

@@ -11,7 +11,6 @@
 #include <array>
 #include <functional>
 
-class QAction;
 class QUndoStack;
 class SeatingRules;
 class SeatingView;
@@ -24,6 +23,7 @@ class SeatingView;
 //
 // The history knows the screen as the last step, display or edit left it,
 // because a desk pick reaches it only once the desk already shows the pupil.
+// The window offers its undo and redo through actions of its own.
 class ClassHistory : public QObject
 {
     Q_OBJECT
@@ -49,9 +49,17 @@ public:
     // A list of names was pasted over the pupil boxes.
     void namesPasted();
 
-    // "Annulla …" and "Ripeti …", naming the step, for the class on screen.
-    QAction *undoAction() const { return m_undoAction; }
-    QAction *redoAction() const { return m_redoAction; }
+    // The class on screen: whether a step can be undone or redone, and its name.
+    bool canUndo() const { return m_group.canUndo(); }
+    bool canRedo() const { return m_group.canRedo(); }
+    QString undoText() const { return m_group.undoText(); }
+    QString redoText() const { return m_group.redoText(); }
+    void undo() { m_group.undo(); }
+    void redo() { m_group.redo(); }
+
+signals:
+    // What can be undone or redone, or its name, may have changed.
+    void changed();
 
 private:
     friend class ClassStep;
@@ -77,7 +85,5 @@ private:
     Archivio &m_archivio;
     QUndoGroup m_group;
     std::array<QUndoStack *, Archivio::Classes> m_stacks{};
-    QAction *m_undoAction = nullptr;
-    QAction *m_redoAction = nullptr;
     ClassSnapshot m_shown;
 };
