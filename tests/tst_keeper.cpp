@@ -238,13 +238,13 @@ private slots:
             {u"<file>"_s, m_path}, {u"<copy>"_s, m_path + copy}, {u"<dir>"_s, m_dir->path()}};
 
         FakeSeatingView view;
-        view.answers = {Answer::Yes}; // a failed save is tried again once
+        view.replies = {u"Sì"_s}; // a failed save is tried again once
         Archivio table;
         auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
         keeper->startUp(table);
         QCOMPARE(view.log, message.isEmpty() ? QStringList()
                                              : QStringList{u"Attenzione!|"_s +
-                                                           placed(message, places) + u"|Ok"_s});
+                                                           placed(message, places) + u"|[OK]"_s});
         QCOMPARE(readAll(m_path + copy), bytes); // the copy, or the file still untouched
         QVERIFY(!copy.endsWith(u".2"_s) || readAll(m_path + u".bak"_s) == "earlier");
         QCOMPARE(table, message.startsWith(u"Non"_s) ? Archivio() : tableOf(bytes));
@@ -278,7 +278,7 @@ private slots:
         }
         const QString question =
             placed(u"Errore!|Impossibile salvare le classi nel file dei posti\n<file>\n"_s +
-                       reason + u".\n\nRiprovare?|YesNo"_s,
+                       reason + u".\n\nRiprovare?|[Sì]/No Esc=No"_s,
                    places);
         QCOMPARE(view.log.size(), 3);
         QCOMPARE(view.log.at(0), question);
@@ -361,7 +361,7 @@ private slots:
                             "(«Nome30»): 2 nomi, 1 posto\n- classe 3 («3B»): il nome della "
                             "classe\n\nRipristinare le classi memorizzate prima dell'interruzione? "
                             "Il file com'è verrà prima copiato.\n\nRispondendo No, verranno "
-                            "conservate a parte nella cartella\n<data>|YesNoDefaultNo"_s,
+                            "conservate a parte nella cartella\n<data>|Sì/[No]"_s,
                             places));
         QVERIFY2(view.log.value(offered).contains(placed(message, places)),
                  qPrintable(view.log.join(u'\n')));
@@ -429,7 +429,7 @@ private slots:
         lock.close();
 
         FakeSeatingView view;
-        view.answer = Answer::Yes;
+        view.reply = u"Sì"_s;
         Archivio second;
         auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
         keeper->startUp(second);
@@ -439,7 +439,7 @@ private slots:
                                               "aperto in un'altra copia del programma.\nQuesta "
                                               "finestra mostra le classi in sola lettura: nulla "
                                               "di quello che vi si fa verrà salvato. Per "
-                                              "lavorare, usare l'altra copia.|Ok"_s,
+                                              "lavorare, usare l'altra copia.|[OK]"_s,
                                               {{u"<file>"_s, m_path}})});
         QVERIFY(QFileInfo::exists(m_path + u".AbCdEf"_s));
         second.setCell(1, Archivio::NameColumn, u"Bruno"_s);

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The selection of every desk, 0 to 29. Pupil i, named in slot i, is at
 // position i + 2.
 using Seating = QList<int>;
@@ -18,13 +20,13 @@ constexpr int Position = Archivio::PositionColumn;
 namespace {
 
 const QString TooManyDesks = QStringLiteral(
-    "Errore!|Ci sono più banchi che alunni!\r\nSelezionare i banchi da non assegnare.|Ok");
+    "Errore!|Ci sono più banchi che alunni!\r\nSelezionare i banchi da non assegnare.|[OK]");
 
 // What the stored handler adds to the view's log, after any message boxes.
 const QString Stored = QStringLiteral("(stored)");
 const QString TooManyPupils =
     QStringLiteral("Errore!|Ci sono più alunni che banchi liberi!\r\nRimuovere a %1 banchi "
-                   "l'indicazione ->Non assegnare<-.|Ok");
+                   "l'indicazione ->Non assegnare<-.|[OK]");
 
 Seating with(Seating seating, int desk, int selection)
 {
@@ -256,12 +258,12 @@ private slots:
 
         rules.deleteNames(); // answered No
         QCOMPARE(view.log.join('\n'), "Attenzione!|Sei sicuro di volere cancellare tutti i nomi "
-                                      "degli alunni?|YesNo");
+                                      "degli alunni?|[Sì]/No Esc=No");
         QCOMPARE(view.names, names);
         QCOMPARE(view.selection, before);
 
         // Until stored, the names are gone only from the screen.
-        view.answer = SeatingView::Answer::Yes;
+        view.reply = u"Sì"_s;
         rules.deleteNames();
         QVERIFY(archivio == table);
         rules.store();

@@ -17,6 +17,7 @@
 
 using Step = SeatingSession::Step;
 using Answer = SeatingView::Answer;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -50,13 +51,13 @@ class SessionTest : public QObject
 
     // Starts a session on the file (none: the file left), with these answers
     // to its questions.
-    void start(const QByteArray &file, const QList<Answer> &answers = {})
+    void start(const QByteArray &file, const QStringList &replies = {})
     {
         m_session.reset();
         if (!file.isEmpty())
             QVERIFY(KeptFiles::writeAll(m_path, file));
         m_view = std::make_unique<FakeSeatingView>();
-        m_view->answers = answers;
+        m_view->replies = replies;
         m_session = std::make_unique<SeatingSession>(m_path, *m_view);
         m_view->rules = &m_session->rules();
         m_session->startUp();
@@ -144,11 +145,11 @@ private slots:
         QStringList changes = steps.split('/');
         const QString answer = changes.last().size() == 2 ? changes.takeLast() : QString();
         const QString leave = changes.takeLast();
-        QList<Answer> answers;
+        QStringList replies;
         if (changes.contains("delete"))
-            answers << Answer::Yes;
-        answers << (answer == "Sì" ? Answer::Yes : Answer::No);
-        start(seatingFile(TwoPupils), answers);
+            replies << u"Sì"_s;
+        replies << (answer.isEmpty() ? u"No"_s : answer);
+        start(seatingFile(TwoPupils), replies);
         QSignalSpy marks(m_session.get(), &SeatingSession::unstoredChanged);
         for (const QString &change : changes) {
             if (change == "name" || change == "typed back")
@@ -178,7 +179,7 @@ private slots:
         }
         QCOMPARE(closeAndRead(), file);
         const QStringList question{"Attenzione!|La classe «" + asked +
-                                   "» ha modifiche non memorizzate. Memorizzarle?|YesNo"};
+                                   "» ha modifiche non memorizzate. Memorizzarle?|[Sì]/No Esc=No"};
         QCOMPARE(m_view->log, unstored ? question : QStringList());
     }
 
@@ -230,7 +231,7 @@ private slots:
         QFETCH(QList<int>, desks);
         QFETCH(QString, action);
         QFETCH(QString, step);
-        start(twoClasses(desks), {Answer::Yes});
+        start(twoClasses(desks), {u"Sì"_s});
         if (action == "store") { // something to store: a name, which the lists take, and a desk
             type(5, "x");
             pick(12, 14);

@@ -116,7 +116,7 @@ private slots:
         QTest::newRow("Assegna mancanti refused")
             << "CmdRandom"
             << "OK"
-            << "Errore!|OK||Ci sono più alunni che banchi liberi!\n"
+            << "Errore!|OK|OK|Ci sono più alunni che banchi liberi!\n"
                "Rimuovere a 3 banchi l'indicazione ->Non assegnare<-.";
         QTest::newRow("Cancella nomi: No") << "cmdCancNomi"
                                            << "No" << del;

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // What the seating logic needs of the screen: the 31 name boxes (30 pupils and
 // the class name), the 30 desk selectors, the tab strip and a modal message
@@ -21,9 +22,22 @@
 class SeatingView
 {
 public:
-    // A Yes/No question has Yes as its default button unless it says otherwise.
+    // The program's message boxes: a message with OK, a Yes/No question
+    // with Yes as its default unless it says otherwise; both built on ask().
     enum class Buttons { Ok, YesNo, YesNoDefaultNo };
     enum class Answer { Ok, Yes, No };
+
+    // A modal box with answers of its own, left to right: the one Enter picks
+    // and the one Escape or closing the box picks are the question's to say,
+    // and for a question that could lose work they are the safe answer.
+    struct Question
+    {
+        QString text;
+        QString title;
+        QStringList answers;
+        int defaultAnswer = 0;
+        int escapeAnswer = 0;
+    };
 
     // One name box per slot of a class block, one desk per pupil, one tab per class.
     static constexpr int NameBoxes = Archivio::SlotsPerClass;
@@ -49,7 +63,9 @@ public:
     virtual void selectTab(int tab) = 0;
     virtual void setTabCaption(int tab, const QString &caption) = 0;
 
-    virtual Answer messageBox(const QString &text, const QString &title, Buttons buttons) = 0;
+    // Shows the question and returns the index of the answer chosen.
+    virtual int ask(const Question &question) = 0;
+    Answer messageBox(const QString &text, const QString &title, Buttons buttons);
 
     // True while the program itself changes desk selections ("Aggiornamento").
     bool aggiornamento() const { return m_aggiornamento; }

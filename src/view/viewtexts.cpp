@@ -18,6 +18,21 @@ QString MessageTitle::warning()
     return u"Attenzione!"_s;
 }
 
+QString AnswerText::ok()
+{
+    return u"OK"_s;
+}
+
+QString AnswerText::yes()
+{
+    return u"Sì"_s;
+}
+
+QString AnswerText::no()
+{
+    return u"No"_s;
+}
+
 QString ViewTexts::freeDesk()
 {
     return u"vuoto"_s;

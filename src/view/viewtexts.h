@@ -19,6 +19,13 @@ QString error();
 QString warning();
 } // namespace MessageTitle
 
+// The answers of the program's plain message boxes.
+namespace AnswerText {
+QString ok();
+QString yes();
+QString no();
+} // namespace AnswerText
+
 namespace ViewTexts {
 // A desk nobody sits at, and one marked not to be used.
 QString freeDesk();

@@ -403,21 +403,19 @@ void Form2::setTabCaption(int tab, const QString &caption)
     m_tabStrip->setCaption(tab - 1, caption);
 }
 
-SeatingView::Answer Form2::messageBox(const QString &text, const QString &title, Buttons buttons)
+int Form2::ask(const Question &question)
 {
     QMessageBox box(this);
     box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(title);
-    box.setText(QString(text).replace(u"\r\n"_s, u"\n"_s));
-    if (buttons == Buttons::Ok) {
-        box.addButton(WindowTexts::ok(), QMessageBox::AcceptRole);
-        box.exec();
-        return Answer::Ok;
-    }
-    QPushButton *yes = box.addButton(WindowTexts::yes(), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(WindowTexts::no(), QMessageBox::NoRole);
-    box.setDefaultButton(buttons == Buttons::YesNoDefaultNo ? no : yes);
-    box.setEscapeButton(no);
+    box.setWindowTitle(question.title);
+    box.setText(QString(question.text).replace(u"\r\n"_s, u"\n"_s));
+    QList<QPushButton *> buttons;
+    for (const QString &answer : question.answers)
+        buttons << box.addButton(answer, QMessageBox::ActionRole);
+    box.setDefaultButton(buttons.value(question.defaultAnswer));
+    // Escape and the box's own close button both press the escape answer.
+    box.setEscapeButton(buttons.value(question.escapeAnswer));
     box.exec();
-    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    const auto chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? question.escapeAnswer : int(chosen);
 }

@@ -53,7 +53,7 @@ public:
     int selectedTab() const override;
     void selectTab(int tab) override;
     void setTabCaption(int tab, const QString &caption) override;
-    Answer messageBox(const QString &text, const QString &title, Buttons buttons) override;
+    int ask(const Question &question) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -51,21 +51,6 @@ QString openFolder()
     return u"Apri la cartella del file dei posti"_s;
 }
 
-QString ok()
-{
-    return u"OK"_s;
-}
-
-QString yes()
-{
-    return u"Sì"_s;
-}
-
-QString no()
-{
-    return u"No"_s;
-}
-
 QString undoTyping()
 {
     return u"&Annulla"_s;

@@ -19,10 +19,6 @@ QString redo(const QString &step);
 QString print();
 QString openFolder();
 
-QString ok();
-QString yes();
-QString no();
-
 // The name boxes' own menu.
 QString undoTyping();
 QString redoTyping();

@@ -3,6 +3,8 @@
 
 #include "seatingrules.h"
 
+using namespace Qt::StringLiterals;
+
 // A position the list does not hold selects nothing, as in a combo box.
 void FakeSeatingView::setDeskSelection(int desk, int position)
 {
@@ -12,12 +14,17 @@ void FakeSeatingView::setDeskSelection(int desk, int position)
         rules->seatChanged(desk);
 }
 
-SeatingView::Answer FakeSeatingView::messageBox(const QString &text, const QString &title,
-                                                Buttons buttons)
+int FakeSeatingView::ask(const Question &question)
 {
-    static const char *const names[] = {"|Ok", "|YesNo", "|YesNoDefaultNo"};
-    log.append(title + '|' + text + names[int(buttons)]);
-    if (buttons == Buttons::Ok)
-        return Answer::Ok;
-    return answers.isEmpty() ? answer : answers.takeFirst();
+    QStringList answers = question.answers;
+    answers[question.defaultAnswer] = u'[' + answers[question.defaultAnswer] + u']';
+    QString entry = question.title + u'|' + question.text + u'|' + answers.join(u'/');
+    if (question.escapeAnswer != question.defaultAnswer)
+        entry += u" Esc="_s + question.answers.at(question.escapeAnswer);
+    log.append(entry);
+    if (question.answers.size() == 1) // a message: nothing to answer
+        return 0;
+    const QString chosen = replies.isEmpty() ? reply : replies.takeFirst();
+    const auto index = question.answers.indexOf(chosen);
+    return index < 0 ? question.escapeAnswer : int(index);
 }

@@ -9,7 +9,10 @@ class SeatingRules;
 
 // The screen as plain containers. Like the window, it reports every selection
 // set by the program to the rules' seat-change reaction before returning.
-// Message boxes are logged; an OK box is answered Ok, a question with answer.
+// Message boxes are logged as "title|text|answers", the answers joined by
+// "/", the default in brackets and, where it differs from the default, the
+// Escape answer after " Esc=". A question is answered by the next of replies,
+// then by reply, by the text of its button; with neither, as Escape answers it.
 class FakeSeatingView : public SeatingView
 {
 public:
@@ -18,10 +21,10 @@ public:
     QList<int> selection = QList<int>(Desks, -1);
     int tab = 1;
     SeatingRules *rules = nullptr;
-    QList<Answer> answers;      // to the first questions, in turn
-    Answer answer = Answer::No; // to every question after them
-    QStringList log;            // message boxes as "title|text|buttons", and what the test adds
-    int unflaggedChanges = 0;   // seat-change events that came with the update flag down
+    QStringList replies;      // to the first questions, in turn
+    QString reply;            // to every question after them
+    QStringList log;          // message boxes, and what the test adds
+    int unflaggedChanges = 0; // seat-change events that came with the update flag down
 
     QString nameText(int box) const override { return names.at(box); }
     void setNameText(int box, const QString &text) override { names[box] = text; }
@@ -39,5 +42,5 @@ public:
     int selectedTab() const override { return tab; }
     void selectTab(int t) override { tab = t; }
     void setTabCaption(int, const QString &) override {}
-    Answer messageBox(const QString &text, const QString &title, Buttons buttons) override;
+    int ask(const Question &question) override;
 };

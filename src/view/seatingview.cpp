@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "seatingview.h"
+
+SeatingView::Answer SeatingView::messageBox(const QString &text, const QString &title,
+                                            Buttons buttons)
+{
+    if (buttons == Buttons::Ok) {
+        ask({text, title, {AnswerText::ok()}});
+        return Answer::Ok;
+    }
+    // A plain question's Escape is its No.
+    const int no = 1;
+    const int answer = ask({text,
+                            title,
+                            {AnswerText::yes(), AnswerText::no()},
+                            buttons == Buttons::YesNoDefaultNo ? no : 0,
+                            no});
+    return answer == no ? Answer::No : Answer::Yes;
+}
