@@ -699,7 +699,7 @@ private slots:
             SeatingFileKeeper(m_path, view).startUp(table); // and killed
             QCOMPARE(QDir(m_dir->filePath(u"prog"_s)).entryList({u"*.bak*"_s}),
                      QStringList{u"Posti.bq.bak"_s});
-            QCOMPARE(data.entryList({AsideName}).size(), 1);
+            QCOMPARE(data.entryList({u"Posti-diario-*-*.bq"_s}).size(), 1); // numbered too
             QVERIFY(!QFileInfo::exists(journalPath + u".QwErTy"_s));
         }
         QVERIFY(QFileInfo::exists(others));
