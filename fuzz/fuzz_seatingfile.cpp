@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    // The same bytes behind a UTF-8 mark take the UTF-8 road whatever they hold.
+    // The same bytes behind a UTF-8 mark: read as UTF-8 when they are, else
+    // as Windows-1252 after the mark.
     for (const QByteArray &input : {bytes, QByteArray("\xEF\xBB\xBF") + bytes}) {
         Archivio table;
         const QList<SeatingFile::Problem> problems = SeatingFile::parse(input, table);

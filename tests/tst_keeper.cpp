@@ -13,9 +13,13 @@
 #include "keepermessages.h"
 #include "keptfiles.h"
 #include "seatingfilekeeper.h"
+#include "seatinglock.h"
 
 #include <QLibraryInfo>
+#include <QLockFile>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -102,6 +106,28 @@ QString cannotSave(const QString &reason)
            u".\nConviene chiudere subito il programma e spostarlo in una cartella dove si possa "
            "scrivere; altrimenti, alla chiusura le classi verranno salvate in un file di "
            "recupero."_s;
+}
+
+bool setModified(const QString &path, const QDateTime &when)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(when, QFileDevice::FileModificationTime);
+}
+
+// What a running copy (this test) writes in its lock.
+QByteArray runningCopysLock(const QString &path)
+{
+    QLockFile lock(path);
+    return lock.tryLock() ? readAll(path) : QByteArray();
+}
+
+// distinctFile() with its first count lines made line.
+QByteArray withLines(int count, const QByteArray &line)
+{
+    QByteArrayList lines = distinctFile().split('\n');
+    std::fill_n(lines.begin(), count, line + '\r');
+    return lines.join('\n');
 }
 
 // Spells out the places a message names.
@@ -422,11 +448,7 @@ private slots:
         const QString lockPath = lockFolder.filePath(locks.first());
         const QByteArray owner = readAll(lockPath);
         QVERIFY(QFile::rename(lockPath, lockPath + u".held"_s) && writeAll(lockPath, owner));
-        QFile lock(lockPath);
-        QVERIFY(lock.open(QIODevice::ReadWrite) &&
-                lock.setFileTime(QDateTime::currentDateTime().addDays(-1),
-                                 QFileDevice::FileModificationTime));
-        lock.close();
+        QVERIFY(setModified(lockPath, QDateTime::currentDateTime().addDays(-1)));
 
         FakeSeatingView view;
         view.reply = u"Sì"_s;
@@ -453,6 +475,236 @@ private slots:
         firstKeeper.shutDown(first);
         QCOMPARE(readAll(m_path), SeatingFile::serialize(first));
         QCOMPARE(dataFile(JournalName), QString());
+    }
+
+    // A copy writes its lock's contents the instant it makes it: a lock that
+    // cannot be read belongs to nobody once it is older than a coarse file
+    // time allows, or dated more than a day ahead. One that can be read is
+    // held while its copy runs, whatever its age.
+    void unreadableLocksAreTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("contents"); // none: a running copy's
+        QTest::addColumn<int>("age");             // seconds; below 0: ahead
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("empty, a minute old") << QByteArray("") << 60 << true;
+        QTest::newRow("empty, just made") << QByteArray("") << 0 << false;
+        QTest::newRow("garbage, a minute old") << QByteArray("\0\xFFgarbage\n", 10) << 60 << true;
+        QTest::newRow("empty, two days ahead") << QByteArray("") << -2 * 86400 << true;
+        QTest::newRow("empty, an hour ahead") << QByteArray("") << -3600 << false;
+        QTest::newRow("a running copy's, a day old") << QByteArray() << 86400 << false;
+    }
+
+    void unreadableLocksAreTakenOver()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, age);
+        QFETCH(bool, taken);
+        const QString lockPath = m_path + u".lock"_s;
+        if (contents.isNull())
+            contents = runningCopysLock(m_dir->filePath(u"running.lock"_s));
+        QVERIFY(writeAll(lockPath, contents) &&
+                setModified(lockPath, QDateTime::currentDateTime().addSecs(-age)));
+        SeatingLock lock(m_path);
+        QCOMPARE(lock.acquire(), taken);
+        QCOMPARE(readAll(lockPath) == contents, !taken);
+        qint64 pid = 0;
+        QString host, application;
+        QVERIFY(!taken || QLockFile(lockPath).getLockInfo(&pid, &host, &application));
+        QCOMPARE(pid, taken ? QCoreApplication::applicationPid() : 0);
+    }
+
+    // A lock from another computer says which and since when, and is taken
+    // over only when asked; one of a copy running here never is.
+    void lockOfAnotherComputer()
+    {
+        const QString lockPath = m_path + u".lock"_s;
+        const QDateTime since(QDate(2024, 12, 3), QTime(10, 14));
+        QVERIFY(writeAll(lockPath, "12345\nposti\nlaptop-casa\n\n\n") &&
+                setModified(lockPath, since));
+        SeatingLock lock(m_path);
+        QVERIFY(!lock.acquire());
+        const SeatingLock::Holder holder = lock.holder();
+        QCOMPARE(holder.host, u"laptop-casa"_s);
+        QCOMPARE(holder.since, since);
+        QCOMPARE(holder.thisComputer, false);
+        QVERIFY(lock.takeOver());
+
+        SeatingLock second(m_path);
+        QVERIFY(!second.acquire());
+        QCOMPARE(second.holder().host, QSysInfo::machineHostName());
+        QCOMPARE(second.holder().thisComputer, true);
+        QVERIFY(!second.takeOver());
+
+        const int year = QDate::currentDate().year();
+        QCOMPARE(KeeperMessages::openOnOtherComputer(u"laptop-casa"_s,
+                                                     QDateTime(QDate(year, 12, 3), QTime(10, 14))),
+                 u"Il file dei posti risulta aperto sul computer «laptop-casa» dal 3 dicembre alle "
+                 "10:14."_s);
+        QCOMPARE(KeeperMessages::openOnOtherComputer(u"PC-AULA"_s,
+                                                     QDateTime(QDate(2023, 3, 5), QTime(9, 5))),
+                 u"Il file dei posti risulta aperto sul computer «PC-AULA» dal 5 marzo 2023 alle "
+                 "9:05."_s);
+    }
+
+    // A desk whose stored position lies past its class's list (a seated
+    // pupil's name deleted by an earlier version) is blanked, told once, and
+    // written so at close; -1, the list's last pupil and a pupil on two desks
+    // are left alone.
+    void desksPastTheirListsAreBlankedOnce_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("mended"); // as the close writes it
+        QTest::addColumn<QString>("message");
+        const QByteArray file = distinctFile(); // class 1: 30 names, desk s on s + 2
+        const auto edit = [&](QByteArray bytes, const char *before, const char *after) {
+            return bytes.replace(before, after);
+        };
+        QTest::newRow("one past the list")
+            << edit(file, "Nome0,2", "Nome0,32") << edit(file, "Nome0,2", "Nome0,0")
+            << u"1 banco indicava un alunno che non c'è più: ora è "
+               "vuoto."_s;
+        const QByteArray three =
+            edit(edit(edit(edit(file, "Nome1,3", "Nome1,-2"), "Nome31,0", " ,0"), "Nome32,0",
+                      "Nome32,31"),
+                 "Nome33,0", "Nome33,99");
+        const QByteArray mended = edit(edit(file, "Nome1,3", "Nome1,0"), "Nome31,0", " ,0");
+        QTest::newRow("three, in two classes")
+            << three << mended
+            << u"3 banchi indicavano un alunno che non c'è più: ora sono vuoti."_s;
+        const QByteArray kept = edit(edit(edit(file, "Nome0,2", "Nome0,-1"), "Nome1,3", "Nome1,31"),
+                                     "Nome2,4", "Nome2,31");
+        QTest::newRow("none past") << kept << kept << QString();
+    }
+
+    void desksPastTheirListsAreBlankedOnce()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, mended);
+        QFETCH(QString, message);
+        // A journal as the file was, desks and all, left by a run that ended
+        // badly: it holds nothing the file does not, and is not offered.
+        const QString journal =
+            QDir(dataFolder()).filePath(u"Posti-diario-%1.bq"_s.arg(DataFolder::keyFor(m_path)));
+        QVERIFY(writeAll(m_path, file) && QDir().mkpath(dataFolder()) && writeAll(journal, file));
+        for (const QString &told : {message, QString()}) {
+            FakeSeatingView view;
+            Archivio table;
+            SeatingFileKeeper keeper(m_path, view);
+            keeper.startUp(table);
+            QCOMPARE(view.log, told.isEmpty() ? QStringList()
+                                              : QStringList{u"Attenzione!|"_s + told + u"|Ok"_s});
+            keeper.shutDown(table);
+            QCOMPARE(readAll(m_path), mended);
+        }
+        QVERIFY(!QFileInfo::exists(m_path + u".bak"_s) && !QFileInfo::exists(journal));
+    }
+
+    // Whether the close would write little over much: every way the reader
+    // loses a line, against more than half the file's lines.
+    void mostlyUnreadFileIsKnown_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("mostlyUnread");
+        QByteArray binary(4096, '\0');
+        QRandomGenerator random(22);
+        for (char &byte : binary)
+            byte = char(random.bounded(256));
+        QByteArray letter;
+        for (int line = 0; line < 40; ++line)
+            letter += "Gentili genitori della classe 3B e cari colleghi di tutto il consiglio\r\n";
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("ten lines without a comma") << withLines(10, "x") << false;
+        QTest::newRow("UTF-8, 155 lines outside the code page")
+            << withLines(155, "\xD0\x98\xD0\xBC\xD1\x8F,1") << false;
+        QTest::newRow("UTF-8, 156 lines outside the code page")
+            << withLines(156, "\xD0\x98\xD0\xBC\xD1\x8F,1") << true;
+        QTest::newRow("156 empty lines") << withLines(156, "") << true;
+        QTest::newRow("156 bad positions") << withLines(156, "Nome,sette") << true;
+        QTest::newRow("156 lines with commas") << withLines(156, "Rossi,Mario,1") << true;
+        QTest::newRow("mark before Windows text")
+            << "\xEF\xBB\xBF" + withLines(200, "Niccol\xF2,1") << false;
+        QTest::newRow("binary") << binary << true;
+        QTest::newRow("a letter") << letter << true;
+        QTest::newRow("a log, 1000 lines") << QByteArray("Nome,1\r\n").repeated(1000) << true;
+        QTest::newRow("too big to be the file") << QByteArray(17 << 20, 'x') << true;
+    }
+
+    void mostlyUnreadFileIsKnown()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, mostlyUnread);
+        QVERIFY(file.isNull() || writeAll(m_path, file));
+        FakeSeatingView view;
+        Archivio table;
+        SeatingFileKeeper keeper(m_path, view);
+        keeper.startUp(table);
+        QCOMPARE(keeper.fileMostlyUnread(), mostlyUnread);
+        const bool copied = !file.isNull() && file != distinctFile();
+        QCOMPARE(keeper.originalCopy(), copied ? m_path + u".bak"_s : QString());
+        QVERIFY(!copied || readAll(keeper.originalCopy()) == file);
+    }
+
+    // Read-only, set before the start or after it, writes nothing at all: not
+    // the file, the journal, a copy or a recovery file; nor sweeps leftovers.
+    void readOnlyWritesNothing_data()
+    {
+        QTest::addColumn<bool>("beforeStart");
+        QTest::newRow("before the start") << true;
+        QTest::newRow("after the start") << false;
+    }
+
+    void readOnlyWritesNothing()
+    {
+        QFETCH(bool, beforeStart);
+        const QByteArray file = withLines(200, "x");
+        const QString leftover = m_path + u".AbCdEf"_s;
+        QVERIFY(writeAll(m_path, file) && writeAll(leftover, "partial"));
+        using Reason = SeatingFileKeeper::ReadOnlyReason;
+        FakeSeatingView view;
+        Archivio table;
+        SeatingFileKeeper keeper(m_path, view);
+        if (beforeStart)
+            keeper.setReadOnly(Reason::OpenOnOtherComputer);
+        keeper.startUp(table);
+        QCOMPARE(table, tableOf(file));
+        QCOMPARE(view.log.isEmpty(), beforeStart);
+        QCOMPARE(QFileInfo::exists(leftover), beforeStart);
+        QCOMPARE(QFileInfo::exists(m_path + u".bak"_s), !beforeStart);
+        if (!beforeStart)
+            keeper.setReadOnly(Reason::MostlyUnread);
+        QCOMPARE(keeper.readOnlyReason(),
+                 beforeStart ? Reason::OpenOnOtherComputer : Reason::MostlyUnread);
+        table.setCell(0, Archivio::NameColumn, u"Anna"_s);
+        keeper.stored(table);
+        keeper.shutDown(table);
+        QCOMPARE(readAll(m_path), file);
+        QVERIFY(!QDir(dataFolder()).exists() || QDir(dataFolder()).isEmpty());
+    }
+
+    // Starts killed again and again on one damaged file and one damaged
+    // journal leave one copy of each; the leftovers of a store killed while
+    // renaming the journal go at the next start, another file's stay.
+    void nothingPilesUp()
+    {
+        const QByteArray damaged = withLines(3, "x"), journal = distinctFile().left(100);
+        const QDir data(dataFolder());
+        const QString journalPath =
+            data.filePath(u"Posti-diario-%1.bq"_s.arg(DataFolder::keyFor(m_path)));
+        const QString others = data.filePath(u"Posti-diario-0123456789abcdef.bq.XyZabc"_s);
+        QVERIFY(data.mkpath(u"."_s) && writeAll(others, "other"));
+        for (int start = 0; start < 3; ++start) {
+            QVERIFY(writeAll(m_path, damaged) && writeAll(journalPath, journal) &&
+                    writeAll(journalPath + u".QwErTy"_s, "partial"));
+            FakeSeatingView view;
+            Archivio table;
+            SeatingFileKeeper(m_path, view).startUp(table); // and killed
+            QCOMPARE(QDir(m_dir->filePath(u"prog"_s)).entryList({u"*.bak*"_s}),
+                     QStringList{u"Posti.bq.bak"_s});
+            QCOMPARE(data.entryList({u"Posti-diario-*-*.bq"_s}).size(), 1); // numbered too
+            QVERIFY(!QFileInfo::exists(journalPath + u".QwErTy"_s));
+        }
+        QVERIFY(QFileInfo::exists(others));
     }
 
     // Set-aside and recovery files are dated; a name already taken, even by a

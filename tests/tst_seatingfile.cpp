@@ -137,6 +137,8 @@ private slots:
             << QStringList{noComma(13, u"Nome12 7"_s)};
         QTest::newRow("empty line")
             << edit("Nome12,11", "") << row12 << reset << QStringList{u"riga 13: riga vuota"_s};
+        QTest::newRow("spaces around a position")
+            << edit("12,11", "12,  11  ") << none << reset << QStringList();
         QTest::newRow("word position")
             << edit("12,11", "12,sette") << row12 << QByteArray("Nome12,0")
             << QStringList{u"riga 13: posizione «sette» non valida: messa a 0"_s};
@@ -165,6 +167,11 @@ private slots:
                            "casella: tenuti i primi 32767"_s};
         QTest::newRow("UTF-8 mark, plain text")
             << "\xEF\xBB\xBF" + good << none << reset << QStringList{utf8};
+        QTest::newRow("UTF-8 mark before Windows text")
+            << "\xEF\xBB\xBF" + edit("Nome0,", "Niccol\xF2,") << row0 << QByteArray("Niccol\xF2,-1")
+            << QStringList{u"il file comincia con il segno che indica UTF-8, ma è scritto in "
+                           "Windows-1252: è stato letto come tale, e alla chiusura verrà riscritto "
+                           "senza quel segno"_s};
         QTest::newRow("UTF-8 accent, no mark") << edit("Nome0,", "Niccol\xC3\xB2,") << row0
                                                << QByteArray("Niccol\xF2,-1") << QStringList{utf8};
         QTest::newRow("UTF-8 outside the code page")
@@ -312,6 +319,8 @@ private slots:
         QCOMPARE(SeatingDisk::backupOriginal(path()), bak + u".2"_s);
         QCOMPARE(readFile(bak), freshFile);
         QCOMPARE(readFile(bak + u".2"_s), QByteArray("changed"));
+        QCOMPARE(SeatingDisk::backupOriginal(path()), bak + u".2"_s); // the same bytes: no .3
+        QVERIFY(!QFileInfo::exists(bak + u".3"_s));
         QVERIFY(QDir().mkdir(other));
         QCOMPARE(SeatingDisk::backupOriginal(path(), other), other + u"/Posti.bq.bak"_s);
         QCOMPARE(readFile(other + u"/Posti.bq.bak"_s), QByteArray("changed"));

@@ -44,3 +44,25 @@ std::optional<int> positionValue(QStringView text)
         return std::nullopt;
     return value;
 }
+
+int blankDesksBeyondLists(Archivio &archivio)
+{
+    constexpr int FirstPupil = 2; // after the blank and the marker
+    int blanked = 0;
+    for (int tab = 1; tab <= Archivio::Classes; ++tab) {
+        int listed = FirstPupil;
+        for (int slot = 0; slot < Archivio::Pupils; ++slot)
+            listed +=
+                archivio.cell(Archivio::row(tab, slot), Archivio::NameColumn).isEmpty() ? 0 : 1;
+        for (int desk = 0; desk < Archivio::Pupils; ++desk) {
+            const int row = Archivio::row(tab, desk);
+            const std::optional<int> position =
+                positionValue(archivio.cell(row, Archivio::PositionColumn));
+            if (position && (*position < -1 || *position >= listed)) {
+                archivio.setCell(row, Archivio::PositionColumn, u"0"_s);
+                ++blanked;
+            }
+        }
+    }
+    return blanked;
+}

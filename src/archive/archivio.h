@@ -42,3 +42,10 @@ private:
 // The value of a stored desk position: an optional minus sign and decimal
 // digits that fit in 16 bits ("0", "12", "-1"); anything else has none.
 std::optional<int> positionValue(QStringView text);
+
+// Blanks the desks whose stored position lies past their class's desk list:
+// the blank, the marker, then the class's non-empty names in order (−1
+// selects nothing). Files written by earlier versions hold such positions
+// where a seated pupil's name was deleted and the class stored; they show a
+// blank desk all the same. Returns how many desks were blanked.
+int blankDesksBeyondLists(Archivio &archivio);

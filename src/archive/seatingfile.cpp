@@ -5,6 +5,7 @@
 #include "cp1252.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -18,6 +19,14 @@ namespace {
 const QChar Comma = u',';
 const QChar Space = u' ';
 constexpr QByteArrayView LineEnd = "\r\n";
+constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes); // decoded only when made a string
+    return !decoder.hasError();
+}
 
 enum class LineEnding { CrLf, Lone, Missing };
 
@@ -85,16 +94,10 @@ Problem fileProblem(Kind kind, qsizetype count = 0)
     return problem;
 }
 
-QStringView withoutLeadingSpaces(QStringView text)
+QStringView withoutSurroundingSpaces(QStringView text)
 {
     while (!text.isEmpty() && text.front() == Space)
         text = text.sliced(1);
-    return text;
-}
-
-QStringView withoutSurroundingSpaces(QStringView text)
-{
-    text = withoutLeadingSpaces(text);
     while (!text.isEmpty() && text.back() == Space)
         text.chop(1);
     return text;
@@ -111,8 +114,7 @@ QString mendedName(QStringView text)
 }
 
 // Reads one line into its row, recovering what it can so that no other row
-// moves: a field starts after its leading spaces, and the name also loses its
-// trailing ones. With several commas the last one ends the name; a line
+// moves: a field loses the spaces around it. With several commas the last one ends the name; a line
 // without a comma is a name whose desk is blank. Every mended line is reported
 // with what was made of it; only a line with nothing in it stays fresh.
 void readRow(QByteArrayView line, int row, Archivio &archivio, QList<Problem> &problems)
@@ -130,7 +132,7 @@ void readRow(QByteArrayView line, int row, Archivio &archivio, QList<Problem> &p
         archivio.setCell(row, Archivio::NameColumn, noComma.name);
         return problems.append(noComma);
     }
-    QStringView position = withoutLeadingSpaces(QStringView(text).sliced(comma + 1));
+    QStringView position = withoutSurroundingSpaces(QStringView(text).sliced(comma + 1));
     if (!positionValue(position)) {
         Problem badPosition = rowProblem(Kind::BadPosition, row);
         badPosition.found = position.toString();
@@ -185,8 +187,6 @@ struct Transcoded
 Transcoded fromUtf8(QByteArrayView bytes)
 {
     Transcoded out;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
     LineSplitter splitter(bytes);
     Line line;
     for (int number = 0; splitter.next(&line); ++number) {
@@ -266,25 +266,47 @@ QList<Problem> parse(const QByteArray &bytes, Archivio &archivio)
 {
     archivio.initialise();
     QList<Problem> problems;
-    if (!isUtf8(bytes)) {
-        readLines(bytes, {}, archivio, problems);
+    QByteArrayView text = bytes;
+    const bool marked = text.startsWith(ByteOrderMark);
+    if (marked)
+        text = text.sliced(ByteOrderMark.size());
+    if (isUtf8(bytes)) {
+        problems.append(fileProblem(Kind::Utf8));
+        const Transcoded transcoded = fromUtf8(text);
+        readLines(transcoded.bytes, transcoded.lost, archivio, problems);
         return problems;
     }
-    problems.append(fileProblem(Kind::Utf8));
-    const Transcoded transcoded = fromUtf8(bytes);
-    readLines(transcoded.bytes, transcoded.lost, archivio, problems);
+    // A mark before text that is not UTF-8: an editor added it to a
+    // Windows-1252 file, whose rows are all there after it.
+    if (marked)
+        problems.append(fileProblem(Kind::MarkBeforeWindowsText));
+    readLines(text, {}, archivio, problems);
     return problems;
 }
 
 bool isUtf8(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return true;
+    if (bytes.startsWith(ByteOrderMark))
+        return isValidUtf8(bytes.sliced(ByteOrderMark.size()));
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
         return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes); // decoded only when made a string
-    return !decoder.hasError();
+    return isValidUtf8(bytes);
+}
+
+bool mostlyUnread(const QList<Problem> &problems)
+{
+    qsizetype lines = Archivio::Rows;
+    qsizetype ignored = 0;
+    QSet<int> unreadRows;
+    for (const Problem &problem : problems) {
+        if (problem.kind == Kind::TooFewLines)
+            lines = problem.count;
+        else if (problem.kind == Kind::ExtraLines)
+            ignored = problem.count;
+        else if (problem.row >= 0 && problem.kind != Kind::UndefinedBytes)
+            unreadRows.insert(problem.row);
+    }
+    return 2 * (unreadRows.size() + ignored) > lines + ignored;
 }
 
 bool canStore(QChar c)

@@ -25,10 +25,12 @@ struct Problem
 {
     enum class Kind {
         // The whole file; row is -1.
-        Utf8,        // written in UTF-8 by another program: read as such
-        TooFewLines, // only count lines (maybe none): the rows after them are fresh
-        ExtraLines,  // count lines past the last row: ignored
-        BadLineEnds, // count lines not ended by CR LF: read all the same
+        Utf8,                  // written in UTF-8 by another program: read as such
+        MarkBeforeWindowsText, // UTF-8's byte order mark before Windows-1252 text: read as
+                               // such, the mark dropped
+        TooFewLines,           // only count lines (maybe none): the rows after them are fresh
+        ExtraLines,            // count lines past the last row: ignored
+        BadLineEnds,           // count lines not ended by CR LF: read all the same
         // One row.
         EmptyLine,      // nothing in it: the row is fresh
         UndefinedBytes, // bytes Windows-1252 leaves undefined: kept as they are
@@ -57,10 +59,16 @@ constexpr qsizetype MaxNameLength = 32767;
 // found; none for a file as this program writes it.
 QList<Problem> parse(const QByteArray &bytes, Archivio &archivio);
 
-// Whether bytes were written by an editor in UTF-8: they start with its byte
-// order mark, or are valid UTF-8 with at least one multi-byte sequence. A
+// Whether bytes were written by an editor in UTF-8: valid UTF-8 after its
+// byte order mark, or valid UTF-8 with at least one multi-byte sequence. A
 // Windows-1252 file almost never is: its accented letters stand alone.
 bool isUtf8(QByteArrayView bytes);
+
+// Whether more than half the file's lines, as problems describe it, were not
+// read as a name and a position: lines mended, emptied, not read at all or
+// past the last row. Another file's contents or a binary file are; a file of
+// this program's with a few damaged lines is not.
+bool mostlyUnread(const QList<Problem> &problems);
 
 // Whether c can stand in a cell that is saved: a Windows-1252 character that
 // does not end a field or a line. Anything else would not read back as written.

@@ -72,11 +72,23 @@ void Journal::remove() const
     QFile::remove(path());
 }
 
+void Journal::removeStaleTemporaries() const
+{
+    SeatingDisk::removeStaleTemporaries(path());
+}
+
 QString Journal::setAside(QString *errorString) const
 {
     QFile journal(path());
-    const QString aside =
-        DataFolder::freshDatedPath(QFileInfo(journal).absolutePath(), stem(m_key), u".bq"_s);
+    const QDir folder = QFileInfo(journal).absoluteDir();
+    // Starts that keep failing on one journal set it aside once.
+    const QStringList earlier =
+        folder.entryList({stem(m_key) + uR"(-????????-??????*.bq)"_s}, QDir::Files | QDir::Hidden);
+    for (const QString &name : earlier) {
+        if (SeatingDisk::isCopyOf(journal.fileName(), folder.filePath(name)) && journal.remove())
+            return folder.filePath(name);
+    }
+    const QString aside = DataFolder::freshDatedPath(folder.path(), stem(m_key), u".bq"_s);
     FileErrorCause::clear();
     if (journal.rename(aside))
         return aside;

@@ -25,9 +25,14 @@ public:
     bool read(Archivio &archivio, QString *errorString) const;
     void remove() const;
 
+    // Removes the temporary files a store killed half-way left, as the seating
+    // file's own. Only for the copy of the program that holds the file.
+    void removeStaleTemporaries() const;
+
     // Renames the journal to a dated name beside it, so that the next store
-    // does not overwrite it. Returns the new path, or an empty string and the
-    // reason in errorString.
+    // does not overwrite it; when a journal set aside earlier holds the same
+    // bytes, removes it instead. Returns the path it is kept at, or an empty
+    // string and the reason in errorString.
     QString setAside(QString *errorString = nullptr) const;
 
 private:

@@ -4,8 +4,10 @@
 #include "archivio.h"
 #include "cp1252.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +55,9 @@ QString fileProblem(const SeatingFile::Problem &problem)
     case Kind::Utf8:
         return u"il file era scritto in UTF-8 da un altro programma: è stato letto come tale, e "
                "alla chiusura verrà riscritto in Windows-1252 come sempre"_s;
+    case Kind::MarkBeforeWindowsText:
+        return u"il file comincia con il segno che indica UTF-8, ma è scritto in Windows-1252: "
+               "è stato letto come tale, e alla chiusura verrà riscritto senza quel segno"_s;
     case Kind::TooFewLines:
         return n == 0 ? u"il file è vuoto"_s
                       : u"il file ha solo %1 righe su %2: le altre sono vuote"_s.arg(n).arg(
@@ -251,6 +256,13 @@ QString unreadable(const QString &filePath, const QString &reason)
            "Il programma parte con le classi vuote."_s.arg(native(filePath), sentence(reason));
 }
 
+QString desksBlanked(int count)
+{
+    return count == 1
+               ? u"1 banco indicava un alunno che non c'è più: ora è vuoto."_s
+               : u"%1 banchi indicavano un alunno che non c'è più: ora sono vuoti."_s.arg(count);
+}
+
 QString copyKept(const QString &copyPath)
 {
     return u"Il file originale, così com'era, è stato copiato in:\n%1"_s.arg(native(copyPath));
@@ -304,6 +316,15 @@ QString openElsewhere(const QString &filePath)
     return u"Il file dei posti\n%1\nè già aperto in un'altra copia del programma.\n"
            "Questa finestra mostra le classi in sola lettura: nulla di quello che "
            "vi si fa verrà salvato. Per lavorare, usare l'altra copia."_s.arg(native(filePath));
+}
+
+QString openOnOtherComputer(const QString &host, const QDateTime &since)
+{
+    const QLocale italian(QLocale::Italian);
+    const bool thisYear = since.date().year() == QDate::currentDate().year();
+    const QString day = italian.toString(since, thisYear ? u"d MMMM"_s : u"d MMMM yyyy"_s);
+    return u"Il file dei posti risulta aperto sul computer «%1» dal %2 alle %3."_s.arg(
+        host, day, italian.toString(since, u"H:mm"_s));
 }
 
 QString restoreJournal(const QString &journalFolder,

@@ -5,6 +5,7 @@
 #include "seatingfile.h"
 #include "tabledifferences.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,8 @@ QString journalDamaged();
 // The damage is listed file problems first, then the first ten rows'.
 QString damaged(const QString &filePath, const QList<SeatingFile::Problem> &problems);
 QString unreadable(const QString &filePath, const QString &reason);
+// Desks that pointed past their class's list and were blanked.
+QString desksBlanked(int count);
 QString copyKept(const QString &copyPath);
 QString copyFailed(const QString &reason);
 QString folderCannotTakeFile(const QString &filePath, const QString &reason);
@@ -48,6 +51,9 @@ QString programFolderUnknown(const QString &filePath);
 QString paragraphs(const QStringList &parts);
 
 QString openElsewhere(const QString &filePath);
+// The file's lock was left by a copy on another computer, there since since
+// (the year said only when it is not this one's).
+QString openOnOtherComputer(const QString &host, const QDateTime &since);
 
 QString restoreJournal(const QString &journalFolder,
                        const QList<TableDifferences::ClassDifference> &differences);

@@ -198,6 +198,8 @@ QString backupOriginal(const QString &path, const QString &folder, QString *erro
         if (n > 1)
             copy += u'.' + QString::number(n);
         const QFileInfo info(copy);
+        if (isCopyOf(path, copy))
+            return copy; // starts that keep failing on one file leave one copy
         if (info.exists() || info.isSymLink())
             continue;
         FileErrorCause::clear();
@@ -210,6 +212,24 @@ QString backupOriginal(const QString &path, const QString &folder, QString *erro
     if (errorString)
         *errorString = KeeperMessages::tooManyCopies(QFileInfo(path).fileName());
     return QString();
+}
+
+bool isCopyOf(const QString &path, const QString &copy)
+{
+    // A link could lead back to the file itself: only a file of its own is a copy.
+    const QFileInfo info(copy), file(path);
+    if (info.isSymLink() || !info.isFile() || !file.isFile() || info.size() != file.size())
+        return false;
+    QFile original(path), kept(copy);
+    if (!original.open(QIODevice::ReadOnly) || !kept.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 Chunk = 64 * 1024;
+    while (!original.atEnd()) {
+        const QByteArray bytes = original.read(Chunk);
+        if (bytes.isEmpty() || bytes != kept.read(Chunk))
+            return false;
+    }
+    return kept.atEnd();
 }
 
 } // namespace SeatingDisk

@@ -51,12 +51,17 @@ bool save(const QString &path, const Archivio &archivio, QString *errorString = 
 
 // Copies the file at path, byte for byte, to a new file beside it:
 // "<path>.bak", or "<path>.bak.2", "<path>.bak.3" and so on when earlier
-// copies exist; an earlier copy is never replaced. Returns the copy's path, or
-// an empty string and the reason in errorString.
+// copies exist; an earlier copy is never replaced, and one that holds the
+// same bytes is used instead of a new one. Returns the copy's path, or an
+// empty string and the reason in errorString.
 QString backupOriginal(const QString &path, QString *errorString = nullptr);
 
 // The same, with the copy in folder instead of beside the file, for when the
 // file's own folder cannot take it: "<folder>/<file name>.bak", then numbered.
 QString backupOriginal(const QString &path, const QString &folder, QString *errorString = nullptr);
+
+// Whether copy is a regular file of its own (not a link) with the very bytes
+// of the file at path.
+bool isCopyOf(const QString &path, const QString &copy);
 
 } // namespace SeatingDisk

@@ -41,19 +41,23 @@ SeatingFileKeeper::SeatingFileKeeper(const QString &seatingFilePath, SeatingView
 
 void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotice)
 {
-    if (!m_lock.acquire()) {
-        // The other copy reports damage, keeps copies and owns the journal.
-        m_readOnly = true;
+    if (!isReadOnly() && !m_lock.acquire())
+        setReadOnly(ReadOnlyReason::OpenElsewhere);
+    if (isReadOnly()) {
+        // The copy that holds the file reports damage, keeps copies and owns the journal.
         SeatingDisk::load(m_path, archivio);
-        return tell(KeeperMessages::openElsewhere(m_path), MessageTitle::warning());
+        if (m_readOnlyReason == ReadOnlyReason::OpenElsewhere)
+            tell(KeeperMessages::openElsewhere(m_path), MessageTitle::warning());
+        return;
     }
     SeatingDisk::removeStaleTemporaries(m_path);
+    m_journal.removeStaleTemporaries();
     const LoadResult loaded = SeatingDisk::load(m_path, archivio);
     m_readDigest = digestOf(m_path);
     QStringList report;
     if (!locationNotice.isEmpty())
         report << locationNotice;
-    report << reportLoad(loaded);
+    report << reportLoad(loaded, archivio);
     // Told now, before the teacher does any work that could not be saved.
     const QString folderFault = FolderProbe::whyNotWritable(m_path);
     if (!folderFault.isEmpty())
@@ -61,6 +65,11 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
     if (!report.isEmpty())
         tell(KeeperMessages::paragraphs(report), MessageTitle::warning());
     offerJournal(archivio);
+}
+
+void SeatingFileKeeper::setReadOnly(ReadOnlyReason reason)
+{
+    m_readOnlyReason = reason;
 }
 
 // The close falls back on a recovery file in the data folder: the teacher
@@ -77,17 +86,24 @@ QString SeatingFileKeeper::reportFolderFault(const QString &folderFault)
 }
 
 // What the start-up message says about the load; nothing for a good file.
-QStringList SeatingFileKeeper::reportLoad(const LoadResult &loaded)
+// Desks past their lists are blanked, said once: the close writes them so.
+QStringList SeatingFileKeeper::reportLoad(const LoadResult &loaded, Archivio &archivio)
 {
     QStringList report;
     m_originalUnread = loaded.status == LoadResult::Status::Unreadable ||
                        loaded.status == LoadResult::Status::NotAFile;
+    m_mostlyUnread = loaded.status == LoadResult::Status::Unreadable ||
+                     SeatingFile::mostlyUnread(loaded.problems);
     if (loaded.status == LoadResult::Status::Damaged)
         report << KeeperMessages::damaged(m_path, loaded.problems);
     else if (loaded.status == LoadResult::Status::Unreadable)
         report << KeeperMessages::unreadable(m_path, loaded.errorString);
-    else
+    if (const int blanked = blankDesksBeyondLists(archivio))
+        report << KeeperMessages::desksBlanked(blanked);
+    if (loaded.status != LoadResult::Status::Damaged &&
+        loaded.status != LoadResult::Status::Unreadable) {
         return report; // what is not a file is neither read nor copied: the folder check tells
+    }
     // The close will replace the file: its bytes are kept first, since what
     // this program could not read another may still make sense of.
     report << keepOriginal();
@@ -127,6 +143,7 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
     QString fault;
     if (!m_journal.read(stored, &fault))
         return setJournalAside(fault);
+    blankDesksBeyondLists(stored); // as the file's were
     if (stored == archivio)
         return m_journal.remove(); // the file already holds every store
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
@@ -164,7 +181,7 @@ void SeatingFileKeeper::setJournalAside(const QString &unreadableReason)
 
 void SeatingFileKeeper::stored(const Archivio &archivio)
 {
-    if (m_journalBlocked || m_readOnly)
+    if (m_journalBlocked || isReadOnly())
         return;
     QString error;
     if (m_journal.write(archivio, &error) || m_journalFailureTold)
@@ -176,7 +193,7 @@ void SeatingFileKeeper::stored(const Archivio &archivio)
 
 void SeatingFileKeeper::shutDown(const Archivio &archivio)
 {
-    if (m_readOnly)
+    if (isReadOnly())
         return;
     for (;;) {
         QString error;

@@ -16,11 +16,19 @@ class SeatingView;
 // start-up and keeps a copy of it, warns when the file's folder cannot take
 // the file, keeps a journal of every store and offers it back after a crash,
 // and at close retries a failed save or writes a recovery file. The close is
-// never refused. A second copy of the program on the same file only shows
-// the classes: it saves nothing, and says so.
+// never refused. A read-only keeper (a second copy of the program on the
+// same file, or a file the teacher chose to leave as it is) only shows the
+// classes: it writes nothing at all.
 class SeatingFileKeeper
 {
 public:
+    enum class ReadOnlyReason {
+        None,
+        OpenElsewhere,       // another copy of the program holds the file
+        OpenOnOtherComputer, // a copy on another computer holds it: the teacher chose
+        MostlyUnread,        // most of the file could not be read: the teacher chose
+    };
+
     SeatingFileKeeper(const QString &seatingFilePath, SeatingView &view);
 
     // Fills the table from the seating file, or from the journal if the
@@ -34,14 +42,24 @@ public:
     // At close: writes the table to the seating file, or else to a recovery file.
     void shutDown(const Archivio &archivio);
 
-    // Another copy of the program holds the file: this one saves nothing.
-    bool isReadOnly() const { return m_readOnly; }
+    // From now on nothing is written: not the seating file, not the journal,
+    // not copies; set before startUp(), neither are leftovers swept.
+    void setReadOnly(ReadOnlyReason reason);
+    bool isReadOnly() const { return m_readOnlyReason != ReadOnlyReason::None; }
+    ReadOnlyReason readOnlyReason() const { return m_readOnlyReason; }
+
+    // Whether more than half of the file read at start-up could not be read
+    // (see SeatingFile::mostlyUnread()), or none of it: the close would write
+    // little over much.
+    bool fileMostlyUnread() const { return m_mostlyUnread; }
+    // Where the file as it was at start-up has been copied; empty if nowhere.
+    QString originalCopy() const { return m_originalCopy; }
 
 private:
     QString keepOriginal();
     QString keepCopyOfOriginal(QString *errorString);
     QString reportFolderFault(const QString &folderFault);
-    QStringList reportLoad(const SeatingDisk::LoadResult &loaded);
+    QStringList reportLoad(const SeatingDisk::LoadResult &loaded, Archivio &archivio);
     void offerJournal(Archivio &archivio);
     void restoreJournal(Archivio &archivio, const Archivio &stored);
     bool keepChangedVersion(QString *errorString);
@@ -54,8 +72,8 @@ private:
     SeatingView &m_view;
     Journal m_journal;
     SeatingLock m_lock;
-    // Another copy of the program holds the file: nothing is written.
-    bool m_readOnly = false;
+    ReadOnlyReason m_readOnlyReason = ReadOnlyReason::None;
+    bool m_mostlyUnread = false;
     // What the file held when it was read, to tell whether another program
     // has written it since.
     QByteArray m_readDigest;
