@@ -47,14 +47,15 @@ ConflictSearch::ConflictSearch(const FillProblem &problem, quint32 culprits,
     }
 }
 
-std::optional<Conflict> ConflictSearch::find(const Deadline &deadline, const Deadline &improveUntil)
+std::optional<Conflict> ConflictSearch::find(const Deadline &deadline, const Deadline &improveUntil,
+                                             int runs)
 {
     std::optional<Elements> best = quickXplain(m_tiers[0] + m_tiers[1] + m_tiers[2], deadline);
     if (!best)
         return std::nullopt;
     // No single rule or circumstance is impossible alone, so two is the least.
-    while (best->size() > 2 && !improveUntil.passed()) {
-        const std::optional<Elements> other = quickXplain(order(), improveUntil);
+    for (int run = 0; run < runs && best->size() > 2 && !improveUntil.passed(); ++run) {
+        const std::optional<Elements> other = quickXplain(order(run % 2 == 0), improveUntil);
         if (!other)
             break;
         if (other->size() < best->size())
@@ -63,14 +64,17 @@ std::optional<Conflict> ConflictSearch::find(const Deadline &deadline, const Dea
     return conflictOf(*best);
 }
 
-// The tiers in their order, each shuffled.
-ConflictSearch::Elements ConflictSearch::order()
+// The tiers in their order, each shuffled; or all shuffled together, as a
+// conflict elsewhere may be smaller.
+ConflictSearch::Elements ConflictSearch::order(bool tiered)
 {
     Elements elements;
     for (Elements tier : m_tiers) {
         std::shuffle(tier.begin(), tier.end(), m_random);
         elements += tier;
     }
+    if (!tiered)
+        std::shuffle(elements.begin(), elements.end(), m_random);
     return elements;
 }
 

@@ -26,16 +26,16 @@ public:
     // them are tried first.
     ConflictSearch(const FillProblem &problem, quint32 culprits, QRandomGenerator &random);
 
-    // Nothing when the deadline passed first. Further runs, looking for a
-    // smaller conflict, stop at improveUntil.
-    std::optional<Conflict> find(const Deadline &deadline, const Deadline &improveUntil);
+    // Nothing when the deadline passed first. At most `runs` further runs
+    // look for a smaller conflict, until improveUntil.
+    std::optional<Conflict> find(const Deadline &deadline, const Deadline &improveUntil, int runs);
     int searches() const { return m_searches; }
 
 private:
     using Elements = QList<int>;
 
     std::optional<Elements> quickXplain(const Elements &candidates, const Deadline &deadline);
-    Elements order();
+    Elements order(bool tiered);
     Elements split(const Elements &background, bool added, const Elements &candidates);
     bool hasPlan(const Elements &elements);
     bool knownPlanKeeps(const FillProblem &problem) const;

@@ -174,7 +174,7 @@ DeskSet FillSearch::orbitLeaders() const
 
 FillSearch::Answer FillSearch::search(const State &state, DeskSet allowed)
 {
-    if ((++m_nodes & 255) == 0 && m_deadline.passed())
+    if ((++m_nodes & 255) == 1 && m_deadline.passed())
         m_outOfTime = true;
     if (m_outOfTime)
         return Answer::OutOfTime;

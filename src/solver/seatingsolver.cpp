@@ -44,7 +44,8 @@ FillResult SeatingSolver::fill(const FillProblem &problem, Explain explain)
     ConflictSearch conflicts(problem, search.culprits(), m_random);
     const Deadline improveUntil(
         std::min(deadline.end(), Deadline::Clock::now() + m_limits.smallerConflict));
-    const std::optional<Conflict> conflict = conflicts.find(deadline, improveUntil);
+    const std::optional<Conflict> conflict =
+        conflicts.find(deadline, improveUntil, m_limits.smallerConflictRuns);
     m_searches += conflicts.searches();
     if (!conflict)
         result.outcome = FillResult::Outcome::OutOfTime;

@@ -18,8 +18,10 @@ public:
     {
         // Past it the fill says it found no plan in time.
         std::chrono::milliseconds total{1000};
-        // How long to look for a smaller conflict once one is found.
+        // How long, and in how many more runs at most, to look for a smaller
+        // conflict once one is found.
         std::chrono::milliseconds smallerConflict{40};
+        int smallerConflictRuns = 16;
         // The steps of the walk that evens out the plans, per free pupil.
         int walkStepsPerPupil = 100;
     };
