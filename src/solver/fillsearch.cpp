@@ -118,7 +118,7 @@ FillSearch::Answer FillSearch::run()
     if (!consistent(root, m_allVariables))
         return Answer::None;
     m_culprits = m_allVariables;
-    findSymmetries(root);
+    findSymmetries();
     const Answer answer = search(root, orbitLeaders());
     if (answer == Answer::Found)
         anyOfItsImages();
@@ -146,13 +146,16 @@ void FillSearch::anyOfItsImages()
 
 // The first pupil tried need only try one desk of each set of mirror images:
 // a plan with them elsewhere is the mirror image of one with them there.
-void FillSearch::findSymmetries(const State &root)
+// The images are those of the problem as given, before interchangeable pupils
+// are put in order: the order is then restored among the image's pupils,
+// which moves no one else.
+void FillSearch::findSymmetries()
 {
     m_symmetries = {identity};
     for (auto map : {mirrored, turned, mirroredAndTurned}) {
         bool kept = true;
         for (int v = 0; kept && v < m_problem.variables; ++v)
-            kept = image(map, root.domains[v]) == root.domains[v];
+            kept = image(map, m_problem.domains[v]) == m_problem.domains[v];
         if (kept)
             m_symmetries.append(map);
     }

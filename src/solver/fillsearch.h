@@ -50,7 +50,7 @@ private:
     int chooseVariable(const State &state);
     void blame(quint32 variables);
     int drawDesk(Room::DeskSet desks);
-    void findSymmetries(const State &root);
+    void findSymmetries();
     void anyOfItsImages();
     Room::DeskSet orbitLeaders() const;
 
