@@ -355,6 +355,25 @@ private slots:
                            u"possono separare al massimo 9: Rossi Anna, Bianchi Luca, Verdi "
                            u"Marco, Neri Sara, Gallo Pietro, Costa Irene, Fontana Ugo, Moretti "
                            u"Ada, Villa Enzo e Conti Bruna."_s};
+        QTest::newRow("new desk-mates, fixed desks")
+            << room(30, {SeatingRule::bancoFisso(0, 4), SeatingRule::maiCompagni(1, 0),
+                         SeatingRule::bancoFisso(1, 5)})
+            << QStringList{u"Rossi Anna deve stare al banco 5."_s,
+                           u"Bianchi Luca e Rossi Anna non devono essere di nuovo compagni di "
+                           u"banco."_s,
+                           u"Bianchi Luca deve stare al banco 6."_s};
+        // The first row keeps two apart once banchi 11 and 22 are marked.
+        QTest::newRow("apart in the first row")
+            << room(28,
+                    {SeatingRule::separati(0, 1), SeatingRule::davanti(0, 1),
+                     SeatingRule::separati(1, 2), SeatingRule::davanti(1, 1),
+                     SeatingRule::separati(0, 2), SeatingRule::davanti(2, 1)},
+                    {10, 21})
+            << QStringList{u"Questi 3 alunni devono stare tutti separati: Rossi Anna, Bianchi "
+                           u"Luca e Verdi Marco."_s,
+                           u"Questi 3 alunni devono stare nella prima fila: Rossi Anna, Bianchi "
+                           u"Luca e Verdi Marco."_s,
+                           u"I banchi 11 e 22 non si assegnano."_s};
         QTest::newRow("in front of a seated desk-mate")
             << room(29, {SeatingRule::davanti(0, 1), SeatingRule::compagni(0, 1)}, {}, {{1, 3}})
             << QStringList{u"Rossi Anna deve stare nella prima fila."_s,
