@@ -592,7 +592,7 @@ private slots:
             SeatingFileKeeper keeper(m_path, view);
             keeper.startUp(table);
             QCOMPARE(view.log, told.isEmpty() ? QStringList()
-                                              : QStringList{u"Attenzione!|"_s + told + u"|Ok"_s});
+                                              : QStringList{u"Attenzione!|"_s + told + u"|[OK]"_s});
             keeper.shutDown(table);
             QCOMPARE(readAll(m_path), mended);
         }

@@ -68,16 +68,20 @@ private slots:
     }
 
     // Desk 0 shows the last pupil, desk 3 the marker; -1 selects nothing,
-    // and a position past the list leaves the desk blank.
+    // and a position past the list leaves the desk blank, said once.
     void startUpShowsClassOneAndNamedTabs()
     {
+        MessageBoxAnswerer answerer(QString("OK"));
         QVERIFY(m_window.open(seatingFile({{0, "Anna,4"},
                                            {1, "Bruno,0"},
                                            {3, "Dario,1"},
                                            {5, " ,-1"},
                                            {6, " ,5"},
                                            {30, "3A,0"},
-                                           {216, "5C,0"}})));
+                                           {216, "5C,0"}}),
+                              &answerer));
+        QCOMPARE(answerer.texts(),
+                 QStringList{"1 banco indicava un alunno che non c'è più: ora è vuoto."});
         QCOMPARE(listOf(10, [this](int tab) { return m_window.tabs()->tabText(tab); }),
                  QStringList({"3A", "2", "3", "4", "5", "6", "5C", "8", "9", "10"}));
         QCOMPARE(m_window.box(30)->text(), QString("3A"));
