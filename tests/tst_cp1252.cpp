@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cp1252.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -44,5 +45,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCp1252)
+POSTI_TEST_MAIN(TestCp1252)
 #include "tst_cp1252.moc"

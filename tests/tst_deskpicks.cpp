@@ -3,6 +3,7 @@
 // the keyboard and the mouse drive them, with every desk taken: only a pick in
 // a desk's open list changes the class; keys and the wheel never do.
 
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QSignalSpy>
@@ -130,5 +131,5 @@ private:
     std::unique_ptr<Form2> m_window;
 };
 
-QTEST_MAIN(DeskPicksTest)
+POSTI_TEST_MAIN(DeskPicksTest)
 #include "tst_deskpicks.moc"

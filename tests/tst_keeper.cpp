@@ -12,6 +12,7 @@
 #include "keepermessages.h"
 #include "keptfiles.h"
 #include "seatingfilekeeper.h"
+#include "testmain.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -397,5 +398,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(KeeperTest)
+POSTI_TEST_MAIN(KeeperTest)
 #include "tst_keeper.moc"

@@ -7,6 +7,7 @@
 #include "form2.h"
 #include "messageboxanswerer.h"
 #include "realkeys.h"
+#include "testmain.h"
 
 #include <QTest>
 #include <QtWidgets>
@@ -208,5 +209,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(NameBoxesTest)
+POSTI_TEST_MAIN(NameBoxesTest)
 #include "tst_nameboxes.moc"

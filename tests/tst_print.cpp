@@ -7,6 +7,7 @@
 #include "planpainter.h"
 #include "planpreviewdialog.h"
 #include "qttranslations.h"
+#include "testmain.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -288,5 +289,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintTest)
+POSTI_TEST_MAIN(PrintTest)
 #include "tst_print.moc"

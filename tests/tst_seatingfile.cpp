@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archivio.h"
 #include "seatingfile.h"
+#include "testmain.h"
 
 #include <QTest>
 #include <QtCore>
@@ -260,8 +261,9 @@ private slots:
 
         for (int round = 0; round < 30; ++round) {
             const pid_t pid = fork();
-            for (int i = 0; pid == 0; ++i) // the child saves until it is killed
-                SeatingFile::save(path(), i % 2 ? numbered : fresh);
+            if (pid == 0) // the child saves until it is killed
+                for (int i = 0;; ++i)
+                    SeatingFile::save(path(), i % 2 ? numbered : fresh);
             usleep(useconds_t(500 + 600 * round));
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
@@ -287,5 +289,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSeatingFile)
+POSTI_TEST_MAIN(TestSeatingFile)
 #include "tst_seatingfile.moc"

@@ -5,6 +5,7 @@
 // the focus is in a name box.
 
 #include "messageboxanswerer.h"
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QTest>
@@ -277,5 +278,5 @@ private:
     std::unique_ptr<Form2> m_window;
 };
 
-QTEST_MAIN(UndoTest)
+POSTI_TEST_MAIN(UndoTest)
 #include "tst_undo.moc"

@@ -2,6 +2,7 @@
 // The real window asks before a class with changes not stored is left, by a
 // tab change or by closing, and marks such changes while they last.
 
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QtWidgets>
@@ -177,5 +178,5 @@ private:
     std::unique_ptr<Form2> m_window;
 };
 
-QTEST_MAIN(UnstoredTest)
+POSTI_TEST_MAIN(UnstoredTest)
 #include "tst_unstored.moc"

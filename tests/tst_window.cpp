@@ -5,6 +5,7 @@
 // tested through a fake view in tst_rules; here their wiring is what counts.
 
 #include "messageboxanswerer.h"
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QTest>
@@ -226,5 +227,5 @@ private:
     std::unique_ptr<Form2> m_window;
 };
 
-QTEST_MAIN(WindowTest)
+POSTI_TEST_MAIN(WindowTest)
 #include "tst_window.moc"
