@@ -41,10 +41,35 @@ posti_install() {
         "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# posti_build DIR [CMAKE ARGS...] configures and builds into DIR.
+# The configuration of build/, the one Release build that serves the program
+# (scripts/run), the tests and the package (scripts/package): installed, the
+# program finds Qt where the system keeps it, with no RUNPATH; installing (and
+# so packaging) needs the program built, not the tests.
+POSTI_RELEASE_CONFIG=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_RPATH=ON
+    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON)
+
+# The configuration of build-fuzz/: clang, every target with AddressSanitizer,
+# UndefinedBehaviorSanitizer and libFuzzer's coverage hooks, lightly optimised
+# with line tables for the sanitizers' reports. It builds the fuzz targets
+# (scripts/fuzz) and the tests labelled "sanitized" (scripts/test); with only
+# one window test among them, the tests' precompiled header would cost more
+# than it saves.
+POSTI_FUZZ_CONFIG=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" -DPOSTI_FUZZ=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON)
+
+# posti_build DIR [CMAKE ARGS...] [-- TARGETS...] configures DIR and builds
+# the targets into it (all when none is given).
 posti_build() {
-    local dir=$1
+    local dir=$1 args=() targets=()
     shift
-    cmake -S "$POSTI_ROOT" -B "$dir" "$@" >/dev/null &&
-        cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        args+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift
+    for target in "$@"; do
+        targets+=(--target "$target")
+    done
+    cmake -S "$POSTI_ROOT" -B "$dir" "${args[@]}" >/dev/null &&
+        cmake --build "$dir" --parallel "$(nproc 2>/dev/null || echo 2)" "${targets[@]}"
 }

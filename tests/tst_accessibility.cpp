@@ -2,6 +2,7 @@
 // What a screen reader is told about the desks: each one's name, who sits
 // there, and that it changed, as the accessibility bridge asks for it.
 
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QAccessible>
@@ -85,5 +86,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+POSTI_TEST_MAIN(AccessibilityTest)
 #include "tst_accessibility.moc"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cp1252.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -46,7 +47,7 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCp1252)
+POSTI_TEST_MAIN(TestCp1252)
 #include "tst_cp1252.moc"
 
 using namespace Qt::StringLiterals;

@@ -5,6 +5,7 @@
 // the X server, keypad keys with NumLock off included.
 
 #include "realkeys.h"
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QSignalSpy>
@@ -121,5 +122,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DeskPicksTest)
+POSTI_TEST_MAIN(DeskPicksTest)
 #include "tst_deskpicks.moc"

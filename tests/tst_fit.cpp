@@ -3,6 +3,7 @@
 // ctest at several screen sizes and scale factors): the whole window is on the screen and
 // every control can be clicked there; on a screen that holds it, it is laid out as drawn.
 
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QProcess>
@@ -90,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FitTest)
+POSTI_TEST_MAIN(FitTest)
 #include "tst_fit.moc"

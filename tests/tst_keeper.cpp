@@ -14,6 +14,7 @@
 #include "keptfiles.h"
 #include "seatingfilekeeper.h"
 #include "seatinglock.h"
+#include "testmain.h"
 
 #include <QLibraryInfo>
 #include <QLockFile>
@@ -732,5 +733,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(KeeperTest)
+POSTI_TEST_MAIN(KeeperTest)
 #include "tst_keeper.moc"

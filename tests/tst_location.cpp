@@ -12,6 +12,7 @@
 #include "keptfiles.h"
 #include "messageboxanswerer.h"
 #include "seatingfilelocation.h"
+#include "testmain.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -296,5 +297,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LocationTest)
+POSTI_TEST_MAIN(LocationTest)
 #include "tst_location.moc"

@@ -10,6 +10,7 @@
 #include "realmouse.h"
 #include "roomfront.h"
 #include "shortname.h"
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QProxyStyle>
@@ -259,5 +260,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LookTest)
+POSTI_TEST_MAIN(LookTest)
 #include "tst_look.moc"

@@ -5,6 +5,7 @@
 // readers announce.
 
 #include "realkeys.h"
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QClipboard>
@@ -204,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(NameBoxesTest)
+POSTI_TEST_MAIN(NameBoxesTest)
 #include "tst_nameboxes.moc"

@@ -6,6 +6,7 @@
 #include "planpainter.h"
 #include "planpreviewdialog.h"
 #include "qttranslations.h"
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QPainter>
@@ -245,5 +246,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintTest)
+POSTI_TEST_MAIN(PrintTest)
 #include "tst_print.moc"

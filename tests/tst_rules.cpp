@@ -4,6 +4,7 @@
 #include "fakeview.h"
 #include "seatingfile.h"
 #include "seatingrules.h"
+#include "testmain.h"
 
 #include <QHash>
 #include <QSet>
@@ -273,5 +274,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRules)
+POSTI_TEST_MAIN(TestRules)
 #include "tst_rules.moc"

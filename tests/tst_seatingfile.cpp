@@ -5,6 +5,7 @@
 #include "archivio.h"
 #include "keepermessages.h"
 #include "seatingdisk.h"
+#include "testmain.h"
 
 #include <QTest>
 #include <QtCore>
@@ -298,8 +299,9 @@ private slots:
 
         for (int round = 0; round < 30; ++round) {
             const pid_t pid = fork();
-            for (int i = 0; pid == 0; ++i) // the child saves until it is killed
-                SeatingDisk::save(path(), i % 2 ? numbered : fresh);
+            if (pid == 0) // the child saves until it is killed
+                for (int i = 0;; ++i)
+                    SeatingDisk::save(path(), i % 2 ? numbered : fresh);
             usleep(useconds_t(500 + 600 * round));
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
@@ -327,5 +329,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSeatingFile)
+POSTI_TEST_MAIN(TestSeatingFile)
 #include "tst_seatingfile.moc"

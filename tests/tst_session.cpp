@@ -8,6 +8,7 @@
 #include "keptfiles.h"
 #include "seatingfilebuilder.h"
 #include "seatingsession.h"
+#include "testmain.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -295,5 +296,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SessionTest)
+POSTI_TEST_MAIN(SessionTest)
 #include "tst_session.moc"

@@ -4,6 +4,7 @@
 #include "seatingsolver.h"
 #include "separation.h"
 #include "solvermessages.h"
+#include "testmain.h"
 
 #include <QHash>
 #include <QTest>
@@ -565,5 +566,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSolver)
+POSTI_TEST_MAIN(TestSolver)
 #include "tst_solver.moc"

@@ -7,6 +7,7 @@
 // The rules' and the session's own logic is tested through the fake view;
 // here their wiring is what counts.
 
+#include "testmain.h"
 #include "windowdriver.h"
 #include "windowfit.h"
 
@@ -42,9 +43,11 @@ class WindowTest : public QObject
         });
     }
 
-    static void keys(const QKeySequence &keys)
+    // To the focus, or to the window while a closed menu has not given it back yet.
+    void keys(const QKeySequence &keys) const
     {
-        QTest::keySequence(QApplication::focusWidget(), keys);
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keySequence(focus ? focus : m_window.get(), keys);
     }
     QStringList desks() const
     {
@@ -328,5 +331,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowTest)
+POSTI_TEST_MAIN(WindowTest)
 #include "tst_window.moc"
