@@ -12,6 +12,7 @@
 #include "fakeview.h"
 #include "keepermessages.h"
 #include "keptfiles.h"
+#include "rulesfile.h"
 #include "seatingfilekeeper.h"
 #include "seatinglock.h"
 #include "testmain.h"
@@ -730,6 +731,119 @@ private slots:
     {
         QCOMPARE(KeeperMessages::reason(FileErrorCause::Cause::Unknown, u"Permission denied"_s),
                  u"Permission denied"_s);
+    }
+
+    // The rules file beside the seating file: read only when it is there,
+    // written at close once a rule exists, never in read-only mode or over a
+    // newer file; a damaged one is told with the rest and copied aside.
+    void rulesKeptBesideTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("rules"); // the file at start; empty: none
+        QTest::addColumn<bool>("addRule");     // the session adds one
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("message");    // at start-up; empty: none
+        QTest::addColumn<int>("rulesRead");      // of class 1
+        QTest::addColumn<QByteArray>("atClose"); // empty: no file
+        const QByteArray head = "Posti-regole versione 1\r\n", line = "1\tdavanti\t1\tAnna\t2\r\n",
+                         added = "1\tseparati\t1\tAnna\t2\tBruno\r\n";
+        const QByteArray comment = RulesFile::serialize(RuleBook()).mid(head.size());
+        QTest::newRow("none") << QByteArray() << false << false << QString() << 0 << QByteArray();
+        QTest::newRow("none, a rule added")
+            << QByteArray() << true << false << QString() << 0 << head + comment + added;
+        QTest::newRow("as written")
+            << head + comment + line << false << false << QString() << 1 << head + comment + line;
+        QTest::newRow("LF and a line damaged")
+            << QByteArray("Posti-regole versione 1\n1\tdavanti\t1\tAnna\t9\n" + line) << true
+            << false
+            << u"Il file delle regole\n<rules>\nera danneggiato. Sono state lette tutte le regole "
+               "leggibili; non sono state lette:\n- riga 2, non è una regola: «1\tdavanti\t1\t"
+               "Anna\t9»\n\nIl file originale, così com'era, è stato copiato in:\n<rules>.bak"_s
+            << 1 << head + comment + line + added;
+        QTest::newRow("newer") << QByteArray("Posti-regole versione 2\n" + line) << true << false
+                               << u"Il file delle regole\n<rules>\nè stato scritto da una "
+                                  "versione più recente del programma: sono state lette le "
+                                  "regole che questa versione comprende. In questa sessione le "
+                                  "regole non si possono cambiare, e il file resta com'è."_s
+                               << 1 << QByteArray("Posti-regole versione 2\n" + line);
+        QTest::newRow("read-only") << head + line << true << true << QString() << 1 << head + line;
+    }
+
+    void rulesKeptBesideTheFile()
+    {
+        QFETCH(QByteArray, rules);
+        QFETCH(bool, addRule);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, message);
+        QFETCH(int, rulesRead);
+        QFETCH(QByteArray, atClose);
+        const QString rulesPath = m_dir->filePath(u"prog/Posti-regole.txt"_s);
+        QVERIFY(writeAll(m_path, distinctFile()) &&
+                (rules.isEmpty() || writeAll(rulesPath, rules)));
+        FakeSeatingView view;
+        Archivio table;
+        RuleBook book;
+        SeatingFileKeeper keeper(m_path, view);
+        keeper.keepRules(&book);
+        if (readOnly)
+            keeper.setReadOnly(SeatingFileKeeper::ReadOnlyReason::OpenOnOtherComputer);
+        keeper.startUp(table);
+        const QString told = message.isEmpty() ? QString()
+                                               : placed(u"Attenzione!|"_s + message + u"|[OK]"_s,
+                                                        {{u"<rules>"_s, rulesPath}});
+        QCOMPARE(view.log.join(u'\n'), told);
+        QCOMPARE(book.rules(1).size(), rulesRead);
+        QCOMPARE(keeper.rulesFrozenReason().isEmpty(),
+                 !rules.startsWith("Posti-regole versione 2"));
+        ClassRules first = book.rules(1);
+        first.append({SeatingRule::separati(0, 1), u"Anna"_s, u"Bruno"_s});
+        if (addRule)
+            book.setRules(1, first);
+        keeper.stored(table);
+        keeper.shutDown(table);
+        QCOMPARE(readAll(rulesPath), atClose);
+        QCOMPARE(QFileInfo::exists(rulesPath + u".bak"_s), message.contains(u"danneggiato"_s));
+    }
+
+    // A crash after a rule changed and a name was stored: the journal
+    // question restores both, or sets both aside.
+    void rulesAndNamesComeBackTogether_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("Sì") << true;
+        QTest::newRow("No") << false;
+    }
+
+    void rulesAndNamesComeBackTogether()
+    {
+        QFETCH(bool, restore);
+        QVERIFY(writeAll(m_path, distinctFile()));
+        FakeSeatingView view;
+        Archivio table, changed;
+        RuleBook book;
+        {
+            SeatingFileKeeper crashed(m_path, view);
+            crashed.keepRules(&book);
+            crashed.startUp(table);
+            changed = table;
+            changed.setCell(0, Archivio::NameColumn, u"Anna"_s);
+            book.setRules(1, {{SeatingRule::davanti(0), u"Anna"_s, QString()}});
+            crashed.stored(changed);
+        }
+        const RuleBook journaled = book;
+        book = RuleBook();
+        view.reply = restore ? u"Sì"_s : u"No"_s;
+        SeatingFileKeeper keeper(m_path, view);
+        keeper.keepRules(&book);
+        keeper.startUp(table);
+        QCOMPARE(view.log.size(), 1 + int(restore)); // and where the file was copied
+        QVERIFY2(view.log.first().contains(u"\n- classe 1 («Nome30»): 1 nome\n- le regole di una "
+                                           "classe\n\nRipristinare"_s),
+                 qPrintable(view.log.first()));
+        QCOMPARE(table, restore ? changed : tableOf(distinctFile()));
+        QVERIFY(book == (restore ? journaled : RuleBook()));
+        const QStringList aside =
+            QDir(dataFolder()).entryList({uR"(Posti-diario-*-????????-??????*)"_s});
+        QCOMPARE(aside.size(), restore ? 0 : 2);
     }
 };
 

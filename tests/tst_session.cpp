@@ -6,6 +6,7 @@
 
 #include "fakeview.h"
 #include "keptfiles.h"
+#include "rulecheck.h"
 #include "seatingfilebuilder.h"
 #include "seatingsession.h"
 #include "testmain.h"
@@ -293,6 +294,116 @@ private slots:
         QCOMPARE(screen(), empty);
         QVERIFY(history.canRedo());
         QCOMPARE(closeAndRead(), twoClasses(seats({}, false)));
+    }
+
+    // A pupil is their slot: a rename keeps the rules and says so, a slot
+    // blanked takes its rules away, "Cancella nomi" makes new pupils whose
+    // store takes every old rule away; an undo brings the rules back.
+    void rulesFollowThePupils_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<int>("rulesLeft");
+        QTest::newRow("rename") << "rename"
+                                << "La regola «Separati» ora riguarda «Bianchi Luca» (prima "
+                                   "«Alunno 0»)."
+                                << 2;
+        QTest::newRow("blanked") << "blank"
+                                 << "La regola «Davanti» di «Alunno 1» è stata tolta: il nome "
+                                    "non c'è più."
+                                 << 1;
+        QTest::newRow("Cancella nomi") << "delete"
+                                       << "I nomi sono stati cancellati: le 2 regole degli "
+                                          "alunni di prima sono state tolte."
+                                       << 0;
+    }
+
+    void rulesFollowThePupils()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, told);
+        QFETCH(int, rulesLeft);
+        QVERIFY(KeptFiles::writeAll(m_dir.filePath(u"Posti-regole.txt"_s),
+                                    "Posti-regole versione 1\n1\tseparati\t1\tAlunno 0\t3\tAlunno "
+                                    "2\n1\tdavanti\t2\tAlunno 1\t2\n"));
+        start(twoClasses(seats()), {u"Sì"_s});
+        const ClassRules before = m_session->classRules();
+        QCOMPARE(before.size(), 2);
+        if (action == "delete") {
+            m_session->take(Step::DeleteNames);
+            QCOMPARE(m_session->classRules(), before); // not until the store
+        }
+        type(action == "blank" ? 1 : 0, action == "blank" ? u""_s : u"Bianchi Luca"_s);
+        m_session->take(Step::Store);
+        const int asked = int(action == "delete"); // whether to delete the names
+        QCOMPARE(m_view->log.size(), asked + 1);
+        QCOMPARE(m_view->log.last(), u"Attenzione!|"_s + told + u"|[OK]"_s);
+        QCOMPARE(m_session->classRules().size(), rulesLeft);
+        if (action == "rename")
+            QCOMPARE(m_session->classRules().first().name, u"Bianchi Luca"_s);
+        m_session->undo();
+        if (action == "delete")
+            m_session->undo();
+        QCOMPARE(m_session->classRules(), before);
+        QCOMPARE(m_view->log.size(), asked + 1); // the undo's store tells nothing
+        m_session->redo();
+        QCOMPARE(m_session->classRules().size(), action == "delete" ? 2 : rulesLeft);
+    }
+
+    // With rules the fill seats everyone so that they hold, keeping the
+    // pupils seated and the marked desks; when no plan exists nobody is
+    // seated and the teacher is told why.
+    void fillKeepsTheRules_data()
+    {
+        QTest::addColumn<QByteArray>("rules");
+        QTest::addColumn<QList<int>>("desks");
+        QTest::addColumn<QString>("told"); // empty: a plan
+        QTest::newRow("apart, one seated by hand")
+            << QByteArray("1\tseparati\t1\tA\t2\tB\n") << seats({{0, 2}}, false) << QString();
+        QTest::newRow("desk-mates and in front")
+            << QByteArray("1\tcompagni di banco\t30\tA\t2\tB\n1\tdavanti\t30\tA\t1\n")
+            << seats({}, false) << QString();
+        QTest::newRow("fixed desk, one marked") << QByteArray("1\tbanco fisso\t6\tA\t8\n")
+                                                << seats({{9, 1}, {29, 0}}, false) << QString();
+        QTest::newRow("impossible")
+            << QByteArray("1\tcompagni di banco\t1\tA\t2\tB\n1\tseparati\t1\tA\t2\tB\n")
+            << seats({}, false)
+            << u"Errore!|Nessuna disposizione dei banchi rispetta insieme queste condizioni:\n• "
+               "Alunno 0 e Alunno 1 devono essere compagni di banco e anche separati.\nTogliendone "
+               "una qualsiasi, i banchi si possono assegnare.|[OK]"_s;
+    }
+
+    void fillKeepsTheRules()
+    {
+        QFETCH(QByteArray, rules);
+        QFETCH(QList<int>, desks);
+        QFETCH(QString, told);
+        QVERIFY(KeptFiles::writeAll(m_dir.filePath(u"Posti-regole.txt"_s),
+                                    "Posti-regole versione 1\n" + rules));
+        if (desks.count(1)) // the pupil of a marked desk goes
+            desks[29] = 0;
+        QByteArray file = twoClasses(desks);
+        if (desks.count(1))
+            file.replace("Alunno 29,0", " ,0");
+        start(file);
+        const QStringList before = screen();
+        m_session->take(Step::Fill);
+        if (!told.isEmpty()) {
+            QCOMPARE(m_view->log, QStringList{told});
+            QCOMPARE(screen(), before);
+            return;
+        }
+        QCOMPARE(m_view->log, QStringList());
+        QCOMPARE(m_session->brokenRules(), QList<int>());
+        const QList<int> pupils = m_session->rules().pupilAtDesk();
+        for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+            QCOMPARE(m_view->selection[desk] == 1, desks[desk] == 1);
+            if (desks[desk] >= 2)
+                QCOMPARE(pupils[desk], desks[desk] - 2);
+        }
+        QCOMPARE(QSet<int>(pupils.begin(), pupils.end()).size(), 30); // 29 pupils, or −1
+        if (rules.contains("banco fisso"))
+            QCOMPARE(pupils[7], 5);
     }
 };
 

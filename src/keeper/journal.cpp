@@ -5,6 +5,7 @@
 #include "datafolder.h"
 #include "fileerrorcause.h"
 #include "keepermessages.h"
+#include "rulesfile.h"
 #include "seatingdisk.h"
 
 #include <QDir>
@@ -21,6 +22,12 @@ QString stem(const QString &key)
     return u"Posti-diario-"_s + key;
 }
 
+// The rules journal beside a journal named journalPath.
+QString rulesPathFor(const QString &journalPath)
+{
+    return journalPath.chopped(3) + u"-regole.txt"_s;
+}
+
 } // namespace
 
 Journal::Journal(const QString &seatingFilePath)
@@ -34,9 +41,14 @@ QString Journal::path() const
     return QDir(folder).filePath(stem(m_key) + u".bq"_s);
 }
 
+QString Journal::rulesPath() const
+{
+    return rulesPathFor(path());
+}
+
 bool Journal::exists() const
 {
-    return QFileInfo::exists(path());
+    return QFileInfo::exists(path()) || QFileInfo::exists(rulesPath());
 }
 
 bool Journal::write(const Archivio &archivio, QString *errorString) const
@@ -67,9 +79,35 @@ bool Journal::read(Archivio &archivio, QString *errorString) const
     return true;
 }
 
+bool Journal::writeRules(const RuleBook *book, QString *errorString) const
+{
+    if (!book) {
+        QFile::remove(rulesPath());
+        return true;
+    }
+    if (DataFolder::ensure(errorString).isEmpty())
+        return false;
+    return SeatingDisk::saveBytes(rulesPath(), RulesFile::serialize(*book), errorString);
+}
+
+bool Journal::readRules(RuleBook &book) const
+{
+    QByteArray bytes;
+    if (SeatingDisk::readBytes(rulesPath(), bytes).status !=
+        SeatingDisk::LoadResult::Status::Loaded)
+        return false;
+    // Written whole by this program, so anything else is not a journal to offer.
+    const RulesFile::ReadResult read = RulesFile::parse(bytes);
+    if (!read.problems.isEmpty() || read.isNewer())
+        return false;
+    book = read.book;
+    return true;
+}
+
 void Journal::remove() const
 {
     QFile::remove(path());
+    QFile::remove(rulesPath());
 }
 
 void Journal::removeStaleTemporaries() const
@@ -84,11 +122,16 @@ QString Journal::setAside(QString *errorString) const
     // Starts that keep failing on one journal set it aside once.
     const QStringList earlier =
         folder.entryList({stem(m_key) + uR"(-????????-??????*.bq)"_s}, QDir::Files | QDir::Hidden);
+    const QString aside = DataFolder::freshDatedPath(folder.path(), stem(m_key), u".bq"_s);
+    // The rules journal goes aside first, under the name the journal takes.
+    if (QFileInfo::exists(rulesPath()))
+        QFile::rename(rulesPath(), rulesPathFor(aside));
+    if (!journal.exists())
+        return rulesPathFor(aside);
     for (const QString &name : earlier) {
         if (SeatingDisk::isCopyOf(journal.fileName(), folder.filePath(name)) && journal.remove())
             return folder.filePath(name);
     }
-    const QString aside = DataFolder::freshDatedPath(folder.path(), stem(m_key), u".bq"_s);
     FileErrorCause::clear();
     if (journal.rename(aside))
         return aside;

@@ -4,18 +4,23 @@
 #include <QString>
 
 class Archivio;
+class RuleBook;
 
 // A copy of the table written after every store, so that a crash or a power
 // cut between two closes loses nothing stored. It lives in the per-user data
 // folder under a name tied to the seating file's absolute path, so copies of
 // the program in different folders keep separate journals. A clean close
 // removes it: one found at start-up was left by a run that did not end well.
+// Beside it the rules journal holds the seating rules, written with it, so
+// that rules and names are restored or set aside together.
 class Journal
 {
 public:
     explicit Journal(const QString &seatingFilePath);
 
     QString path() const;
+    QString rulesPath() const;
+    // Whether the journal or the rules journal is there.
     bool exists() const;
 
     // Writes the table atomically, in the seating file's own format.
@@ -23,6 +28,12 @@ public:
     // Reads the journal into archivio when it is a whole, well-formed file;
     // otherwise false with the reason, and archivio is fresh.
     bool read(Archivio &archivio, QString *errorString) const;
+    // The rules journal, written atomically in the rules file's format, or
+    // removed when there are no rules to keep.
+    bool writeRules(const RuleBook *book, QString *errorString = nullptr) const;
+    // Whether a whole rules journal was there, read into book.
+    bool readRules(RuleBook &book) const;
+    // Both journals.
     void remove() const;
 
     // Removes the temporary files a store killed half-way left, as the seating

@@ -328,17 +328,67 @@ QString openOnOtherComputer(const QString &host, const QDateTime &since)
 }
 
 QString restoreJournal(const QString &journalFolder,
-                       const QList<TableDifferences::ClassDifference> &differences)
+                       const QList<TableDifferences::ClassDifference> &differences,
+                       int rulesChanged)
 {
     QString text = u"L'ultima volta il programma non è stato chiuso correttamente, e "
                    "il file dei posti non contiene le classi memorizzate prima "
                    "dell'interruzione. Rispetto al file, cambiano:"_s;
     for (const TableDifferences::ClassDifference &difference : differences)
         text += u"\n- "_s + classDifference(difference);
+    if (rulesChanged == 1)
+        text += u"\n- le regole di una classe"_s;
+    else if (rulesChanged > 1)
+        text += u"\n- le regole di %1 classi"_s.arg(rulesChanged);
     return text + u"\n\nRipristinare le classi memorizzate prima "
                   "dell'interruzione? Il file com'è verrà prima copiato.\n\n"
                   "Rispondendo No, verranno conservate a parte nella cartella\n%1"_s.arg(
                       native(journalFolder));
+}
+
+QString rulesDamaged(const QString &filePath, const QList<RulesFile::Problem> &problems)
+{
+    QString text = u"Il file delle regole\n%1\nera danneggiato. Sono state lette tutte le "
+                   "regole leggibili; non sono state lette:"_s.arg(native(filePath));
+    int listed = 0;
+    for (const RulesFile::Problem &problem : problems) {
+        if (problem.kind == RulesFile::Problem::Kind::NoHeader) {
+            text += u"\n- la prima riga, che non dice la versione del file"_s;
+        } else if (++listed <= MaxRowProblems) {
+            const QString what = problem.kind == RulesFile::Problem::Kind::Duplicate
+                                     ? u"una regola ripetuta"_s
+                                     : u"non è una regola"_s;
+            text += u"\n- riga %1, %2: %3"_s.arg(problem.line).arg(what, quoted(problem.text));
+        }
+    }
+    if (listed > MaxRowProblems)
+        text += u"\n- e altre %1 righe"_s.arg(listed - MaxRowProblems);
+    return text;
+}
+
+QString rulesNewer(const QString &filePath)
+{
+    return u"Il file delle regole\n%1\nè stato scritto da una versione più recente del "
+           "programma: sono state lette le regole che questa versione comprende. In questa "
+           "sessione le regole non si possono cambiare, e il file resta com'è."_s.arg(
+               native(filePath));
+}
+
+QString rulesUnreadable(const QString &filePath, const QString &reason)
+{
+    return u"Non è stato possibile leggere il file delle regole\n%1\n%2\nIn questa sessione "
+           "le regole non si possono cambiare, e il file resta com'è."_s.arg(native(filePath),
+                                                                             sentence(reason));
+}
+
+QString rulesNotSaved(const QString &filePath, const QString &reason, const QString &journalPath)
+{
+    QString text = u"Non è stato possibile salvare le regole nel file\n%1\n%2"_s.arg(
+        native(filePath), sentence(reason));
+    if (!journalPath.isEmpty())
+        text += u"\nLe regole restano nel file\n%1\ne verranno riproposte al prossimo avvio."_s.arg(
+            native(journalPath));
+    return text;
 }
 
 QString journalUnreadable(const QString &reason, const QString &keptAt)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fileerrorcause.h"
+#include "rulesfile.h"
 #include "seatingfile.h"
 #include "tabledifferences.h"
 
@@ -55,11 +56,19 @@ QString openElsewhere(const QString &filePath);
 // (the year said only when it is not this one's).
 QString openOnOtherComputer(const QString &host, const QDateTime &since);
 
+// rulesChanged: the classes whose seating rules differ.
 QString restoreJournal(const QString &journalFolder,
-                       const QList<TableDifferences::ClassDifference> &differences);
+                       const QList<TableDifferences::ClassDifference> &differences,
+                       int rulesChanged = 0);
 QString journalUnreadable(const QString &reason, const QString &keptAt);
 QString journalNotSetAside(const QString &journalPath, const QString &reason);
 QString journalNotWritten(const QString &journalPath, const QString &reason);
+
+// The rules file: start-up, and why its rules cannot be changed.
+QString rulesDamaged(const QString &filePath, const QList<RulesFile::Problem> &problems);
+QString rulesNewer(const QString &filePath);
+QString rulesUnreadable(const QString &filePath, const QString &reason);
+QString rulesNotSaved(const QString &filePath, const QString &reason, const QString &journalPath);
 
 // Close.
 QString originalAtRisk(const QString &reason);

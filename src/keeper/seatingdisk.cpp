@@ -39,16 +39,6 @@ bool isOurTemporarySuffix(QStringView suffix)
     return lower > 0 && upper > 0 && lower + upper == suffix.size();
 }
 
-LoadResult unreadable(const QString &reason, Archivio &archivio,
-                      LoadResult::Status status = LoadResult::Status::Unreadable)
-{
-    archivio.initialise();
-    LoadResult result;
-    result.status = status;
-    result.errorString = reason;
-    return result;
-}
-
 // Whether path holds a regular file or nothing, as what is written or copied
 // must; otherwise the reason goes to errorString.
 bool isFileOrNothing(const QString &path, QString *errorString)
@@ -100,28 +90,44 @@ bool replace(const QString &path, const QByteArray &bytes, QString *errorString)
 
 } // namespace
 
-LoadResult load(const QString &path, Archivio &archivio)
+LoadResult readBytes(const QString &path, QByteArray &bytes)
 {
+    LoadResult result;
     // Checked before opening: opening a FIFO waits for a writer for ever.
-    const QString notAFile = whyNotAFile(path);
-    if (!notAFile.isEmpty())
-        return unreadable(notAFile, archivio, LoadResult::Status::NotAFile);
+    result.errorString = whyNotAFile(path);
+    if (!result.errorString.isEmpty()) {
+        result.status = LoadResult::Status::NotAFile;
+        return result;
+    }
     QFile file(path);
     FileErrorCause::clear();
     if (!file.open(QIODevice::ReadOnly)) {
-        if (!QFileInfo::exists(path)) {
-            archivio.initialise();
-            return LoadResult{};
+        if (QFileInfo::exists(path)) {
+            result.status = LoadResult::Status::Unreadable;
+            result.errorString = failure(path, file);
         }
-        return unreadable(failure(path, file), archivio);
+        return result;
     }
     FileErrorCause::clear();
-    const QByteArray bytes = file.read(MaxFileSize + 1);
+    bytes = file.read(MaxFileSize + 1);
+    result.status = LoadResult::Status::Loaded;
     if (file.error() != QFileDevice::NoError)
-        return unreadable(failure(path, file), archivio);
-    if (bytes.size() > MaxFileSize)
-        return unreadable(KeeperMessages::tooBig(), archivio);
-    LoadResult result;
+        result.errorString = failure(path, file);
+    else if (bytes.size() > MaxFileSize)
+        result.errorString = KeeperMessages::tooBig();
+    if (!result.errorString.isEmpty())
+        result.status = LoadResult::Status::Unreadable;
+    return result;
+}
+
+LoadResult load(const QString &path, Archivio &archivio)
+{
+    QByteArray bytes;
+    LoadResult result = readBytes(path, bytes);
+    if (result.status != LoadResult::Status::Loaded) {
+        archivio.initialise();
+        return result;
+    }
     result.problems = SeatingFile::parse(bytes, archivio);
     result.status =
         result.problems.isEmpty() ? LoadResult::Status::Loaded : LoadResult::Status::Damaged;
@@ -170,6 +176,11 @@ bool save(const QString &path, const Archivio &archivio, QString *errorString)
         return false;
     }
     return replace(path, bytes, errorString);
+}
+
+bool saveBytes(const QString &path, const QByteArray &bytes, QString *errorString)
+{
+    return isFileOrNothing(path, errorString) && replace(path, bytes, errorString);
 }
 
 QString backupOriginal(const QString &path, QString *errorString)

@@ -30,6 +30,13 @@ struct LoadResult
 // Reads the file at path into archivio. Every row is filled whatever the file holds.
 LoadResult load(const QString &path, Archivio &archivio);
 
+// Reads the whole file at path into bytes: Missing, Loaded, Unreadable or
+// NotAFile, with the reason.
+LoadResult readBytes(const QString &path, QByteArray &bytes);
+
+// Writes bytes over the file at path, atomically, as save() does.
+bool saveBytes(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);
+
 // Where the save writes for path: symbolic links followed to their end, so
 // that a link to the file keeps working and the link itself is kept.
 QString resolvedPath(const QString &path);

@@ -5,10 +5,12 @@
 #include "datafolder.h"
 #include "folderprobe.h"
 #include "keepermessages.h"
+#include "rulesfile.h"
 #include "seatingview.h"
 #include "tabledifferences.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -46,6 +48,7 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
     if (isReadOnly()) {
         // The copy that holds the file reports damage, keeps copies and owns the journal.
         SeatingDisk::load(m_path, archivio);
+        loadRules();
         if (m_readOnlyReason == ReadOnlyReason::OpenElsewhere)
             tell(KeeperMessages::openElsewhere(m_path), MessageTitle::warning());
         return;
@@ -58,6 +61,7 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
     if (!locationNotice.isEmpty())
         report << locationNotice;
     report << reportLoad(loaded, archivio);
+    report << loadRules();
     // Told now, before the teacher does any work that could not be saved.
     const QString folderFault = FolderProbe::whyNotWritable(m_path);
     if (!folderFault.isEmpty())
@@ -139,19 +143,27 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
 {
     if (!m_journal.exists())
         return;
-    Archivio stored;
+    Archivio stored = archivio; // a rules journal alone leaves the classes as they are
     QString fault;
-    if (!m_journal.read(stored, &fault))
+    if (QFileInfo::exists(m_journal.path()) && !m_journal.read(stored, &fault))
         return setJournalAside(fault);
     blankDesksBeyondLists(stored); // as the file's were
-    if (stored == archivio)
-        return m_journal.remove(); // the file already holds every store
+    RuleBook storedRules = m_book ? *m_book : RuleBook();
+    if (m_book && m_rulesFrozenReason.isEmpty())
+        m_journal.readRules(storedRules);
+    int rulesChanged = 0;
+    for (int tab = 1; m_book && tab <= RuleBook::Classes; ++tab)
+        rulesChanged += storedRules.rules(tab) != m_book->rules(tab);
+    if (stored == archivio && rulesChanged == 0)
+        return m_journal.remove(); // the files already hold every store
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
-    const QString question =
-        KeeperMessages::restoreJournal(folder, TableDifferences::compare(archivio, stored));
+    const QString question = KeeperMessages::restoreJournal(
+        folder, TableDifferences::compare(archivio, stored), rulesChanged);
     if (m_view.messageBox(question, MessageTitle::warning(),
                           SeatingView::Buttons::YesNoDefaultNo) == SeatingView::Answer::Yes) {
         restoreJournal(archivio, stored);
+        if (m_book)
+            *m_book = storedRules;
     } else {
         setJournalAside(QString());
     }
@@ -184,7 +196,10 @@ void SeatingFileKeeper::stored(const Archivio &archivio)
     if (m_journalBlocked || isReadOnly())
         return;
     QString error;
-    if (m_journal.write(archivio, &error) || m_journalFailureTold)
+    const bool written = m_journal.write(archivio, &error) &&
+                         (!m_rulesFrozenReason.isEmpty() ||
+                          m_journal.writeRules(rulesToWrite() ? m_book : nullptr, &error));
+    if (written || m_journalFailureTold)
         return;
     // Once is enough: the store itself worked, and the close still saves.
     m_journalFailureTold = true;
@@ -198,7 +213,7 @@ void SeatingFileKeeper::shutDown(const Archivio &archivio)
     for (;;) {
         QString error;
         if (saveOverOriginal(archivio, &error)) {
-            if (!m_journalBlocked)
+            if (saveRules() && !m_journalBlocked)
                 m_journal.remove();
             if (!m_changedCopy.isEmpty())
                 tell(KeeperMessages::changedElsewhere(m_changedCopy), MessageTitle::warning());
@@ -252,7 +267,7 @@ void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
     if (!folder.isEmpty()) {
         recovery = DataFolder::freshDatedPath(folder, u"Posti-recupero"_s, u".bq"_s);
         if (SeatingDisk::save(recovery, archivio, &error)) {
-            if (!m_journalBlocked)
+            if (saveRules() && !m_journalBlocked)
                 m_journal.remove();
             tell(KeeperMessages::recoveryWritten(recovery, m_path, m_originalUnread),
                  MessageTitle::warning());
@@ -266,4 +281,63 @@ void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
 void SeatingFileKeeper::tell(const QString &text, const QString &title)
 {
     m_view.messageBox(text, title, SeatingView::Buttons::Ok);
+}
+
+QString SeatingFileKeeper::rulesPath() const
+{
+    const QFileInfo target(SeatingDisk::resolvedPath(m_path));
+    return target.dir().filePath(RulesFile::fileNameFor(target.fileName()));
+}
+
+// Read only when the file is there: without it there are no rules. What
+// cannot be read, or comes from a newer version, is never written over.
+QStringList SeatingFileKeeper::loadRules()
+{
+    if (!m_book)
+        return {};
+    const QString path = rulesPath();
+    QByteArray bytes;
+    const LoadResult loaded = SeatingDisk::readBytes(path, bytes);
+    m_rulesFileFound = loaded.status != LoadResult::Status::Missing;
+    if (loaded.status == LoadResult::Status::Missing)
+        return {};
+    if (loaded.status != LoadResult::Status::Loaded) {
+        m_rulesFrozenReason = KeeperMessages::rulesUnreadable(path, loaded.errorString);
+        return {m_rulesFrozenReason};
+    }
+    const RulesFile::ReadResult read = RulesFile::parse(bytes);
+    *m_book = read.book;
+    if (read.isNewer()) {
+        m_rulesFrozenReason = KeeperMessages::rulesNewer(path);
+        return {m_rulesFrozenReason};
+    }
+    if (read.problems.isEmpty() || isReadOnly())
+        return {};
+    QString copyError;
+    const QString copy = SeatingDisk::backupOriginal(path, &copyError);
+    return {KeeperMessages::rulesDamaged(path, read.problems),
+            copy.isEmpty() ? KeeperMessages::copyFailed(copyError)
+                           : KeeperMessages::copyKept(copy)};
+}
+
+// No file is written until a rule exists; one that was there is kept up to
+// date, also when its last rule goes.
+bool SeatingFileKeeper::rulesToWrite() const
+{
+    return m_book && m_rulesFrozenReason.isEmpty() && (m_rulesFileFound || !m_book->isEmpty());
+}
+
+// Whether the rules are where they belong; when they are not, the journal
+// keeps them for the next start.
+bool SeatingFileKeeper::saveRules()
+{
+    QString error;
+    if (!rulesToWrite() ||
+        SeatingDisk::saveBytes(rulesPath(), RulesFile::serialize(*m_book), &error))
+        return true;
+    const bool journaled = !m_journalBlocked && m_journal.writeRules(m_book);
+    tell(KeeperMessages::rulesNotSaved(rulesPath(), error,
+                                       journaled ? m_journal.rulesPath() : QString()),
+         MessageTitle::error());
+    return !journaled;
 }

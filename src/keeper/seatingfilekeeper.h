@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class Archivio;
+class RuleBook;
 class SeatingView;
 
 // Carries the table between the seating file and the window so that nothing
@@ -36,7 +37,17 @@ public:
     // locationNotice (about where the file is) when there is one.
     void startUp(Archivio &archivio, const QString &locationNotice = QString());
 
-    // After every store.
+    // The seating rules of every class, kept beside the seating file as
+    // the file is: read at start-up when the rules file exists, journaled
+    // with every store, written at close once there are rules. Set before
+    // startUp(); the book outlives the keeper.
+    void keepRules(RuleBook *book) { m_book = book; }
+    QString rulesPath() const;
+    // Why the rules cannot be changed in this session (a newer file, or one
+    // that could not be read); empty when they can.
+    QString rulesFrozenReason() const { return m_rulesFrozenReason; }
+
+    // After every store, and after every change of the rules.
     void stored(const Archivio &archivio);
 
     // At close: writes the table to the seating file, or else to a recovery file.
@@ -67,6 +78,9 @@ private:
     bool saveOverOriginal(const Archivio &archivio, QString *errorString);
     void writeRecoveryFile(const Archivio &archivio);
     void tell(const QString &text, const QString &title);
+    QStringList loadRules();
+    bool rulesToWrite() const;
+    bool saveRules();
 
     QString m_path;
     SeatingView &m_view;
@@ -88,4 +102,7 @@ private:
     // An earlier journal could not be set aside: writing would replace it.
     bool m_journalBlocked = false;
     bool m_journalFailureTold = false;
+    RuleBook *m_book = nullptr;
+    bool m_rulesFileFound = false;
+    QString m_rulesFrozenReason;
 };

@@ -3,7 +3,9 @@
 
 #include "archivio.h"
 #include "classdisplay.h"
+#include "seatingsolver.h"
 #include "seatingview.h"
+#include "solvermessages.h"
 
 #include <chrono>
 #include <utility>
@@ -29,6 +31,11 @@ SeatingRules::SeatingRules(SeatingView &view, Archivio &archivio)
 void SeatingRules::setRandomGenerator(const QRandomGenerator &generator)
 {
     m_random = generator;
+}
+
+void SeatingRules::setRulesSource(std::function<QList<SeatingRule>()> source)
+{
+    m_rulesSource = std::move(source);
 }
 
 void SeatingRules::setStoredHandler(std::function<void()> handler)
@@ -77,11 +84,21 @@ QList<int> SeatingRules::positionsToStore() const
 
 void SeatingRules::randomFill()
 {
+    fill(Rules::Kept);
+}
+
+// A class without rules gets the plain draw, uniform over the free pupils.
+void SeatingRules::fill(Rules rules)
+{
     UpdateGuard updating(m_view);
     // Every desk holds the same seat list.
     const int pupils = m_view.deskItemCount(0) - SeatList::FirstPupil;
     if (!countsAddUp(pupils))
         return;
+    const QList<SeatingRule> kept =
+        rules == Rules::Kept && m_rulesSource ? m_rulesSource() : QList<SeatingRule>();
+    if (!kept.isEmpty())
+        return fillByRules(kept);
     for (int desk = 0; desk < SeatingView::Desks; ++desk) {
         // Blank desks and desks whose text field was typed into are free.
         if (m_view.deskSelection(desk) < SeatList::Marker)
@@ -193,6 +210,63 @@ void SeatingRules::reseatFrom(int desk)
     m_view.setAggiornamento(false);
     m_view.setDeskSelection(desk, SeatList::Blank);
     m_view.setAggiornamento(true);
-    randomFill();
+    fill(Rules::Ignored); // one pupil for one desk: the rules have no say
     store();
+}
+
+QList<int> SeatingRules::pupilAtDesk() const
+{
+    const QList<int> &listed = m_view.listedSlots();
+    QList<int> pupils;
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const int shown = m_view.deskSelection(desk) - SeatList::FirstPupil;
+        pupils.append(shown >= 0 && shown < listed.size() ? listed[shown] : -1);
+    }
+    return pupils;
+}
+
+QStringList SeatingRules::listedNames() const
+{
+    QStringList names(Archivio::Pupils);
+    const QList<int> &listed = m_view.listedSlots();
+    for (int position = 0; position < listed.size(); ++position)
+        names[listed[position]] = m_view.deskItem(0, position + SeatList::FirstPupil);
+    return names;
+}
+
+// Pupils seated and marked desks stay. A pupil shown at a second desk, as
+// while seating by hand, sits at the first; the second is free.
+void SeatingRules::fillByRules(const QList<SeatingRule> &rules)
+{
+    FillProblem problem;
+    problem.rules = rules;
+    QList<bool> seated(Archivio::Pupils, false);
+    const QList<int> pupils = pupilAtDesk();
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const int pupil = pupils[desk];
+        if (m_view.deskSelection(desk) == SeatList::Marker) {
+            problem.marked |= Room::bit(desk);
+        } else if (pupil >= 0 && !seated[pupil]) {
+            seated[pupil] = true;
+            problem.seated.append({pupil, desk});
+        }
+    }
+    for (int slot : m_view.listedSlots()) {
+        if (!seated[slot])
+            problem.freePupils.append(slot);
+    }
+    SeatingSolver solver(m_random);
+    const FillResult result = solver.fill(problem);
+    if (result.outcome == FillResult::Outcome::Plan) {
+        for (const Placement &placement : result.plan) {
+            m_view.setDeskSelection(placement.desk,
+                                    int(m_view.listedSlots().indexOf(placement.pupil)) +
+                                        SeatList::FirstPupil);
+        }
+        return;
+    }
+    const QString why = result.outcome == FillResult::Outcome::Impossible
+                            ? SolverMessages::conflict(problem, result.conflict, listedNames())
+                            : SolverMessages::outOfTime();
+    m_view.messageBox(why, MessageTitle::error(), SeatingView::Buttons::Ok);
 }

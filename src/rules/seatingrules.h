@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "seatingproblem.h"
+
 #include <QList>
 #include <QRandomGenerator>
+#include <QStringList>
 
 #include <functional>
 
@@ -24,6 +27,9 @@ public:
     // Replaces the clock-seeded generator, so that a fill can be repeated.
     void setRandomGenerator(const QRandomGenerator &generator);
 
+    // The seating rules of the class on screen, asked at every fill.
+    void setRulesSource(std::function<QList<SeatingRule>()> source);
+
     // Called after every store, whether the user asked for it or a swap did.
     void setStoredHandler(std::function<void()> handler);
 
@@ -33,8 +39,15 @@ public:
     void store();
 
     // "Assegna mancanti": seats the unseated pupils on the free desks, or
-    // tells the user why the pupils and the desks do not add up.
+    // tells the user why the pupils and the desks do not add up. With rules,
+    // every rule naming a pupil it seats holds, or nobody is seated and the
+    // user is told which rules cannot hold together.
     void randomFill();
+
+    // The pupil seated at each desk as a slot, −1 for none; and the name of
+    // each slot as the seat lists show it.
+    QList<int> pupilAtDesk() const;
+    QStringList listedNames() const;
 
     // The seat-change event of a desk, from the user or from the program.
     void seatChanged(int desk);
@@ -46,6 +59,9 @@ public:
     void deleteNames();
 
 private:
+    enum class Rules { Kept, Ignored };
+    void fill(Rules rules);
+    void fillByRules(const QList<SeatingRule> &rules);
     bool countsAddUp(int pupils);
     int markedDesks() const;
     bool anyDeskBlank() const;
@@ -58,4 +74,5 @@ private:
     Archivio &m_archivio;
     QRandomGenerator m_random;
     std::function<void()> m_storedHandler;
+    std::function<QList<SeatingRule>()> m_rulesSource;
 };

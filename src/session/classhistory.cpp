@@ -6,6 +6,7 @@
 #include "seatingview.h"
 #include "sessiontexts.h"
 
+#include <QScopedValueRollback>
 #include <QUndoCommand>
 #include <QUndoStack>
 
@@ -90,13 +91,15 @@ private:
 
 bool ClassHistory::State::operator==(const State &other) const
 {
-    return screen == other.screen && stored == other.stored;
+    return screen == other.screen && stored == other.stored && rules == other.rules;
 }
 
-ClassHistory::ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio)
+ClassHistory::ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio,
+                           PupilRules &pupilRules)
     : m_view(view)
     , m_rules(rules)
     , m_archivio(archivio)
+    , m_pupilRules(pupilRules)
 {
     for (QUndoStack *&stack : m_stacks)
         stack = new QUndoStack(&m_group);
@@ -117,7 +120,7 @@ void ClassHistory::classShown()
 void ClassHistory::perform(const QString &step, const std::function<void()> &reaction)
 {
     const int tab = m_view.selectedTab();
-    const State before{m_shown, storedBlock(tab)};
+    const State before{m_shown, storedBlock(tab), m_pupilRules.state(tab)};
     reaction();
     record(tab, step, before, current(tab));
 }
@@ -125,7 +128,7 @@ void ClassHistory::perform(const QString &step, const std::function<void()> &rea
 void ClassHistory::deskPicked(int desk)
 {
     const int tab = m_view.selectedTab();
-    const State before{m_shown, storedBlock(tab)};
+    const State before{m_shown, storedBlock(tab), m_pupilRules.state(tab)};
     m_rules.seatChanged(desk);
     const State after = current(tab);
     record(tab, pickStep(desk, before, after), before, after);
@@ -141,12 +144,13 @@ void ClassHistory::nameEdited(int box, const QString &text)
 void ClassHistory::namesPasted()
 {
     const int tab = m_view.selectedTab();
-    record(tab, SessionTexts::namesPasted(), State{m_shown, storedBlock(tab)}, current(tab));
+    record(tab, SessionTexts::namesPasted(),
+           State{m_shown, storedBlock(tab), m_pupilRules.state(tab)}, current(tab));
 }
 
 ClassHistory::State ClassHistory::current(int tab) const
 {
-    return State{ClassSnapshot::take(m_view), storedBlock(tab)};
+    return State{ClassSnapshot::take(m_view), storedBlock(tab), m_pupilRules.state(tab)};
 }
 
 QStringList ClassHistory::storedBlock(int tab) const
@@ -173,6 +177,7 @@ void ClassHistory::record(int tab, const QString &step, const State &before, con
 // back blank, as the screen showed it.
 void ClassHistory::putBack(int tab, const State &state)
 {
+    const QScopedValueRollback puttingBack(m_puttingBack, true);
     if (storedBlock(tab) != state.stored) {
         Archivio toStore = m_archivio;
         for (int cell = 0; cell < state.stored.size(); ++cell) {
@@ -185,6 +190,10 @@ void ClassHistory::putBack(int tab, const State &state)
     }
     state.screen.restore(m_view);
     m_shown = state.screen;
+    if (m_pupilRules.state(tab) != state.rules) {
+        m_pupilRules.setState(tab, state.rules);
+        emit rulesPutBack();
+    }
 }
 
 void ClassHistory::putBackName(int box, const QString &text)

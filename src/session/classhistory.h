@@ -3,6 +3,7 @@
 
 #include "archivio.h"
 #include "classsnapshot.h"
+#include "pupilrules.h"
 
 #include <QObject>
 #include <QStringList>
@@ -29,7 +30,8 @@ class ClassHistory : public QObject
     Q_OBJECT
 
 public:
-    ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio);
+    ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio,
+                 PupilRules &pupilRules);
     ~ClassHistory() override;
 
     // After the class of the selected tab was shown: its history goes on.
@@ -49,6 +51,10 @@ public:
     // A list of names was pasted over the pupil boxes.
     void namesPasted();
 
+    // While an undo or redo puts a class back: its store is not the
+    // teacher's, and the rules come back with the step.
+    bool puttingBack() const { return m_puttingBack; }
+
     // The class on screen: whether a step can be undone or redone, and its name.
     bool canUndo() const { return m_group.canUndo(); }
     bool canRedo() const { return m_group.canRedo(); }
@@ -60,6 +66,8 @@ public:
 signals:
     // What can be undone or redone, or its name, may have changed.
     void changed();
+    // An undo or redo changed the seating rules of a class.
+    void rulesPutBack();
 
 private:
     friend class ClassStep;
@@ -69,6 +77,7 @@ private:
     {
         ClassSnapshot screen;
         QStringList stored; // the class's block of the table, cell by cell
+        PupilRules::State rules;
         bool operator==(const State &other) const;
     };
 
@@ -83,6 +92,8 @@ private:
     SeatingView &m_view;
     SeatingRules &m_rules;
     Archivio &m_archivio;
+    PupilRules &m_pupilRules;
+    bool m_puttingBack = false;
     QUndoGroup m_group;
     std::array<QUndoStack *, Archivio::Classes> m_stacks{};
     ClassSnapshot m_shown;

@@ -3,6 +3,7 @@
 
 #include "classdisplay.h"
 #include "deskseat.h"
+#include "rulecheck.h"
 #include "seatingview.h"
 #include "sessiontexts.h"
 
@@ -25,10 +26,53 @@ SeatingSession::SeatingSession(const QString &seatingFilePath, SeatingView &view
     : m_view(view)
     , m_keeper(seatingFilePath, view)
 {
-    m_rules.setStoredHandler([this] {
-        m_keeper.stored(m_archivio);
-        screenChanged();
+    m_keeper.keepRules(&m_pupilRules.book());
+    m_rules.setStoredHandler([this] { classStored(); });
+    m_rules.setRulesSource([this] { return m_pupilRules.book().seatingRules(m_shownTab); });
+    connect(&m_history, &ClassHistory::rulesPutBack, this, [this] { m_keeper.stored(m_archivio); });
+}
+
+// The rules follow the pupils, and the teacher is told what changed; an
+// undo's store brings its rules back with it instead.
+void SeatingSession::classStored()
+{
+    if (!m_history.puttingBack() && rulesFrozenReason().isEmpty()) {
+        const QStringList told = m_pupilRules.classStored(m_shownTab, m_archivio);
+        if (!told.isEmpty())
+            m_view.messageBox(told.join(u'\n'), MessageTitle::warning(), SeatingView::Buttons::Ok);
+    }
+    m_keeper.stored(m_archivio);
+    screenChanged();
+}
+
+void SeatingSession::addRule(const NamedRule &rule)
+{
+    changeRules(SessionTexts::ruleAdded(), classRules() + ClassRules{rule});
+}
+
+void SeatingSession::removeRule(int index)
+{
+    ClassRules rules = classRules();
+    rules.removeAt(index);
+    changeRules(SessionTexts::ruleDeleted(), rules);
+}
+
+void SeatingSession::changeRules(const QString &step, const ClassRules &rules)
+{
+    if (!rulesFrozenReason().isEmpty())
+        return;
+    m_history.perform(step, [&] {
+        PupilRules::State state = m_pupilRules.state(m_shownTab);
+        state.rules = rules;
+        m_pupilRules.setState(m_shownTab, state);
     });
+    m_keeper.stored(m_archivio);
+    screenChanged();
+}
+
+QList<int> SeatingSession::brokenRules() const
+{
+    return RuleCheck::broken(m_pupilRules.book().seatingRules(m_shownTab), m_rules.pupilAtDesk());
 }
 
 SeatingSession::~SeatingSession() = default;
@@ -69,8 +113,12 @@ void SeatingSession::take(Step step)
     static constexpr void (SeatingRules::*reactions[])() = {
         &SeatingRules::store, &SeatingRules::randomFill, &SeatingRules::clearSeats,
         &SeatingRules::deleteNames};
-    m_history.perform(SessionTexts::buttonStep(caption(step)),
-                      [this, step] { (m_rules.*reactions[int(step)])(); });
+    m_history.perform(SessionTexts::buttonStep(caption(step)), [this, step] {
+        (m_rules.*reactions[int(step)])();
+        if (step == Step::DeleteNames && m_view.nameText(0).isEmpty() &&
+            !ClassDisplay::showsStoredClass(m_view, m_archivio, m_shownTab))
+            m_pupilRules.namesReplaced(m_shownTab);
+    });
     screenChanged();
 }
 

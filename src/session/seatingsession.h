@@ -3,6 +3,7 @@
 
 #include "archivio.h"
 #include "classhistory.h"
+#include "pupilrules.h"
 #include "seatingfilekeeper.h"
 #include "seatingrules.h"
 
@@ -59,6 +60,16 @@ public:
     // The seat-change event of a desk, from the view.
     void seatChanged(int desk) { m_rules.seatChanged(desk); }
 
+    // The seating rules of the class on screen, and the teacher's changes to
+    // them, each a step of the class's history that reaches the journal.
+    const ClassRules &classRules() const { return m_pupilRules.book().rules(m_shownTab); }
+    void addRule(const NamedRule &rule);
+    void removeRule(int index);
+    // Why the rules cannot be changed in this session; empty when they can.
+    QString rulesFrozenReason() const { return m_keeper.rulesFrozenReason(); }
+    // The indexes of the class's rules the screen's seating breaks.
+    QList<int> brokenRules() const;
+
     int shownTab() const { return m_shownTab; }
     bool hasUnstoredChanges() const;
 
@@ -74,12 +85,15 @@ signals:
 private:
     void showSelectedClass();
     void offerStore();
+    void classStored();
+    void changeRules(const QString &step, const ClassRules &rules);
 
     SeatingView &m_view;
     Archivio m_archivio;
     SeatingRules m_rules{m_view, m_archivio};
+    PupilRules m_pupilRules;
     SeatingFileKeeper m_keeper;
-    ClassHistory m_history{m_view, m_rules, m_archivio};
+    ClassHistory m_history{m_view, m_rules, m_archivio, m_pupilRules};
     bool m_shutDown = false;
     int m_shownTab = 1; // whose class the screen shows, also while the tab strip turns
 };

@@ -65,4 +65,55 @@ QString unstoredQuestion(const QString &classTitle)
     return u"La classe «%1» ha modifiche non memorizzate. Memorizzarle?"_s.arg(classTitle);
 }
 
+QString ruleKind(SeatingRule::Kind kind)
+{
+    switch (kind) {
+    case SeatingRule::Kind::Separati:
+        return u"Separati"_s;
+    case SeatingRule::Kind::Compagni:
+        return u"Compagni di banco"_s;
+    case SeatingRule::Kind::Davanti:
+        return u"Davanti"_s;
+    case SeatingRule::Kind::BancoFisso:
+        return u"Banco fisso"_s;
+    case SeatingRule::Kind::MaiCompagni:
+        return u"Mai più compagni"_s;
+    }
+    return QString();
+}
+
+QString ruleRenamed(SeatingRule::Kind kind, const QString &name, const QString &before)
+{
+    return u"La regola «%1» ora riguarda «%2» (prima «%3»)."_s.arg(ruleKind(kind), name, before);
+}
+
+QString ruleRemoved(SeatingRule::Kind kind, const QString &name)
+{
+    return u"La regola «%1» di «%2» è stata tolta: il nome non c'è più."_s.arg(ruleKind(kind),
+                                                                               name);
+}
+
+QString rulesOfOldPupilsRemoved(int count)
+{
+    if (count == 1)
+        return u"I nomi sono stati cancellati: la regola degli alunni di prima è stata tolta."_s;
+    return u"I nomi sono stati cancellati: le %1 regole degli alunni di prima sono state "
+           "tolte."_s.arg(count);
+}
+
+QString rulesTitle()
+{
+    return u"Regole della classe"_s;
+}
+
+QString ruleAdded()
+{
+    return u"Aggiungi regola"_s;
+}
+
+QString ruleDeleted()
+{
+    return u"Togli regola"_s;
+}
+
 } // namespace SessionTexts

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "seatingproblem.h"
+
 #include <QString>
 
 // The words of the session, all in sessiontexts.cpp: the buttons' captions,
@@ -22,5 +24,16 @@ QString swapBetween(int desk, int other);
 QString swapFrom(int desk);
 
 QString unstoredQuestion(const QString &classTitle);
+
+// What a store did to the class's seating rules.
+QString ruleKind(SeatingRule::Kind kind);
+QString ruleRenamed(SeatingRule::Kind kind, const QString &name, const QString &before);
+QString ruleRemoved(SeatingRule::Kind kind, const QString &name);
+QString rulesOfOldPupilsRemoved(int count);
+QString rulesTitle();
+
+// The steps of the rules dialog.
+QString ruleAdded();
+QString ruleDeleted();
 
 } // namespace SessionTexts
