@@ -19,28 +19,34 @@ struct Pupil
     QList<ImportChange> changes;
 };
 
+// Each part folded, then written as a name: a letter the case rules know
+// nothing of (Turkish İ, Cyrillic) is a plain one by then.
 Pupil readRow(const PupilColumns &columns, const SheetRow &row)
 {
     using Kind = ImportChange::Kind;
     Pupil pupil;
-    const QStringList parts = columns.nameParts(row.cells);
-    const QString written = parts.join(u' ');
-    QStringList casedParts;
-    for (const QString &part : parts)
-        casedParts.append(NameCase::asName(part));
-    const QString cased = casedParts.join(u' ');
-    if (cased != written)
-        pupil.changes.append({Kind::Capitals, row.line, written, cased});
-
-    const LetterFold::Result folded = LetterFold::fold(cased);
-    if (!folded.lost.isEmpty())
-        pupil.changes.append({Kind::NotImported, row.line, cased, folded.lost});
-    else if (folded.text.isEmpty())
+    QStringList folded;
+    QStringList cased;
+    QString lost;
+    for (const QString &part : columns.nameParts(row.cells)) {
+        const LetterFold::Result fold = LetterFold::fold(part);
+        folded.append(fold.text);
+        cased.append(NameCase::asName(fold.text));
+        lost += fold.lost;
+    }
+    const QString written = columns.nameParts(row.cells).join(u' ');
+    const QString plain = folded.join(u' ').simplified();
+    const QString name = cased.join(u' ').simplified();
+    if (!lost.isEmpty())
+        pupil.changes.append({Kind::NotImported, row.line, written, lost});
+    else if (name.isEmpty())
         pupil.changes.append({Kind::Skipped, row.line, written, QString()});
     else
-        pupil.name = folded.text;
-    if (folded.folded && !pupil.name.isEmpty())
-        pupil.changes.append({Kind::Folded, row.line, cased, folded.text});
+        pupil.name = name;
+    if (!pupil.name.isEmpty() && plain != written)
+        pupil.changes.append({Kind::Folded, row.line, written, plain});
+    if (!pupil.name.isEmpty() && name != plain)
+        pupil.changes.append({Kind::Capitals, row.line, plain, name});
     if (columns.hasClass())
         pupil.className = LetterFold::fold(columns.classOf(row.cells)).text;
     return pupil;

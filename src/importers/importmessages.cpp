@@ -93,9 +93,10 @@ QString describe(const ImportChange &change)
     using Kind = ImportChange::Kind;
     switch (change.kind) {
     case Kind::Capitals:
-        return u"riga %1: «%2» scritto «%3»"_s.arg(change.line).arg(change.before, change.after);
+        return u"riga %1: «%2» scritto come nome: «%3»"_s.arg(change.line)
+            .arg(change.before, change.after);
     case Kind::Folded:
-        return u"riga %1: «%2» scritto «%3», con lettere che il file dei posti può contenere"_s
+        return u"riga %1: «%2» scritto «%3»: il file dei posti non ha quelle lettere"_s
             .arg(change.line)
             .arg(change.before, change.after);
     case Kind::Skipped:

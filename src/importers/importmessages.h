@@ -29,7 +29,7 @@ QString xmlSpreadsheetFormat();
 // The default name of a sheet that has none: "Foglio 1".
 QString sheetName(int number);
 
-// A change as the preview lists it: "riga 4: «ROSSI» scritto «Rossi»".
+// A change as the preview lists it: "riga 4: «ROSSI» scritto come nome: «Rossi»".
 QString describe(const ImportChange &change);
 
 } // namespace ImportMessages

@@ -81,6 +81,7 @@ QString fromCodePoint(char32_t c)
 
 struct Context
 {
+    char32_t previous = 0;
     bool ukrainian = false;
     bool wordStart = true;
     bool nextIsCapital = false;
@@ -89,8 +90,14 @@ struct Context
 std::optional<QString> latin(char32_t c, const Context &context)
 {
     const char32_t lower = QChar::toLower(c);
+    const char32_t before = QChar::toLower(context.previous);
     const char *spelt = nullptr;
-    if (context.ukrainian) {
+    // Greek αυ, ευ, ηυ read av, ev, iv; ου reads u.
+    if (lower == U'υ' && (before == U'α' || before == U'ε' || before == U'η'))
+        spelt = "v";
+    else if (lower == U'υ' && before == U'ο')
+        spelt = "u";
+    if (!spelt && context.ukrainian) {
         for (const UkrainianLetter &letter : Ukrainian) {
             if (letter.letter == lower)
                 spelt = context.wordStart ? letter.first : letter.other;
@@ -178,6 +185,10 @@ Result fold(QStringView name)
             result.folded = true; // a sign no name needs: left out
         }
         context.wordStart = !isWordLetter(c);
+        // Without its accent, so that ά before υ still reads "av".
+        context.previous =
+            c < 0x80 ? c
+                     : fromCodePoint(c).normalized(QString::NormalizationForm_D).at(0).unicode();
     }
     result.text = text.simplified();
     return result;
