@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namecase.h"
 
+#include "cp1252.h"
+
 #include <QStringView>
 
 using namespace Qt::StringLiterals;
@@ -67,7 +69,11 @@ QString asName(const QString &text)
     bool wordStart = true;
     for (QChar &c : result) {
         if (c.isLetter()) {
-            c = wordStart ? c.toUpper() : c.toLower();
+            // µ has its capital in Greek only: a letter stays as it is
+            // rather than leave the code page.
+            const QChar cased = wordStart ? c.toUpper() : c.toLower();
+            if (Cp1252::canEncode(cased) || !Cp1252::canEncode(c))
+                c = cased;
             wordStart = false;
         } else {
             wordStart = true; // after a space, a hyphen, an apostrophe
