@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "biffchild.h"
 #include "classlist.h"
 #include "importer.h"
 #include "importmessages.h"
@@ -198,6 +199,53 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, error);
         const Workbook workbook = Importer::readBytes(bytes);
+        QCOMPARE(workbook.error, error);
+        QVERIFY(workbook.sheets.isEmpty());
+    }
+
+    // posti-xls stands in for FreeXL's faults: a reader that crashes, hangs,
+    // answers nonsense or is missing costs the import only.
+    void biffChild_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("error");
+        const QString stopped = u"Il file .xls è danneggiato: la sua lettura si è interrotta. "
+                                u"Salvarlo di nuovo dal foglio di calcolo, meglio come .xlsx o "
+                                u".ods, e riprovare."_s;
+        const QString damaged =
+            u"Il foglio di calcolo (Excel 97-2003, .xls) è danneggiato e non si può leggere."_s;
+        QTest::newRow("crash") << QByteArray("kill -SEGV $$") << stopped;
+        QTest::newRow("exit code") << QByteArray("printf 'S\\tA\\n'; exit 1") << stopped;
+        QTest::newRow("hang") << QByteArray("exec sleep 30")
+                              << u"La lettura del file .xls non è finita in 20 secondi ed è "
+                                 u"stata interrotta: il file è forse danneggiato. Salvarlo come "
+                                 u".xlsx o .ods e riprovare."_s;
+        QTest::newRow("no answer") << QByteArray("true") << damaged;
+        QTest::newRow("cut short") << QByteArray("printf 'S\\tA\\nR\\t1\\tRossi'") << damaged;
+        QTest::newRow("row before a sheet") << QByteArray("printf 'R\\t1\\tRossi\\n'") << damaged;
+        QTest::newRow("row 0") << QByteArray("printf 'S\\tA\\nR\\t0\\tRossi\\n'") << damaged;
+        QTest::newRow("message") << QByteArray("printf 'E\\tNo.\\n'") << u"No."_s;
+        QTest::newRow("missing") << QByteArray()
+                                 << u"Manca posti-xls, il programma che legge i "
+                                    u"file .xls: reinstallare posti, oppure "
+                                    u"salvare il foglio come .xlsx o .ods e "
+                                    u"riprovare."_s;
+    }
+
+    void biffChild()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, error);
+        QTemporaryDir folder;
+        QString helper;
+        if (!script.isEmpty()) {
+            QFile file(folder.filePath(u"lettore"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#!/bin/sh\n" + script + '\n');
+            file.setPermissions(file.permissions() | QFile::ExeOwner);
+            helper = file.fileName();
+        }
+        const Workbook workbook = BiffChild::read("xls", helper, 500);
         QCOMPARE(workbook.error, error);
         QVERIFY(workbook.sheets.isEmpty());
     }

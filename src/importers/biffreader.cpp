@@ -4,7 +4,6 @@
 #include "importmessages.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <freexl.h>
 
@@ -104,15 +103,9 @@ Sheet readSheet(const void *handle, unsigned short index)
 
 } // namespace
 
-Workbook read(const QByteArray &bytes)
+Workbook readCopy(const QString &copyPath)
 {
-    const QTemporaryDir folder;
-    QFile copy(folder.filePath(u"elenco.xls"_s));
-    if (!folder.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
-        return Workbook::failure(ImportMessages::cannotOpen(copy.errorString()));
-    copy.close();
-    const QByteArray path = QFile::encodeName(copy.fileName());
-
+    const QByteArray path = QFile::encodeName(copyPath);
     const Workbook damaged =
         Workbook::failure(ImportMessages::damaged(ImportMessages::xlsFormat()));
     if (declaredCells(path) > MaxDeclaredCells)

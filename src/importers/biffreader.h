@@ -3,14 +3,14 @@
 
 #include "importsheet.h"
 
-#include <QByteArray>
+#include <QString>
 
 // The old binary workbook (.xls, BIFF 2 to 8 in an OLE2 container), read by
-// FreeXL. FreeXL opens files only by their path, so the bytes go to a copy
-// with a plain ASCII name in a temporary folder of their own: the file the
-// teacher chose may have any name, on any drive, and is never held open.
+// FreeXL, which opens files only by their path: the caller gives it a copy
+// with a plain ASCII name. FreeXL reads damaged files past its buffers, so
+// the program never calls this itself: BiffChild runs it in posti-xls.
 namespace BiffReader {
 
-Workbook read(const QByteArray &bytes);
+Workbook readCopy(const QString &copyPath);
 
 } // namespace BiffReader

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "importer.h"
 
-#include "biffreader.h"
+#include "biffchild.h"
 #include "formatprobe.h"
 #include "htmltablereader.h"
 #include "importmessages.h"
@@ -37,7 +37,7 @@ Workbook readBytes(const QByteArray &bytes)
         return Workbook::failure(ImportMessages::empty());
     switch (FormatProbe::detect(bytes)) {
     case Format::Biff:
-        return BiffReader::read(bytes);
+        return BiffChild::read(bytes);
     case Format::Zip:
         return ZipReader::read(bytes);
     case Format::Html:

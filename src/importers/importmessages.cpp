@@ -58,6 +58,24 @@ QString passwordProtected()
     return u"Il file è protetto da password: salvarlo senza password e riprovare."_s;
 }
 
+QString xlsReaderMissing()
+{
+    return u"Manca posti-xls, il programma che legge i file .xls: reinstallare posti, oppure "
+           u"salvare il foglio come .xlsx o .ods e riprovare."_s;
+}
+
+QString xlsReaderStopped()
+{
+    return u"Il file .xls è danneggiato: la sua lettura si è interrotta. Salvarlo di nuovo dal "
+           u"foglio di calcolo, meglio come .xlsx o .ods, e riprovare."_s;
+}
+
+QString xlsTooSlow()
+{
+    return u"La lettura del file .xls non è finita in 20 secondi ed è stata interrotta: il file "
+           u"è forse danneggiato. Salvarlo come .xlsx o .ods e riprovare."_s;
+}
+
 QString noNames()
 {
     return u"Nel foglio non c'è nessun nome di alunno."_s;

@@ -18,6 +18,9 @@ QString damaged(const QString &format);
 QString xmlDeclarations();
 QString noSheet();
 QString passwordProtected();
+QString xlsReaderMissing();
+QString xlsReaderStopped();
+QString xlsTooSlow();
 QString noNames();
 
 // The names of the formats, as damaged() uses them.
