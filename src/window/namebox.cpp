@@ -72,6 +72,7 @@ void NameBox::pasteFromClipboard()
     if (isReadOnly())
         return;
     const QString text = QGuiApplication::clipboard()->text();
+    // Stray spaces and line ends around a copied cell or column.
     const QString trimmed = text.trimmed();
     const bool list = hasLineBreak(trimmed) || trimmed.contains(u'\t');
     if (list && m_takesLists) {
@@ -84,7 +85,7 @@ void NameBox::pasteFromClipboard()
     }
     // A single name, perhaps a spreadsheet cell with its line end: inserted
     // at the cursor as any paste, folded and refused as typing is.
-    insertFolded(trimmed);
+    insertFolded(hasLineBreak(text) ? trimmed : text);
 }
 
 // The whole list is one step of the class's history, undone at once; the
