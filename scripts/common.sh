@@ -5,8 +5,11 @@
 POSTI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Packages every build needs: compiler, CMake, Qt 6 Widgets, Qt's own Italian
-# translations and the fonts the window is laid out for.
-POSTI_PACKAGES=(g++ make cmake qt6-base-dev qt6-translations-l10n fonts-liberation2 fonts-dejavu-core)
+# translations and the fonts the window is laid out for; and for reading class
+# lists, QuaZip (the zip of XLSX and ODS, with Qt's XML reader) and FreeXL (the
+# old binary .xls), found through pkg-config. See docs/importers.md.
+POSTI_PACKAGES=(g++ make cmake qt6-base-dev qt6-translations-l10n fonts-liberation2 fonts-dejavu-core
+    libquazip1-qt6-dev libfreexl-dev pkg-config)
 
 # What the tests add to run under a real X server: Xvfb, a window manager, a
 # typist for real key presses and mouse clicks, a session bus and the screen

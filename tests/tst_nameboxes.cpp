@@ -84,8 +84,9 @@ private slots:
             << Typed << 2 << "Dott, " << QStringList{"Dott " + LongName} << "nome: la virgola.";
         QTest::newRow("typed double quote")
             << Typed << 1 << "\"Gigi\"" << QStringList{"Gigi" + Quoted} << "nome: le virgolette";
-        QTest::newRow("typed outside Windows-1252")
-            << Typed << ClassName << "Wałęsa" << QStringList{"Wasa3A\u0081"} << "nome: «ę»";
+        QTest::newRow("typed outside Windows-1252, folded")
+            << Typed << ClassName << "Wałęsa" << QStringList{"Walesa3A\u0081"}
+            << "«ę» scritto «e»: il file dei posti non ha questa lettera";
         QTest::newRow("tab") << Pasted << 4 << "\tMario" << QStringList{} << "la tabulazione";
         QTest::newRow("C1") << Pasted << 4 << "\u009D" << QStringList{}
                             << "un carattere di controllo (U+009D)";
@@ -93,8 +94,15 @@ private slots:
             << Pasted << 4 << "ok \U0001F600" << QStringList{} << "nome: «\U0001F600», che";
         QTest::newRow("stops at pupil 30")
             << Pasted << 27 << "A\nB\nC\nD\nE" << QStringList{"A", "B", "C"} << "ultime 2 righe";
-        QTest::newRow("a bad line pastes nothing")
-            << Pasted << 0 << "Rossi\nBi, Anna" << QStringList{} << "alla riga 2: la virgola.";
+        QTest::newRow("columns, header, capitals, folds; a name with no letter left out")
+            << Pasted << 0 << "COGNOME\tNOME\nPOPESCU\tȘTEFAN\nBi, Anna\n王\t小明\n"
+            << QStringList{"Popescu Stefan", "Bi Anna"}
+            << "Incollati 2 nomi, uno per casella a partire da questa. Per conservarli premere "
+               "«Memorizza».\nriga 2: «POPESCU ȘTEFAN» scritto «POPESCU STEFAN»: il file dei "
+               "posti non ha quelle lettere\nriga 2: «POPESCU STEFAN» scritto come nome: "
+               "«Popescu Stefan»\nriga 3: «Bi, Anna» scritto «Bi Anna»: il file dei posti non "
+               "ha quelle lettere\nriga 4: «王 小明» non importato: il file dei posti non può "
+               "contenere «王小明»; scriverlo a mano";
         QTest::newRow("one line at the cursor")
             << Pasted << 4 << "Mario " << QStringList{"Mario Vecchio 5"} << "";
         QTest::newRow("class name takes no list")

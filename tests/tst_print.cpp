@@ -132,8 +132,10 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(seen, (QStringList{"Stampa la pianta: 3B", "1", "1", "bottom", "bottom"}));
         poll.stop();
-        QCOMPARE(window.roomMenu(), (QStringList{"Annulla", "Ripeti", "", QStringLiteral("Stampa…"),
-                                                 "Apri la cartella del file dei posti"}));
+        QCOMPARE(window.roomMenu(),
+                 (QStringList{"Annulla", "Ripeti", "", QStringLiteral("Stampa…"),
+                              QStringLiteral("Importa elenco…"), QStringLiteral("Esporta…"),
+                              "Apri la cartella del file dei posti"}));
     }
 
     void pageShowsEachDeskAsItIs_data()

@@ -137,6 +137,24 @@ void SeatingSession::namesPasted()
     m_history.namesPasted();
 }
 
+void SeatingSession::importClass(const QString &className, const QStringList &pupils)
+{
+    m_history.perform(SessionTexts::importStep(), [&] {
+        UpdateGuard updating(m_view);
+        QList<bool> marked;
+        for (int desk = 0; desk < SeatingView::Desks; ++desk)
+            marked.append(m_view.deskSelection(desk) == SeatList::Marker);
+        for (int slot = 0; slot < Archivio::Pupils; ++slot)
+            m_view.setNameText(slot, pupils.value(slot));
+        if (!className.isEmpty())
+            m_view.setNameText(SeatingView::ClassNameBox, className);
+        ClassDisplay::rebuildSeatLists(m_view);
+        for (int desk = 0; desk < SeatingView::Desks; ++desk)
+            m_view.setDeskSelection(desk, marked.at(desk) ? SeatList::Marker : SeatList::Blank);
+    });
+    screenChanged();
+}
+
 // An undo or redo puts the class back with the update flag raised; the mark
 // follows once it is done.
 void SeatingSession::undo()

@@ -50,6 +50,10 @@ public:
     void deskPicked(int desk);
     void nameEdited(int box, const QString &text);
     void namesPasted();
+    // "Importa elenco…": the pupils in boxes 1 to n, the others emptied, the
+    // class named className unless it is empty, every desk but the marked
+    // ones emptied and the seat lists made of the new names; one step.
+    void importClass(const QString &className, const QStringList &pupils);
     void undo();
     void redo();
 

@@ -40,6 +40,11 @@ QString pupilNameEdit(int pupil)
     return u"modifica del nome dell'alunno %1"_s.arg(pupil);
 }
 
+QString importStep()
+{
+    return u"importa elenco"_s;
+}
+
 QString namesPasted()
 {
     return u"elenco di nomi incollato"_s;

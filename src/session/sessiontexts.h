@@ -19,6 +19,7 @@ QString buttonStep(const QString &caption);
 QString classNameEdit();
 QString pupilNameEdit(int pupil);
 QString namesPasted();
+QString importStep();
 QString deskPick(int desk);
 QString swapBetween(int desk, int other);
 QString swapFrom(int desk);

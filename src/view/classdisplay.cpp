@@ -10,6 +10,16 @@ namespace ClassDisplay {
 
 namespace {
 
+// A position that is not a number, or that the rebuilt list does not reach
+// (a seated pupil's name was deleted since), shows the desk blank.
+int shownPosition(const QString &stored, int itemCount)
+{
+    const int position = positionValue(stored).value_or(SeatList::Blank);
+    return position >= -1 && position < itemCount ? position : SeatList::Blank;
+}
+
+} // namespace
+
 void rebuildSeatLists(SeatingView &view)
 {
     QStringList pupils;
@@ -30,16 +40,6 @@ void rebuildSeatLists(SeatingView &view)
             view.appendDeskItem(desk, pupil);
     }
 }
-
-// A position that is not a number, or that the rebuilt list does not reach
-// (a seated pupil's name was deleted since), shows the desk blank.
-int shownPosition(const QString &stored, int itemCount)
-{
-    const int position = positionValue(stored).value_or(SeatList::Blank);
-    return position >= -1 && position < itemCount ? position : SeatList::Blank;
-}
-
-} // namespace
 
 void showClass(SeatingView &view, const Archivio &archivio, int tab)
 {

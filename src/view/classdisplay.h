@@ -11,6 +11,10 @@ namespace ClassDisplay {
 
 void showClass(SeatingView &view, const Archivio &archivio, int tab);
 
+// Every desk's seat list built again from the names on screen; selections
+// fall back to the blank item.
+void rebuildSeatLists(SeatingView &view);
+
 // Whether the screen shows the class of the table's block for tab exactly as
 // showing it would: the same names and class name, and every desk where its
 // stored position puts it. Anything else is a change not stored yet.

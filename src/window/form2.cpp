@@ -2,6 +2,7 @@
 #include "form2.h"
 
 #include "classtabs.h"
+#include "classtransfer.h"
 #include "deskaccessibility.h"
 #include "deskgrid.h"
 #include "deskselector.h"
@@ -284,6 +285,7 @@ void Form2::createPrinting()
         preview.exec();
     });
     addAction(m_printAction);
+    addActions((new ClassTransfer(*this, m_session, *this))->actions());
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

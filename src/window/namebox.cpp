@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namebox.h"
 
+#include "importengine.h"
+#include "importmodule.h"
 #include "namevalidator.h"
 #include "undokeys.h"
 #include "windowtexts.h"
@@ -9,6 +11,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStyleOptionFrame>
@@ -25,22 +28,6 @@ namespace {
 bool hasLineBreak(const QString &text)
 {
     return text.contains(u'\n') || text.contains(u'\r');
-}
-
-// One name a line. Spreadsheets end lines with CR LF, older Mac programs
-// with CR; a copied column ends with a line end, and cells often carry
-// stray spaces, so lines are trimmed and empty lines at the end dropped.
-// An empty line within the list stays: it leaves its box empty, so the
-// names after it land where the register has them.
-QStringList pastedLines(QString text)
-{
-    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    for (QString &line : lines)
-        line = line.trimmed();
-    while (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 void addMenuAction(QMenu *menu, const QString &text, QKeySequence::StandardKey key, bool enabled,
@@ -85,45 +72,56 @@ void NameBox::pasteFromClipboard()
     if (isReadOnly())
         return;
     const QString text = QGuiApplication::clipboard()->text();
-    const QStringList lines = hasLineBreak(text) ? pastedLines(text) : QStringList{text};
-    if (lines.size() > 1 && m_takesLists) {
-        pasteList(lines);
+    // Stray spaces and line ends around a copied cell or column.
+    const QString trimmed = text.trimmed();
+    const bool list = hasLineBreak(trimmed) || trimmed.contains(u'\t');
+    if (list && m_takesLists) {
+        pasteList(text);
         return;
     }
-    if (lines.size() > 1) {
+    if (hasLineBreak(trimmed)) {
         showHint(WindowTexts::listIntoClassName());
         return;
     }
     // A single name, perhaps a spreadsheet cell with its line end: inserted
-    // at the cursor as any paste, and refused as typing is.
-    m_attempt = lines.value(0);
-    insert(m_attempt);
+    // at the cursor as any paste, folded and refused as typing is.
+    insertFolded(hasLineBreak(text) ? trimmed : text);
 }
 
-void NameBox::pasteList(const QStringList &names)
+// The whole list is one step of the class's history, undone at once; the
+// boxes keep no undo of their own for it.
+void NameBox::pasteList(const QString &text)
 {
+    QString error;
+    const ImportEngine *engine = ImportModule::engine(&error);
+    if (!engine) {
+        showHint(error);
+        return;
+    }
+    const ClassListReader::Paste paste = engine->readPaste(text);
     QList<NameBox *> boxes{this};
     boxes += m_followingBoxes;
-    const int used = int(std::min(names.size(), boxes.size()));
-    const int dropped = int(names.size()) - used;
-
-    // All or nothing: half a list in the boxes is harder to put right than none.
-    for (int line = 0; line < used; ++line) {
-        const qsizetype bad = NameValidator::firstRefused(names[line]);
-        if (bad >= 0) {
-            showHint(WindowTexts::nothingPasted(line + 1,
-                                                NameValidator::describeRefused(names[line], bad)));
-            return;
-        }
-    }
-
-    // The whole list is one step of the class's history, undone at once; the
-    // boxes keep no undo of their own for it.
+    const int used = int(std::min(paste.names.size(), boxes.size()));
     for (int line = 0; line < used; ++line)
-        boxes[line]->setName(names[line]);
-    emit listPasted();
+        boxes[line]->setName(paste.names[line]);
+    if (used > 0)
+        emit listPasted();
+    QStringList hint{WindowTexts::pasted(used, int(paste.names.size()) - used)};
+    for (const ImportChange &change : paste.changes)
+        hint.append(engine->describe(change));
+    showHint(hint.join(u'\n'));
+}
 
-    showHint(WindowTexts::pasted(used, dropped));
+// What the teacher types or pastes as one name, its letters folded first.
+void NameBox::insertFolded(const QString &text)
+{
+    const QString folded = NameValidator::foldLetters(text);
+    // A refusal empties m_attempt as it tells why.
+    m_attempt = folded;
+    insert(folded);
+    const bool refused = std::exchange(m_attempt, QString()).isEmpty();
+    if (!refused && folded != text)
+        showHint(WindowTexts::typedFold(text, folded));
 }
 
 // Undo and redo keys are the box's while it has typing of its own to undo or
@@ -156,8 +154,31 @@ void NameBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    m_attempt = event->text();
+    const QString typed = event->text();
+    if (!typed.isEmpty() && NameValidator::firstRefused(typed) >= 0 &&
+        NameValidator::foldLetters(typed) != typed) {
+        insertFolded(typed);
+        event->accept();
+        return;
+    }
+    m_attempt = typed;
     QLineEdit::keyPressEvent(event);
+}
+
+// Letters composed by an input method are folded as typed ones are.
+void NameBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString typed = event->commitString();
+    const QString folded = NameValidator::foldLetters(typed);
+    if (folded != typed) {
+        QInputMethodEvent foldedEvent(event->preeditString(), event->attributes());
+        foldedEvent.setCommitString(folded, event->replacementStart(), event->replacementLength());
+        QLineEdit::inputMethodEvent(&foldedEvent);
+        showHint(WindowTexts::typedFold(typed, folded));
+        return;
+    }
+    m_attempt = typed;
+    QLineEdit::inputMethodEvent(event);
 }
 
 void NameBox::contextMenuEvent(QContextMenuEvent *event)

@@ -7,9 +7,12 @@
 class NameValidator;
 
 // A box for one name: a pupil's or the class's. It takes only characters a
-// name may hold, whether typed or pasted, and says at the box why it refused
-// one. A pupil box also takes a list of names pasted from a spreadsheet
-// column or a register: one name a line, into itself and the boxes after it.
+// name may hold, whether typed or pasted: a letter the seating file lacks is
+// folded to the nearest it holds, anything else refused, and the hint at the
+// box says which. A pupil box also takes a list of names pasted from a
+// spreadsheet or a register, read as "Importa elenco…" reads a file (columns
+// joined, a header skipped, capitals written as names), into itself and the
+// boxes after it.
 // A name wider than the box shows its start whenever the box is not being
 // typed in, and the whole name in the box's tooltip.
 class NameBox : public QLineEdit
@@ -39,6 +42,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -46,7 +50,8 @@ protected:
 
 private:
     void updateToolTip();
-    void pasteList(const QStringList &names);
+    void pasteList(const QString &text);
+    void insertFolded(const QString &text);
     void explainRefusal();
     void showHint(const QString &text);
 

@@ -2,6 +2,8 @@
 #include "namevalidator.h"
 
 #include "cp1252.h"
+#include "importengine.h"
+#include "importmodule.h"
 #include "seatingfile.h"
 #include "windowtexts.h"
 
@@ -45,4 +47,23 @@ QString NameValidator::describeRefused(QStringView text, qsizetype index)
         c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
     const QStringView shown = text.mid(index, pair ? 2 : 1);
     return WindowTexts::notInFile(shown.toString());
+}
+
+QString NameValidator::foldLetters(const QString &text)
+{
+    if (firstRefused(text) < 0)
+        return text;
+    const ImportEngine *engine = ImportModule::engine();
+    QString folded;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString original = text.mid(i, pair ? 2 : 1);
+        i += original.size();
+        std::optional<QString> fold;
+        if (engine && !SeatingFile::isNameCharacter(original[0]))
+            fold = engine->foldCharacter(original.toUcs4().value(0));
+        folded += fold && !fold->isEmpty() ? *fold : original;
+    }
+    return folded;
 }

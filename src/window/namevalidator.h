@@ -31,6 +31,12 @@ public:
     // end of "Carattere non ammesso in un nome: ...": "la virgola" and so on.
     static QString describeRefused(QStringView text, qsizetype index);
 
+    // text with each letter the seating file lacks folded to the nearest it
+    // holds (Ș → S, Ł → L, Cyrillic spelt in Latin letters), as typing and a
+    // one-line paste put it in a box. Characters with no fold stay, for the
+    // box to refuse; the importers' module is loaded only for such a letter.
+    static QString foldLetters(const QString &text);
+
 private:
     QString m_allowedText;
 };

@@ -92,14 +92,10 @@ QString listIntoClassName()
            u"va incollato nelle caselle degli alunni."_s;
 }
 
-QString nothingPasted(int line, const QString &refused)
-{
-    return u"Nessun nome incollato. Carattere non ammesso alla riga %1: %2."_s.arg(line).arg(
-        refused);
-}
-
 QString pasted(int names, int dropped)
 {
+    if (names == 0)
+        return u"Nessun nome incollato."_s;
     QString hint = names == 1
                        ? u"Incollato 1 nome in questa casella."_s
                        : u"Incollati %1 nomi, uno per casella a partire da questa."_s.arg(names);
@@ -151,6 +147,145 @@ QString controlCharacter(const QString &codePoint)
 QString notInFile(const QString &character)
 {
     return u"«%1», che il file dei posti non può contenere"_s.arg(character);
+}
+
+QString typedFold(const QString &typed, const QString &written)
+{
+    return u"«%1» scritto «%2»: il file dei posti non ha questa lettera (Ctrl+Z per "
+           u"toglierla)."_s.arg(typed, written);
+}
+
+QString moduleNotFound()
+{
+    return u"il modulo posti_import non si trova accanto al programma"_s;
+}
+
+QString moduleMissing(const QString &reason)
+{
+    return u"Impossibile caricare il modulo che legge gli elenchi (%1): reinstallare posti."_s.arg(
+        reason);
+}
+
+QString importList()
+{
+    return u"Importa elenco…"_s;
+}
+
+QString importListTip()
+{
+    return u"Legge i nomi della classe da un file del registro (CSV, Excel, OpenDocument)"_s;
+}
+
+QString importTitle()
+{
+    return u"Importa elenco"_s;
+}
+
+QString importFilter()
+{
+    return u"Elenchi di alunni (*.csv *.txt *.xlsx *.ods *.xls);;Tutti i file (*)"_s;
+}
+
+QString importFailed(const QString &fileName, const QString &reason)
+{
+    return u"Impossibile importare «%1».\n%2\nSullo schermo non è cambiato nulla."_s.arg(fileName,
+                                                                                         reason);
+}
+
+QString sheetPicker()
+{
+    return u"Foglio:"_s;
+}
+
+QString classPicker()
+{
+    return u"Classe:"_s;
+}
+
+QString classChoice(const QString &className, int pupils)
+{
+    return u"%1 (%2 alunni)"_s.arg(className).arg(pupils);
+}
+
+QString namesFrame()
+{
+    return u"Nomi nelle caselle"_s;
+}
+
+QString changesFrame()
+{
+    return u"Cambiamenti e righe saltate"_s;
+}
+
+QString numberedName(int box, const QString &name)
+{
+    return u"%1. %2"_s.arg(box, 2, 10, QChar(u'0')).arg(name);
+}
+
+QString noChanges()
+{
+    return u"Nessuno: i nomi sono come nel file."_s;
+}
+
+QString tooManyPupils(int pupils)
+{
+    return u"La classe ha %1 alunni: ne entrano al massimo 30. Non si può importare; "
+           u"sullo schermo non cambia nulla."_s.arg(pupils);
+}
+
+QString importReplaces(int pupils, const QString &newClass, const QString &oldClass, int oldNames,
+                       int seated)
+{
+    QString text =
+        u"Importando, i %1 nomi prendono il posto dei %2 nomi sullo schermo"_s.arg(pupils).arg(
+            oldNames);
+    if (!newClass.isEmpty())
+        text += u" e la classe si chiamerà «%1»"_s.arg(newClass) +
+                (oldClass.isEmpty() ? QString() : u" invece di «%1»"_s.arg(oldClass));
+    text += u"; %1 banchi occupati tornano vuoti, i banchi non usati restano. Ogni nome è un "
+            u"alunno nuovo: regole e posti degli alunni di prima non valgono più dopo "
+            u"«Memorizza». Nulla è memorizzato prima di «Memorizza»; Ctrl+Z annulla."_s.arg(seated);
+    return text;
+}
+
+QString importButton()
+{
+    return u"Importa"_s;
+}
+
+QString cancel()
+{
+    return u"Annulla"_s;
+}
+
+QString exportPlan()
+{
+    return u"Esporta…"_s;
+}
+
+QString exportPlanTip()
+{
+    return u"Salva la pianta della classe sullo schermo come CSV per un foglio di calcolo"_s;
+}
+
+QString exportTitle()
+{
+    return u"Esporta la pianta dei posti"_s;
+}
+
+QString exportFilter()
+{
+    return u"CSV per foglio di calcolo (*.csv)"_s;
+}
+
+QString exportFileName(const QString &classTitle)
+{
+    return u"Pianta dei posti - %1.csv"_s.arg(classTitle);
+}
+
+QString exportFailed(const QString &fileName, const QString &reason)
+{
+    return u"Impossibile salvare «%1»: %2."_s.arg(fileName, reason);
 }
 
 } // namespace WindowTexts

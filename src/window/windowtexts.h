@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The words of the window, all in windowtexts.cpp: its title, what screen
 // readers call its controls, its menus, the buttons of its message boxes and
@@ -31,7 +32,6 @@ QString selectAll();
 // The hints of the name boxes; a refusal ends with what was refused, in the
 // words of refused().
 QString listIntoClassName();
-QString nothingPasted(int line, const QString &refused);
 QString pasted(int names, int dropped);
 QString refusedCharacter(const QString &refused);
 QString refusedCharacters();
@@ -41,5 +41,35 @@ QString tab();
 QString lineBreak();
 QString controlCharacter(const QString &codePoint);
 QString notInFile(const QString &character);
+
+// The paste by the importers' rules, and a typed letter folded.
+QString typedFold(const QString &typed, const QString &written);
+
+// "Importa elenco…" and "Esporta…": the menu, the dialogs, the preview.
+QString moduleNotFound();
+QString moduleMissing(const QString &reason);
+QString importList();
+QString importListTip();
+QString importTitle();
+QString importFilter();
+QString importFailed(const QString &fileName, const QString &reason);
+QString sheetPicker();
+QString classPicker();
+QString classChoice(const QString &className, int pupils);
+QString namesFrame();
+QString changesFrame();
+QString numberedName(int box, const QString &name);
+QString noChanges();
+QString tooManyPupils(int pupils);
+QString importReplaces(int pupils, const QString &newClass, const QString &oldClass, int oldNames,
+                       int seated);
+QString importButton();
+QString cancel();
+QString exportPlan();
+QString exportPlanTip();
+QString exportTitle();
+QString exportFilter();
+QString exportFileName(const QString &classTitle);
+QString exportFailed(const QString &fileName, const QString &reason);
 
 } // namespace WindowTexts
