@@ -249,7 +249,7 @@ private slots:
         QTest::newRow("empty lines")
             << "" << QByteArray("\r\n").repeated(310) << "" << leave << left << QByteArray();
         QTest::newRow("Ricomincia con un file nuovo")
-            << "" << cyrillic << "Ricomincia con un file nuovo" << leave << ""
+            << "" << letter.repeated(40) << "Ricomincia con un file nuovo" << leave << ""
             << seatingFile({{2, "Carla,0"}});
         QTest::newRow("empty lines, journal restored")
             << "journal" << QByteArray("\r\n").repeated(310) << "Sì"
