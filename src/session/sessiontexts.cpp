@@ -75,10 +75,9 @@ QString cancel()
 QString otherComputerQuestion(const QString &openOnOtherComputer)
 {
     return openOnOtherComputer +
-           u"\nSe il programma è ancora aperto su quel computer, conviene aprire il file in "
-           "sola lettura: nulla di quello che si fa qui verrà salvato. Se invece là è "
-           "sicuramente chiuso (il computer è stato spento, o la chiavetta tolta, con il "
-           "programma aperto), lo si può aprire comunque."_s;
+           u"\nSe là il programma è ancora aperto, conviene aprire il file in sola lettura: "
+           "qui non verrà salvato nulla. Se invece là è chiuso (il computer spento o la "
+           "chiavetta tolta con il programma aperto), lo si può aprire comunque."_s;
 }
 
 QString openReadOnly()

@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 // Answers modal message boxes by clicking the buttons with the given texts,
-// or by pressing "<Esc>" or "<Return>", one box after another, and keeps what
+// or by pressing Escape for "<Esc>", one box after another, and keeps what
 // each box showed. It polls from the
 // event loop the box runs, so a test never blocks on a box. Boxes beyond the
 // given answers are rejected and still counted, so a test can tell that one
@@ -57,9 +57,8 @@ protected:
             if (!wanted.isEmpty() && button->text() == wanted)
                 target = button;
         }
-        if (wanted == QLatin1String("<Esc>") || wanted == QLatin1String("<Return>")) {
-            QKeyEvent key(QEvent::KeyPress, wanted.size() == 5 ? Qt::Key_Escape : Qt::Key_Return,
-                          Qt::NoModifier);
+        if (wanted == QLatin1String("<Esc>")) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(box, &key);
             return;
         }
