@@ -2,15 +2,19 @@
 // The window on screens of every size, under a real X server and window manager (run by
 // ctest at several screen sizes and scale factors): the whole window is on the screen and
 // every control can be clicked there; on a screen that holds it, it is laid out as drawn.
+// A read-only copy's window is taller by its bar, which shows the file's name.
 
+#include "readonlybar.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QTest>
 #include <QtWidgets>
 
 const QSize FullSize(1243, 529); // the window as drawn, in device-independent pixels
+const int BarHeight = 22;        // a read-only copy's bar above it
 
 class FitTest : public QObject
 {
@@ -21,9 +25,19 @@ class FitTest : public QObject
     template <typename T> QList<T *> controls() const { return m_window->findChildren<T *>(); }
 
 private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("writing") << false;
+        QTest::newRow("read-only") << true;
+    }
     void init()
     {
-        QVERIFY(m_window.open());
+        QFETCH_GLOBAL(bool, readOnly);
+        QLockFile other(m_window.path() + ".lock"); // another copy holds the file
+        MessageBoxAnswerer told(QString("OK"));
+        QVERIFY(!readOnly || other.tryLock());
+        QVERIFY(m_window.open({}, &told) && told.count() == (readOnly ? 1 : 0));
         QTRY_VERIFY(m_window->screen()->availableGeometry().contains(m_window->frameGeometry()));
     }
     void cleanup() { m_window.close(); }
@@ -32,18 +46,24 @@ private slots:
     // every font smaller by the same factor.
     void wholeWindowOnScreen()
     {
+        QFETCH_GLOBAL(bool, readOnly);
         QVERIFY(QGuiApplication::platformName() == QLatin1String("xcb"));
+        const QSize full = FullSize + QSize(0, readOnly ? BarHeight : 0);
         const QRect available = m_window->screen()->availableGeometry();
         const QMargins frame = m_window->windowHandle()->frameMargins();
-        const bool fits = FullSize.width() + frame.left() + frame.right() <= available.width() &&
-                          FullSize.height() + frame.top() + frame.bottom() <= available.height();
-        const qreal factor = qreal(m_window->width()) / FullSize.width();
-        QCOMPARE(m_window->size() == FullSize, fits);
-        QVERIFY(qAbs(qreal(m_window->height()) / FullSize.height() - factor) < 0.01);
+        const bool fits = full.width() + frame.left() + frame.right() <= available.width() &&
+                          full.height() + frame.top() + frame.bottom() <= available.height();
+        const qreal factor = qreal(m_window->width()) / full.width();
+        QCOMPARE(m_window->size() == full, fits);
+        QVERIFY(qAbs(qreal(m_window->height()) / full.height() - factor) < 0.01);
         auto *desk = m_window->findChild<QComboBox *>(QStringLiteral("Combo1(26)"));
-        QVERIFY(
-            qAbs(desk->font().pointSizeF() / QApplication::font().pointSizeF() - factor) < 0.01 &&
-            qAbs(desk->x() - 9360 / 15 * factor) <= 1 && qAbs(desk->y() - 4080 / 15 * factor) <= 1);
+        QVERIFY(qAbs(desk->font().pointSizeF() / QApplication::font().pointSizeF() - factor) <
+                    0.01 &&
+                qAbs(desk->x() - 9360 / 15 * factor) <= 1 &&
+                qAbs(desk->y() - (4080 / 15 + (readOnly ? BarHeight : 0)) * factor) <= 1);
+        for (ReadOnlyBar *bar : m_window->findChildren<ReadOnlyBar *>())
+            QVERIFY(bar->shownText().endsWith(QStringLiteral("/Posti.bq")) &&
+                    bar->geometry().bottom() < m_window.tabs()->y());
         for (QPushButton *button : controls<QPushButton>())
             QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) <= button->width());
     }

@@ -110,13 +110,6 @@ QString cannotSave(const QString &reason)
            "recupero."_s;
 }
 
-bool setModified(const QString &path, const QDateTime &when)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadWrite) &&
-           file.setFileTime(when, QFileDevice::FileModificationTime);
-}
-
 // What a running copy (this test) writes in its lock.
 QByteArray runningCopysLock(const QString &path)
 {

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The session through the fake view, without a window: the question before a
 // class with changes not stored is left, by a tab change or by closing, the
-// mark of such changes, a read-only second copy, and the undo history of each
+// mark of such changes, a read-only copy for every reason, and the undo history of each
 // class, on screen, in the class table and in the file.
 
+#include "datafolder.h"
 #include "fakeview.h"
 #include "keptfiles.h"
 #include "rulecheck.h"
@@ -11,6 +12,7 @@
 #include "seatingsession.h"
 #include "testmain.h"
 
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -185,20 +187,112 @@ private slots:
         QCOMPARE(m_view->log, unstored ? question : QStringList());
     }
 
-    // A second copy on the same file saves nothing, and says so once at its
-    // start; its close offers no store that would go nowhere.
-    void secondCopyOffersNoStore()
+    // Who holds the file's lock, or how little of it could be read, and the
+    // answer at start. A read-only copy works in memory, says so at its first
+    // store only, asks before its close loses anything (Escape: back to the
+    // window), and writes nothing at all; a copy that writes keeps its store.
+    void readOnlyCopy_data()
     {
-        start(seatingFile(TwoPupils));
-        FakeSeatingView view;
-        SeatingSession second(m_path, view);
-        view.rules = &second.rules();
-        second.startUp();
-        QCOMPARE(view.log.size(), 1);
-        QVERIFY2(view.log.first().contains("sola lettura"), qPrintable(view.log.first()));
-        view.names[2] = "Carla";
-        QVERIFY(second.requestClose());
-        QCOMPARE(view.log.size(), 1);
+        // Beside the file: a lock of another "computer" or of this one whose
+        // process "ended"; or a "journal" of stores the file lacks.
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("reply"); // to the start's question; none: Escape
+        // The start's last box, <file> and <copy> spelt out; only its start where it ends in "…".
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QString>("reason"); // why read-only; none: the copy writes
+        const QByteArray file = seatingFile(TwoPupils), empty = QByteArray("\r\n").repeated(310);
+        const QByteArray letter = QByteArray("Gentili genitori della classe 3B\r\n").repeated(40);
+        const QString none;
+        const QString laptop =
+            "Attenzione!|Il file dei posti risulta aperto sul computer «laptop-casa» dal 3 "
+            "dicembre 2024 alle 10:14.\nSe là il programma è ancora aperto, conviene aprire il "
+            "file in sola lettura: qui non verrà salvato nulla. Se invece là è chiuso (il computer "
+            "spento o la chiavetta tolta con il programma aperto), lo si può aprire "
+            "comunque.|[Apri in sola lettura]/Apri comunque";
+        const QString leave =
+            "Attenzione!|Il programma non ha potuto leggere la maggior parte del file dei "
+            "posti\n<file>\nSe lo riscrivesse alla chiusura, del file resterebbe solo il poco che "
+            "ha letto.\nUna copia del file com'è si trova in\n<copy>\n\nLasciando il file com'è, "
+            "la finestra si apre in sola lettura e nulla verrà salvato. Ricominciando con un file "
+            "nuovo, le classi partono vuote e alla chiusura prendono il posto del file.|[Lascia "
+            "il file com'è]/Ricomincia con un file nuovo";
+        const QString left = "il file non si è potuto leggere in gran parte e resta com'è";
+        QTest::newRow("another computer's lock")
+            << "computer" << file << none << laptop
+            << "il file risulta aperto sul computer «laptop-casa»";
+        QTest::newRow("Apri comunque") << "computer" << file << "Apri comunque" << laptop << "";
+        QTest::newRow("process ended") << "ended" << file << none << none << none;
+        QTest::newRow("UTF-8 the code page lacks")
+            << "" << QByteArray("\xD0\x98\xD0\xBC\xD1\x8F,1\r\n").repeated(310) << "" << leave
+            << left;
+        const QByteArray binary = KeptFiles::readAll(QCoreApplication::applicationFilePath());
+        QTest::newRow("binary junk") << "" << binary.left(4096) << "" << leave << left;
+        QTest::newRow("a letter") << "" << letter << "" << leave << left;
+        QTest::newRow("empty lines") << "" << empty << "" << leave << left;
+        QTest::newRow("fresh") << "" << letter << "Ricomincia con un file nuovo" << leave << "";
+        QTest::newRow("journal") << "journal" << empty << "Sì"
+                                 << "Attenzione!|L'ultima…" << none;
+    }
+
+    void readOnlyCopy()
+    {
+        QFETCH(QString, before);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, reply);
+        QFETCH(QString, told);
+        QFETCH(QString, reason);
+        QVERIFY(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
+        const QString lockPath = m_path + ".lock";
+        if (before == "ended") { // this copy's lock, as if its process were gone
+            QLockFile mine(lockPath);
+            QVERIFY(mine.tryLock());
+            const QByteArray own = KeptFiles::readAll(lockPath);
+            mine.unlock();
+            QVERIFY(KeptFiles::writeAll(lockPath, "2147483647" + own.mid(own.indexOf('\n'))));
+        } else if (before == "computer") {
+            QVERIFY(KeptFiles::writeAll(lockPath, "12345\nposti\nlaptop-casa\n\n\n") &&
+                    KeptFiles::setModified(lockPath, QDateTime(QDate(2024, 12, 3), QTime(10, 14))));
+        } else if (before == "journal") {
+            const QDir data(KeptFiles::dataFolder());
+            QVERIFY(data.mkpath(".") &&
+                    KeptFiles::writeAll(
+                        data.filePath("Posti-diario-" + DataFolder::keyFor(m_path) + ".bq"),
+                        seatingFile(TwoPupils)));
+        }
+        const QByteArray lockBytes = KeptFiles::readAll(lockPath);
+        start(file, {reply});
+        told.replace("<file>", QDir::toNativeSeparators(m_path))
+            .replace("<copy>", QDir::toNativeSeparators(m_path + ".bak"));
+        const QString last = m_view->log.value(m_view->log.size() - 1);
+        QCOMPARE(told.endsWith("…") ? last.left(told.size() - 1) + "…" : last, told);
+        QCOMPARE(m_session->readOnlyReason(), reason);
+        const bool unread = before.isEmpty() || before == "journal";
+        QCOMPARE(KeptFiles::readAll(m_path + ".bak"), unread ? file : "");
+        m_view->log.clear();
+        type(2, "Carla");
+        m_session->take(Step::Store);
+        m_session->take(Step::Store);
+        QCOMPARE(m_session->archivio().cell(2, Archivio::NameColumn), QString("Carla"));
+        const QString stored = "Attenzione!|Questa copia è in sola lettura: le classi memorizzate "
+                               "restano solo finché la finestra è aperta, e si possono stampare. "
+                               "Alla chiusura andranno perse; il file dei posti non cambia.|[OK]";
+        QCOMPARE(m_view->log, reason.isEmpty() ? QStringList() : QStringList{stored});
+        if (!reason.isEmpty()) {
+            QVERIFY(!m_session->requestClose());
+            m_view->reply = "Chiudi senza salvare";
+        }
+        const Rows carla{{2, "Carla,0"}};
+        QCOMPARE(closeAndRead(), !reason.isEmpty() ? file
+                                 : reply.startsWith("Ricomincia")
+                                     ? seatingFile(carla)
+                                     : seatingFile(changed(TwoPupils, carla)));
+        const QString closing = "Attenzione!|Questa copia è in sola lettura: le modifiche andranno "
+                                "perse.|[Annulla]/Chiudi senza salvare";
+        QCOMPARE(m_view->log.mid(1), reason.isEmpty() ? QStringList() : QStringList(2, closing));
+        QCOMPARE(KeptFiles::dataFile(KeptFiles::JournalName), QString());
+        // Another copy's lock is left alone, or taken over.
+        QCOMPARE(KeptFiles::readAll(lockPath) == lockBytes, !reason.isEmpty() || unread);
     }
 
     // Each step by its button, a desk's list or a pasted list. The Svuota row

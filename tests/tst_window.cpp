@@ -7,10 +7,12 @@
 // The rules' and the session's own logic is tested through the fake view;
 // here their wiring is what counts.
 
+#include "readonlybar.h"
 #include "testmain.h"
 #include "windowdriver.h"
 #include "windowfit.h"
 
+#include <QLockFile>
 #include <QTest>
 
 namespace {
@@ -304,6 +306,46 @@ private slots:
         QCOMPARE(box1->text() + box0->text(), QString("Alunno 1yAlunno 0"));
         keys(QKeySequence("Ctrl+Z"));
         QCOMPARE(box0->text() + desks().join(' '), "Alunno 0" + filled.join(' '));
+    }
+
+    // A read-only copy (another copy holds the file) says so in its title and in
+    // a bar above the room, which pushes the room down whole. The marks, the
+    // store, a desk's pick, undo and the print work in memory; the first store
+    // says so; the close asks, Annulla by default and by Escape; nothing is written.
+    void readOnlyCopy()
+    {
+        QLockFile other(m_window.path() + ".lock");
+        QVERIFY(other.tryLock());
+        {
+            MessageBoxAnswerer started(QString("OK"));
+            QVERIFY(m_window.open(seatingFile(Stored), &started));
+        }
+        QCOMPARE(m_window->windowTitle(), QString("Posti in classe[*] — sola lettura"));
+        auto *bar = m_window.control<ReadOnlyBar>("readOnlyBar");
+        QCOMPARE(bar->shownText(), "Sola lettura, nulla verrà salvato: il file è già aperto in "
+                                   "un'altra copia del programma. File: " +
+                                       QDir::toNativeSeparators(m_window.path()));
+        QCOMPARE(m_window.box(0)->mapTo(m_window.get(), QPoint()), QPoint(944, 134));
+
+        QTest::keyClicks(m_window.box(2), "Carla");
+        QVERIFY(m_window->isWindowModified());
+        {
+            MessageBoxAnswerer stored(QString("OK"));
+            m_window.click("cmdSalva");
+            m_window.click("cmdSalva");
+            QCOMPARE(stored.count(), 1);
+        }
+        QVERIFY(!m_window->isWindowModified());
+        m_window.pick(5, 4);
+        QCOMPARE(m_window->printableClass().desks[5].pupil, QString("Carla"));
+        m_window.action("undoAction")->trigger();
+        QCOMPARE(m_window.desk(5)->currentIndex(), 0);
+        {
+            MessageBoxAnswerer closing(QString("<Esc>"));
+            QVERIFY(!m_window->close());
+            QCOMPARE(closing.defaultButtons(), QStringList{"Annulla"});
+        }
+        QCOMPARE(m_window.close("Chiudi senza salvare"), seatingFile(Stored));
     }
 
     // The factor that fits a window of 1243 × 529 with a frame of 4, 30, 4, 4

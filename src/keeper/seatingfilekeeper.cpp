@@ -175,7 +175,8 @@ void SeatingFileKeeper::restoreJournal(Archivio &archivio, const Archivio &store
 {
     if (m_originalCopy.isEmpty() && QFileInfo(m_path).isFile())
         tell(keepOriginal(), MessageTitle::warning());
-    archivio = stored; // the journal stays: it matches the table until the next store
+    m_mostlyUnread = false; // the close writes the journal's classes, not the little read
+    archivio = stored;      // the journal stays: it matches the table until the next store
 }
 
 // Keeps an earlier journal out of the way of this run's stores.

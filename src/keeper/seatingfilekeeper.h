@@ -59,9 +59,13 @@ public:
     bool isReadOnly() const { return m_readOnlyReason != ReadOnlyReason::None; }
     ReadOnlyReason readOnlyReason() const { return m_readOnlyReason; }
 
+    // The file's lock, for a start-up that asks the teacher about another
+    // computer's lock before startUp(), which takes it if it can.
+    SeatingLock &lock() { return m_lock; }
+
     // Whether more than half of the file read at start-up could not be read
-    // (see SeatingFile::mostlyUnread()), or none of it: the close would write
-    // little over much.
+    // (see SeatingFile::mostlyUnread()), or none of it, and no journal was
+    // restored in its place: the close would write little over much.
     bool fileMostlyUnread() const { return m_mostlyUnread; }
     // Where the file as it was at start-up has been copied; empty if nowhere.
     QString originalCopy() const { return m_originalCopy; }

@@ -42,6 +42,8 @@ SeatingLock::~SeatingLock() = default;
 
 bool SeatingLock::acquire()
 {
+    if (m_lock)
+        return true;
     // Beside the file the links lead to, so that every way to the one file
     // meets the same lock.
     const QString file = SeatingDisk::resolvedPath(m_path);

@@ -28,7 +28,7 @@ public:
     explicit SeatingLock(const QString &seatingFilePath);
     ~SeatingLock();
 
-    // False when another copy holds the file. True also when no place can
+    // False when another copy holds the file; true again once held. True also when no place can
     // take a lock: there is then nothing to guard with, and the folder check
     // tells the teacher why.
     bool acquire();

@@ -3,6 +3,7 @@
 
 #include "classdisplay.h"
 #include "deskseat.h"
+#include "keepermessages.h"
 #include "rulecheck.h"
 #include "seatingview.h"
 #include "sessiontexts.h"
@@ -23,7 +24,8 @@ QString SeatingSession::caption(Step step)
 }
 
 SeatingSession::SeatingSession(const QString &seatingFilePath, SeatingView &view)
-    : m_view(view)
+    : m_path(seatingFilePath)
+    , m_view(view)
     , m_keeper(seatingFilePath, view)
 {
     m_keeper.keepRules(&m_pupilRules.book());
@@ -79,7 +81,11 @@ SeatingSession::~SeatingSession() = default;
 
 void SeatingSession::startUp(const QString &locationNotice)
 {
+    askAboutOtherComputersLock();
     m_keeper.startUp(m_archivio, locationNotice);
+    if (!m_keeper.isReadOnly() && m_keeper.fileMostlyUnread())
+        offerToLeaveFile();
+    m_started = m_archivio;
     showSelectedClass();
     ClassDisplay::setTabCaptions(m_view, m_archivio);
 }
@@ -94,13 +100,17 @@ bool SeatingSession::requestTabChange(int tab)
 }
 
 // Asked before the file is written, so that a yes reaches it; a window that
-// saves nothing does not offer to keep anything.
+// saves nothing does not offer to keep anything, but asks before losing it.
 bool SeatingSession::requestClose()
 {
     if (m_shutDown)
         return true;
-    if (!m_keeper.isReadOnly() && hasUnstoredChanges())
+    if (m_keeper.isReadOnly()) {
+        if (!readOnlyCloseConfirmed())
+            return false;
+    } else if (hasUnstoredChanges()) {
         offerStore();
+    }
     m_shutDown = true;
     m_keeper.shutDown(m_archivio);
     return true;
@@ -120,6 +130,11 @@ void SeatingSession::take(Step step)
             m_pupilRules.namesReplaced(m_shownTab);
     });
     screenChanged();
+    if (step == Step::Store && m_keeper.isReadOnly() && !m_storeTold) {
+        m_storeTold = true;
+        m_view.messageBox(SessionTexts::storedInMemoryOnly(), MessageTitle::warning(),
+                          SeatingView::Buttons::Ok);
+    }
 }
 
 void SeatingSession::deskPicked(int desk)
@@ -197,4 +212,67 @@ void SeatingSession::offerStore()
     if (m_view.messageBox(SessionTexts::unstoredQuestion(title), MessageTitle::warning(),
                           SeatingView::Buttons::YesNo) == SeatingView::Answer::Yes)
         take(Step::Store);
+}
+
+// A lock left on another computer may be a copy still open there, or one
+// never closed (the computer switched off, the stick carried home): only the
+// teacher can tell. A copy running on this computer is the keeper's to report.
+void SeatingSession::askAboutOtherComputersLock()
+{
+    SeatingLock &lock = m_keeper.lock();
+    if (lock.acquire())
+        return;
+    const SeatingLock::Holder holder = lock.holder();
+    if (holder.thisComputer)
+        return;
+    const QString opened = KeeperMessages::openOnOtherComputer(holder.host, holder.since);
+    const int answer = m_view.ask({SessionTexts::otherComputerQuestion(opened),
+                                   MessageTitle::warning(),
+                                   {SessionTexts::openReadOnly(), SessionTexts::openAnyway()}});
+    if (answer == 1 && lock.takeOver())
+        return;
+    m_otherComputer = holder.host;
+    m_keeper.setReadOnly(SeatingFileKeeper::ReadOnlyReason::OpenOnOtherComputer);
+}
+
+// The close would write the little that was read over the much that was
+// not. A fresh start begins empty: what was read of a file of other content
+// is no class; the file stays in its copy.
+void SeatingSession::offerToLeaveFile()
+{
+    const int answer =
+        m_view.ask({SessionTexts::mostlyUnreadQuestion(m_path, m_keeper.originalCopy()),
+                    MessageTitle::warning(),
+                    {SessionTexts::leaveFile(), SessionTexts::startAfresh()}});
+    if (answer == 1)
+        m_archivio = Archivio();
+    else
+        m_keeper.setReadOnly(SeatingFileKeeper::ReadOnlyReason::MostlyUnread);
+}
+
+// Whatever was stored in memory or typed since the start is lost; Annulla
+// leaves the teacher time to print it.
+bool SeatingSession::readOnlyCloseConfirmed()
+{
+    if (m_archivio == m_started && !hasUnstoredChanges())
+        return true;
+    return m_view.ask({SessionTexts::readOnlyCloseQuestion(),
+                       MessageTitle::warning(),
+                       {SessionTexts::cancel(), SessionTexts::closeWithoutSaving()}}) == 1;
+}
+
+QString SeatingSession::readOnlyReason() const
+{
+    using Reason = SeatingFileKeeper::ReadOnlyReason;
+    switch (m_keeper.readOnlyReason()) {
+    case Reason::None:
+        break;
+    case Reason::OpenElsewhere:
+        return SessionTexts::openElsewhere();
+    case Reason::OpenOnOtherComputer:
+        return SessionTexts::openOnComputer(m_otherComputer);
+    case Reason::MostlyUnread:
+        return SessionTexts::leftAsItWas();
+    }
+    return QString();
 }

@@ -15,7 +15,11 @@ class SeatingView;
 // What happens to the classes while the program runs, whatever shows them:
 // start-up from the seating file, the buttons' steps and the desk picks with
 // their undo history, the question about changes not stored when a class is
-// left by a tab change or by closing, and keeping the file at close. The
+// left by a tab change or by closing, and keeping the file at close. A copy
+// is read-only when another copy holds the file, or the teacher chose so at
+// start (another computer's lock, a file mostly unread): everything works in
+// memory, nothing is written, the first store says so and a close that would
+// lose changes asks first. The
 // window builds the controls, implements the view and hands the teacher's
 // actions to the session; tests drive it through a fake view.
 class SeatingSession : public QObject
@@ -32,7 +36,9 @@ public:
     ~SeatingSession() override;
 
     // Loads the seating file and shows the class of the selected tab, telling
-    // the teacher locationNotice first when there is one.
+    // the teacher locationNotice first when there is one; asks whether to
+    // open read-only when another computer's lock holds the file or most of
+    // it could not be read.
     void startUp(const QString &locationNotice = QString());
 
     // The teacher picked tab: the class shown is left, after the question
@@ -41,8 +47,9 @@ public:
     // until it is asked, and the class of tab after a yes.
     bool requestTabChange(int tab);
 
-    // The window is closing: the question about changes not stored, then
-    // the seating file is kept. Answers whether the window may close.
+    // The window is closing: the question about changes not stored (for a
+    // read-only copy, about losing its changes), then the seating file is
+    // kept. Answers whether the window may close.
     bool requestClose();
 
     // A button's work, one step of the class's history.
@@ -73,6 +80,8 @@ public:
     QString rulesFrozenReason() const { return m_keeper.rulesFrozenReason(); }
     // The indexes of the class's rules the screen's seating breaks.
     QList<int> brokenRules() const;
+    // Why this copy writes nothing, short and lower case; empty while it writes.
+    QString readOnlyReason() const;
 
     int shownTab() const { return m_shownTab; }
     bool hasUnstoredChanges() const;
@@ -91,7 +100,11 @@ private:
     void offerStore();
     void classStored();
     void changeRules(const QString &step, const ClassRules &rules);
+    void askAboutOtherComputersLock();
+    void offerToLeaveFile();
+    bool readOnlyCloseConfirmed();
 
+    QString m_path;
     SeatingView &m_view;
     Archivio m_archivio;
     SeatingRules m_rules{m_view, m_archivio};
@@ -99,5 +112,9 @@ private:
     SeatingFileKeeper m_keeper;
     ClassHistory m_history{m_view, m_rules, m_archivio, m_pupilRules};
     bool m_shutDown = false;
+    // What a read-only copy started with, to tell whether its close loses anything.
+    Archivio m_started;
+    QString m_otherComputer; // whose lock the teacher left alone
+    bool m_storeTold = false;
     int m_shownTab = 1; // whose class the screen shows, also while the tab strip turns
 };

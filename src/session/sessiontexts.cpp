@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sessiontexts.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace SessionTexts {
@@ -119,6 +121,84 @@ QString ruleAdded()
 QString ruleDeleted()
 {
     return u"Togli regola"_s;
+}
+
+QString cancel()
+{
+    return u"Annulla"_s;
+}
+
+QString otherComputerQuestion(const QString &openOnOtherComputer)
+{
+    return openOnOtherComputer +
+           u"\nSe là il programma è ancora aperto, conviene aprire il file in sola lettura: "
+           "qui non verrà salvato nulla. Se invece là è chiuso (il computer spento o la "
+           "chiavetta tolta con il programma aperto), lo si può aprire comunque."_s;
+}
+
+QString openReadOnly()
+{
+    return u"Apri in sola lettura"_s;
+}
+
+QString openAnyway()
+{
+    return u"Apri comunque"_s;
+}
+
+QString mostlyUnreadQuestion(const QString &filePath, const QString &copyPath)
+{
+    QString text = u"Il programma non ha potuto leggere la maggior parte del file dei posti\n%1\n"
+                   "Se lo riscrivesse alla chiusura, del file resterebbe solo il poco che ha "
+                   "letto."_s.arg(QDir::toNativeSeparators(filePath));
+    if (!copyPath.isEmpty())
+        text +=
+            u"\nUna copia del file com'è si trova in\n%1"_s.arg(QDir::toNativeSeparators(copyPath));
+    return text + u"\n\nLasciando il file com'è, la finestra si apre in sola lettura e nulla "
+                  "verrà salvato. Ricominciando con un file nuovo, le classi partono vuote e "
+                  "alla chiusura prendono il posto del file."_s;
+}
+
+QString leaveFile()
+{
+    return u"Lascia il file com'è"_s;
+}
+
+QString startAfresh()
+{
+    return u"Ricomincia con un file nuovo"_s;
+}
+
+QString openElsewhere()
+{
+    return u"il file è già aperto in un'altra copia del programma"_s;
+}
+
+QString openOnComputer(const QString &host)
+{
+    return u"il file risulta aperto sul computer «%1»"_s.arg(host);
+}
+
+QString leftAsItWas()
+{
+    return u"il file non si è potuto leggere in gran parte e resta com'è"_s;
+}
+
+QString storedInMemoryOnly()
+{
+    return u"Questa copia è in sola lettura: le classi memorizzate restano solo finché la "
+           "finestra è aperta, e si possono stampare. Alla chiusura andranno perse; il file "
+           "dei posti non cambia."_s;
+}
+
+QString readOnlyCloseQuestion()
+{
+    return u"Questa copia è in sola lettura: le modifiche andranno perse."_s;
+}
+
+QString closeWithoutSaving()
+{
+    return u"Chiudi senza salvare"_s;
 }
 
 } // namespace SessionTexts

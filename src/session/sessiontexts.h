@@ -7,7 +7,7 @@
 
 // The words of the session, all in sessiontexts.cpp: the buttons' captions,
 // which also name their steps in the undo history, the other steps' names,
-// and the question about changes not stored.
+// the question about changes not stored, and the read-only copy's words.
 namespace SessionTexts {
 
 QString storeCaption();
@@ -25,6 +25,24 @@ QString swapBetween(int desk, int other);
 QString swapFrom(int desk);
 
 QString unstoredQuestion(const QString &classTitle);
+QString cancel();
+
+// The start-up's questions that may leave the copy read-only, and their answers.
+QString otherComputerQuestion(const QString &openOnOtherComputer);
+QString openReadOnly();
+QString openAnyway();
+QString mostlyUnreadQuestion(const QString &filePath, const QString &copyPath);
+QString leaveFile();
+QString startAfresh();
+
+// Why the copy is read-only, short and lower case.
+QString openElsewhere();
+QString openOnComputer(const QString &host);
+QString leftAsItWas();
+
+QString storedInMemoryOnly();
+QString readOnlyCloseQuestion();
+QString closeWithoutSaving();
 
 // What a store did to the class's seating rules.
 QString ruleKind(SeatingRule::Kind kind);

@@ -12,6 +12,7 @@
 #include "formlayout.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
+#include "readonlybar.h"
 #include "roomfront.h"
 #include "undokeys.h"
 #include "windowfit.h"
@@ -315,6 +316,25 @@ PrintableClass Form2::printableClass() const
 void Form2::startUp(const QString &locationNotice)
 {
     m_session.startUp(locationNotice);
+    if (const QString reason = m_session.readOnlyReason(); !reason.isEmpty())
+        showReadOnly(reason);
+}
+
+// The bar pushes the whole room down by its height, so nothing of the room
+// is covered or moves against the rest; before the window is shown, so that
+// its fit counts the bar.
+void Form2::showReadOnly(const QString &reason)
+{
+    setWindowTitle(WindowTexts::readOnlyTitle());
+    auto *bar = new ReadOnlyBar(WindowTexts::readOnlyBar(reason), m_seatingFilePath, this);
+    bar->setObjectName(u"readOnlyBar"_s);
+    bar->setGeometry(FormLayout::readOnlyBar());
+    const QPoint down(0, bar->height());
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control != bar && !control->isWindow() && !qobject_cast<RoomFront *>(control))
+            control->move(control->pos() + down);
+    }
+    setFixedSize(FormLayout::clientSize() + QSize(0, bar->height()));
 }
 
 // The strip has turned already when it tells; it shows the class left again

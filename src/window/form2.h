@@ -71,6 +71,7 @@ private:
     void createOpenFolder();
     void tabChanged();
     void markUnstored(bool unstored);
+    void showReadOnly(const QString &reason);
 
     QString m_seatingFilePath;
     SeatingSession m_session{m_seatingFilePath, *this};

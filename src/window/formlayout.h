@@ -21,6 +21,13 @@ inline QSize clientSize()
     return {Twips::toPixels(ClientWidth), Twips::toPixels(ClientHeight)};
 }
 
+// Above the room, shown only by a read-only copy, which is that much taller:
+// the tab strip begins at the window's top edge, leaving no band to cover.
+inline QRect readOnlyBar()
+{
+    return Twips::rect(0, 0, ClientWidth, 330);
+}
+
 inline QRect tabStrip()
 {
     return Twips::rect(120, 0, 18405, 7815);

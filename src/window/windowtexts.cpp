@@ -10,6 +10,16 @@ QString title()
     return u"Posti in classe[*]"_s;
 }
 
+QString readOnlyTitle()
+{
+    return title() + u" — sola lettura"_s;
+}
+
+QString readOnlyBar(const QString &reason)
+{
+    return u"Sola lettura, nulla verrà salvato: %1. File:"_s.arg(reason);
+}
+
 QString pupilBox(int pupil)
 {
     return u"Alunno %1"_s.arg(pupil);

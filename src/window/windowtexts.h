@@ -10,6 +10,8 @@
 namespace WindowTexts {
 
 QString title();
+QString readOnlyTitle();
+QString readOnlyBar(const QString &reason);
 QString pupilBox(int pupil);
 QString classNameBox();
 QString classes();

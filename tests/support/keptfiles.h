@@ -4,6 +4,7 @@
 #include "archivio.h"
 #include "seatingfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -67,6 +68,13 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline bool setModified(const QString &path, const QDateTime &when)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(when, QFileDevice::FileModificationTime);
 }
 
 inline Archivio tableOf(const QByteArray &bytes)

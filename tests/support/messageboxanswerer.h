@@ -3,12 +3,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 
 // Answers modal message boxes by clicking the buttons with the given texts,
-// one box after another, and keeps what each box showed. It polls from the
+// or by pressing Escape for "<Esc>", one box after another, and keeps what
+// each box showed. It polls from the
 // event loop the box runs, so a test never blocks on a box. Boxes beyond the
 // given answers are rejected and still counted, so a test can tell that one
 // message too many appeared.
@@ -54,6 +56,11 @@ protected:
             m_buttons.last() << button->text();
             if (!wanted.isEmpty() && button->text() == wanted)
                 target = button;
+        }
+        if (wanted == QLatin1String("<Esc>")) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &key);
+            return;
         }
         // An unexpected box or button is rejected: the test fails, never hangs.
         target ? target->click() : box->reject();
