@@ -383,7 +383,6 @@ void Form2::createMenu()
     m_menuButton->setAccessibleName(WindowTexts::menu());
     m_menuButton->setMenu(m_roomMenu);
     m_menuButton->setPopupMode(QToolButton::InstantPopup);
-    m_menuButton->setAutoRaise(true);
     // F10 reaches it from the keyboard; Tab keeps to the boxes, buttons and desks.
     m_menuButton->setFocusPolicy(Qt::NoFocus);
     m_tabStrip->setCornerWidget(m_menuButton, Qt::TopRightCorner);
