@@ -152,11 +152,14 @@ QString PlanPainter::unseatedLine() const
 // A list longer than three lines is drawn smaller until it fits in them.
 void PlanPainter::paintUnseated(QPainter &painter, const PlanLayout &layout) const
 {
-    const QRectF rect = layout.unseatedRect();
-    if (m_plan.unseated.isEmpty() || rect.isEmpty())
+    const QRectF band = layout.unseatedRect();
+    if (m_plan.unseated.isEmpty() || band.isEmpty())
         return;
+    // Clear of the edges by a little, for the glyphs that reach past their advance.
+    const qreal pad = band.height() / layout.footLines() * 0.1;
+    const QRectF rect = band.adjusted(pad, 0, -pad, 0);
     painter.setPen(Ink);
-    const QFont font = footFont(rect.height() / layout.footLines());
+    const QFont font = footFont(band.height() / layout.footLines());
     painter.setFont(fittingFont(painter, font, rect, unseatedLine(), FootFlags, 1));
     painter.drawText(rect, FootFlags, unseatedLine());
 }
