@@ -387,6 +387,7 @@ void Form2::createMenu()
     m_menuButton->setFocusPolicy(Qt::NoFocus);
     m_tabStrip->setCornerWidget(m_menuButton, Qt::TopRightCorner);
     m_tabStrip->tabBar()->setUsesScrollButtons(false);
+    m_tabStrip->tabBar()->setExpanding(false);
     m_tabStrip->setElideMode(Qt::ElideRight);
 
     auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
