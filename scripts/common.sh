@@ -20,7 +20,7 @@ POSTI_TEST_PACKAGES=(xvfb xauth openbox xdotool dbus-daemon dbus-bin at-spi2-cor
 # validators of the desktop entry and the metainfo, and the X server, window
 # manager and input tool with which the package test drives the installed
 # program as a teacher would.
-POSTI_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream xvfb xauth openbox xdotool)
+POSTI_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian x11-utils xvfb xauth openbox xdotool)
 
 # What the fuzz build adds: clang with libFuzzer and its sanitizer runtimes.
 POSTI_FUZZ_PACKAGES=(clang libclang-rt-14-dev)

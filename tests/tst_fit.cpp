@@ -9,6 +9,7 @@
 #include "windowdriver.h"
 
 #include <QLockFile>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QTest>
 #include <QtWidgets>
@@ -108,6 +109,31 @@ private slots:
                 tabs, [=] { return tabs->currentIndex() == tab; }, tabs->tabRect(tab).center());
         QVERIFY2(failed.isEmpty(), qPrintable(failed.join(u' ')));
         QCOMPARE(checked, 31 + 30 + 4 + Archivio::Classes);
+    }
+
+    // The print preview's choice of view and its PDF button are on the screen, never behind
+    // the tool bar's "››".
+    void previewChoicesOnScreen()
+    {
+        QStringList shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!preview || !QTest::qWaitForWindowExposed(preview))
+                return;
+            poll.stop();
+            const QRect screen = preview->screen()->availableGeometry();
+            for (const char *name : {"orientationBox", "savePdfButton"}) {
+                auto *control = preview->findChild<QWidget *>(name);
+                if (control && control->isVisible() &&
+                    screen.contains(QRect(control->mapToGlobal(QPoint()), control->size())))
+                    shown << name;
+            }
+            preview->reject();
+        });
+        poll.start(10);
+        QTest::keyClick(m_window.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(shown, (QStringList{"orientationBox", "savePdfButton"}));
     }
 };
 

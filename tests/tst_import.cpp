@@ -7,6 +7,7 @@
 #include "classtransfer.h"
 #include "messageboxanswerer.h"
 #include "seatingfilebuilder.h"
+#include "testmain.h"
 #include "windowdriver.h"
 
 #include <QFileDialog>
@@ -204,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ImportTest)
+POSTI_TEST_MAIN(ImportTest)
 #include "tst_import.moc"

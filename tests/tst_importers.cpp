@@ -5,6 +5,7 @@
 #include "importmessages.h"
 #include "letterfold.h"
 #include "planexport.h"
+#include "testmain.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -397,5 +398,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestImporters)
+POSTI_TEST_MAIN(TestImporters)
 #include "tst_importers.moc"

@@ -9,6 +9,7 @@
 #include "testmain.h"
 #include "windowdriver.h"
 
+#include <QFileDialog>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -76,8 +77,17 @@ class PrintTest : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_home;
+
 private slots:
-    void initTestCase() { QVERIFY(QtTranslations::installItalian()); }
+    void initTestCase()
+    {
+        QVERIFY(QtTranslations::installItalian());
+        // A home of the test's own, with its documents folder.
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+        QVERIFY(QDir(m_home.path()).mkdir("Documents"));
+    }
 
     void windowPrintsWhatTheScreenShows()
     {
@@ -85,7 +95,8 @@ private slots:
         QVERIFY(window.open());
         {
             UpdateGuard updating(*window.get());
-            window->setNameText(0, QStringLiteral(" Rossi ")); // typed, never stored
+            window->setNameText(0, QStringLiteral(" Rossi "));      // typed, never stored
+            window->setNameText(7, QStringLiteral(" Verdi Anna ")); // at no desk
             for (int desk = 0; desk < SeatingView::Desks; ++desk) {
                 window->clearDesk(desk);
                 for (const QString &item : {QString(), SeatList::markerText(), QString(" Rossi ")})
@@ -100,6 +111,7 @@ private slots:
         QCOMPARE(plan.title + plan.printed.toString() + desks.join(','),
                  "Classe 1" + QDate::currentDate().toString() + ",,,,Rossi,,,,,-" +
                      QString(",").repeated(20));
+        QCOMPARE(PlanPainter(plan).unseatedLine(), QStringLiteral("Senza banco: Verdi Anna."));
         window->setNameText(SeatingView::ClassNameBox, QStringLiteral(" 3B ")); // title, trimmed
 
         // Ctrl+P opens the preview, in Italian (the one check of Qt's own
@@ -121,41 +133,63 @@ private slots:
                  << teacherDeskSide(page);
             preview->setOrientation(Orientation::TeacherView);
             seen << teacherDeskSide(page);
+            if (!poll.property("saved").toBool()) {
+                poll.setProperty("saved", true);
+                // A PDF is saved where the teacher says, offered in the documents folder.
+                QTimer::singleShot(0, preview, [&seen] {
+                    auto *save = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                    seen << save->directory().absolutePath() + '/' +
+                                save->findChild<QLineEdit *>()->text();
+                    save->selectFile(QDir::home().filePath("Copia.pdf"));
+                    static_cast<QDialog *>(save)->accept();
+                });
+                preview->findChild<QPushButton *>("savePdfButton")->click();
+                seen << QString::number(QFileInfo(QDir::home().filePath("Copia.pdf")).size() >
+                                        2000);
+            }
             preview->reject();
         });
         poll.start(10);
         QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(seen, (QStringList{"Stampa la pianta: 3B", "0", "1", "top", "bottom"}));
+        QCOMPARE(seen,
+                 (QStringList{"Stampa la pianta: 3B", "0", "1", "top", "bottom",
+                              QDir::homePath() + "/Documents/Pianta dei posti - 3B.pdf", "1"}));
         seen.clear();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(seen, (QStringList{"Stampa la pianta: 3B", "1", "1", "bottom", "bottom"}));
         poll.stop();
-        QCOMPARE(window.roomMenu(),
-                 (QStringList{"Annulla", "Ripeti", "", QStringLiteral("Stampa…"),
-                              QStringLiteral("Importa elenco…"), QStringLiteral("Esporta…"),
-                              "Apri la cartella del file dei posti"}));
     }
 
     void pageShowsEachDeskAsItIs_data()
     {
         QTest::addColumn<QRectF>("page");
         QTest::addColumn<Orientation>("orientation");
-        QTest::newRow("landscape, pupils' view") << Landscape << Orientation::PupilsView;
-        QTest::newRow("landscape, teacher's view") << Landscape << Orientation::TeacherView;
-        QTest::newRow("portrait, pupils' view") << Portrait << Orientation::PupilsView;
-        QTest::newRow("portrait, teacher's view") << Portrait << Orientation::TeacherView;
+        QTest::addColumn<int>("unseated"); // pupils without a desk, listed at the foot
+        QTest::addColumn<int>("footLines");
+        QTest::newRow("landscape, pupils' view") << Landscape << Orientation::PupilsView << 0 << 0;
+        QTest::newRow("landscape, teacher's view, 2 without desk")
+            << Landscape << Orientation::TeacherView << 2 << 1;
+        QTest::newRow("portrait, pupils' view, 30 without desk")
+            << Portrait << Orientation::PupilsView << 30 << 3;
+        QTest::newRow("portrait, teacher's view, 5 without desk")
+            << Portrait << Orientation::TeacherView << 5 << 2;
     }
     void pageShowsEachDeskAsItIs()
     {
         QFETCH(QRectF, page);
         QFETCH(Orientation, orientation);
+        QFETCH(int, unseated);
+        QFETCH(int, footLines);
         // Desk by desk: n named, l a name that needs two lines, o one too long to fit at all,
         // f free, u unused.
         const QString room = QStringLiteral("nfnlnunnfnnnonfnlnnnnunlnnnfnn");
-        const PlanLayout layout(page, orientation);
         PrintableClass blank, plan{QStringLiteral("3B"), {}};
+        for (int pupil = 0; pupil < unseated; ++pupil)
+            plan.unseated << QStringLiteral("Castiglioni Maria Benedetta %1").arg(pupil);
+        const PlanLayout layout = PlanPainter(plan).layout(page, orientation);
+        QCOMPARE(layout.footLines(), footLines);
         blank.printed = plan.printed.addDays(40);
         QList<QRectF> spaces; // where the names, the title and the date may go
         for (int desk = 0; desk < DeskGrid::Desks; ++desk) {
@@ -167,7 +201,7 @@ private slots:
                                               : QString();
             spaces << (seat.pupil.isEmpty() ? QRectF() : layout.nameRect(desk));
         }
-        spaces << layout.titleRect() << layout.dateRect();
+        spaces << layout.titleRect() << layout.unseatedRect() << layout.dateRect();
         const QImage image = render(plan, layout), before = render(blank, layout);
 
         // Every pixel the names, title and date add lies in its own space.
@@ -185,11 +219,14 @@ private slots:
         }
         // The title large, the date small, at the foot.
         const QRect title = inked[DeskGrid::Desks], date = inked.last();
+        // Above the date, below the room, the pupils without a desk, if any.
+        const QRectF foot = layout.unseatedRect();
         QVERIFY(title.height() > layout.titleRect().height() / 3 && date.height() > 4 &&
                 date.height() < layout.titleRect().height() / 2 &&
                 layout.dateRect().bottom() <= page.bottom() &&
-                layout.dateRect().top() >
-                    qMax(layout.deskRect(9).bottom(), layout.teacherDeskRect().bottom()));
+                layout.dateRect().top() >= foot.bottom() &&
+                foot.top() > qMax(layout.deskRect(9).bottom(), layout.teacherDeskRect().bottom()));
+        QCOMPARE(inked[DeskGrid::Desks + 1].isEmpty(), unseated == 0);
         const bool turned = orientation == Orientation::TeacherView;
         const QRectF first = layout.deskRect(0), teacher = layout.teacherDeskRect();
         QList<int> nameHeights;

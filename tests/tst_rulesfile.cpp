@@ -3,6 +3,7 @@
 // damaged, foreign or newer file is read as.
 
 #include "rulesfile.h"
+#include "testmain.h"
 
 #include <QTest>
 
@@ -119,5 +120,5 @@ void TestRulesFile::damagedLines()
     QCOMPARE(read.book.rules(2).size(), rulesKept);
 }
 
-QTEST_GUILESS_MAIN(TestRulesFile)
+POSTI_TEST_MAIN(TestRulesFile)
 #include "tst_rulesfile.moc"

@@ -14,6 +14,8 @@ constexpr qreal TitleHeight = 0.09;
 constexpr qreal CaptionHeight = 0.04;
 constexpr qreal FrontHeight = 0.09; // the band that holds the teacher's desk
 constexpr qreal DateHeight = 0.025;
+constexpr qreal FootLineHeight = 0.03; // a line of the pupils without a desk
+constexpr int MaxFootLines = 3;
 constexpr qreal BandGap = 0.03;
 
 // Proportions of the room, as fractions of a desk's own size. The two desks
@@ -32,9 +34,10 @@ constexpr qreal NumberWidth = 0.4;
 
 } // namespace
 
-PlanLayout::PlanLayout(const QRectF &page, Orientation orientation)
+PlanLayout::PlanLayout(const QRectF &page, Orientation orientation, int footLines)
     : m_page(page)
     , m_orientation(orientation)
+    , m_footLines(qBound(0, footLines, MaxFootLines))
 {
     // The bands keep the sizes they have on a landscape page whichever way
     // the paper is turned.
@@ -45,8 +48,10 @@ PlanLayout::PlanLayout(const QRectF &page, Orientation orientation)
     m_caption = QRectF(content.left(), m_title.bottom(), content.width(), CaptionHeight * unit);
     m_date = QRectF(content.left(), content.bottom() - DateHeight * unit, content.width(),
                     DateHeight * unit);
+    const qreal footHeight = m_footLines * FootLineHeight * unit;
+    m_unseated = QRectF(content.left(), m_date.top() - footHeight, content.width(), footHeight);
     content.setTop(m_caption.bottom() + BandGap * unit);
-    content.setBottom(m_date.top() - BandGap * unit);
+    content.setBottom(m_unseated.top() - BandGap * unit);
 
     const int columns = DeskGrid::Banks * DeskGrid::Sides;
     const qreal widthInDesks = columns + DeskGrid::Banks * PairGap + (DeskGrid::Banks - 1) * Aisle;

@@ -10,6 +10,9 @@
 // any paper size works. On an upright page the room keeps the proportions
 // of a landscape one and stands in the middle, rather than being stretched.
 //
+// The pupils without a desk, if any, are listed in up to three lines just
+// above the date, so that nobody is forgotten on paper.
+//
 // The room can be drawn two ways round. As the pupils see it, it matches the
 // window: desk 0 top left, the teacher's desk above the first row. As the
 // teacher sees it from the front, it is turned by half a circle: desk 0 bottom
@@ -19,13 +22,17 @@ class PlanLayout
 public:
     enum class Orientation { PupilsView, TeacherView };
 
-    PlanLayout(const QRectF &page, Orientation orientation);
+    // footLines: how many lines, up to three, the list of the pupils without
+    // a desk needs at the foot of the page; none leaves no room for it.
+    PlanLayout(const QRectF &page, Orientation orientation, int footLines = 0);
 
     Orientation orientation() const { return m_orientation; }
     QRectF page() const { return m_page; }
     QRectF titleRect() const { return m_title; }
     QRectF captionRect() const { return m_caption; }
     QRectF dateRect() const { return m_date; }
+    QRectF unseatedRect() const { return m_unseated; }
+    int footLines() const { return m_footLines; }
     QRectF teacherDeskRect() const { return m_teacherDesk; }
     QRectF deskRect(int desk) const;
     // The part of a desk a pupil's name may cover, clear of its outline and
@@ -48,6 +55,8 @@ private:
     QRectF m_title;
     QRectF m_caption;
     QRectF m_date;
+    QRectF m_unseated;
+    int m_footLines = 0;
     QRectF m_teacherDesk;
     QRectF m_grid;
     QSizeF m_deskSize;

@@ -32,6 +32,13 @@ QFont planFont(qreal pixelSize, bool bold = false)
 }
 
 constexpr int NameFlags = Qt::AlignCenter | Qt::TextWordWrap;
+constexpr int FootFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+
+// The font of the foot's lines, each lineHeight high.
+QFont footFont(qreal lineHeight)
+{
+    return planFont(lineHeight * 0.7);
+}
 
 // The largest size, from the font's own down to smallest, in which text fits
 // rect on as many lines as it needs; 0 when even smallest is too large.
@@ -90,6 +97,7 @@ void PlanPainter::paint(QPainter &painter, const PlanLayout &layout) const
     painter.fillRect(layout.page(), Paper);
     paintTitle(painter, layout);
     paintDate(painter, layout);
+    paintUnseated(painter, layout);
     paintTeacherDesk(painter, layout.teacherDeskRect(), lineWidth(layout.deskRect(0)) * 1.5);
     const QFont names = nameFont(painter, layout);
     for (int desk = 0; desk < DeskGrid::Desks; ++desk)
@@ -123,6 +131,37 @@ void PlanPainter::paintDate(QPainter &painter, const PlanLayout &layout) const
     painter.setPen(UnusedText);
     painter.setFont(planFont(rect.height() * 0.8));
     painter.drawText(rect, Qt::AlignRight | Qt::AlignVCenter, dateLine(m_plan.printed));
+}
+
+PlanLayout PlanPainter::layout(const QRectF &page, PlanLayout::Orientation orientation) const
+{
+    if (m_plan.unseated.isEmpty())
+        return PlanLayout(page, orientation);
+    const QRectF line = PlanLayout(page, orientation, 1).unseatedRect();
+    const QFontMetricsF metrics(footFont(line.height()));
+    const QRectF needed = metrics.boundingRect(QRectF(line.topLeft(), QSizeF(line.width(), 1e6)),
+                                               FootFlags, unseatedLine());
+    return PlanLayout(page, orientation, qRound(needed.height() / metrics.lineSpacing()));
+}
+
+QString PlanPainter::unseatedLine() const
+{
+    return m_plan.unseated.isEmpty() ? QString() : PrintTexts::unseated(m_plan.unseated);
+}
+
+// A list longer than three lines is drawn smaller until it fits in them.
+void PlanPainter::paintUnseated(QPainter &painter, const PlanLayout &layout) const
+{
+    const QRectF band = layout.unseatedRect();
+    if (m_plan.unseated.isEmpty() || band.isEmpty())
+        return;
+    // Clear of the edges by a little, for the glyphs that reach past their advance.
+    const qreal pad = band.height() / layout.footLines() * 0.1;
+    const QRectF rect = band.adjusted(pad, 0, -pad, 0);
+    painter.setPen(Ink);
+    const QFont font = footFont(band.height() / layout.footLines());
+    painter.setFont(fittingFont(painter, font, rect, unseatedLine(), FootFlags, 1));
+    painter.drawText(rect, FootFlags, unseatedLine());
 }
 
 void PlanPainter::paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline)

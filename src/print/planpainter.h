@@ -16,7 +16,8 @@ class QPainter;
 // one size, the largest in which every name fits its desk, so that no name
 // looks more important than another; a free desk stays empty, so the
 // teacher can write on it; a desk not to be used is hatched grey and says so.
-// The foot of the page says when it was printed.
+// The foot of the page lists the pupils without a desk and says when it was
+// printed.
 class PlanPainter
 {
 public:
@@ -27,6 +28,13 @@ public:
 
     void paint(QPainter &painter, const PlanLayout &layout) const;
 
+    // The layout of this plan on page: with room at the foot for the pupils
+    // without a desk, as many lines as they need, up to three.
+    PlanLayout layout(const QRectF &page, PlanLayout::Orientation orientation) const;
+    // The words at the foot: "Senza banco: Rossi Anna, Verdi Luca."; empty
+    // when every pupil has a desk.
+    QString unseatedLine() const;
+
     // The teacher's desk and a desk's number, drawn the same on paper and on screen.
     static void paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline);
     static void paintDeskNumber(QPainter &painter, const QRectF &rect, int desk);
@@ -34,6 +42,7 @@ public:
 private:
     void paintTitle(QPainter &painter, const PlanLayout &layout) const;
     void paintDate(QPainter &painter, const PlanLayout &layout) const;
+    void paintUnseated(QPainter &painter, const PlanLayout &layout) const;
     QFont nameFont(const QPainter &painter, const PlanLayout &layout) const;
     void paintDesk(QPainter &painter, const PlanLayout &layout, int desk,
                    const QFont &nameFont) const;

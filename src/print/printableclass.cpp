@@ -14,3 +14,16 @@ QString PrintableClass::documentName(const QString &title)
         safe.replace(c, u'-');
     return PrintTexts::documentName(safe);
 }
+
+void PrintableClass::listUnseated(const QStringList &pupils)
+{
+    QStringList seated;
+    for (const Desk &desk : desks)
+        seated << desk.pupil;
+    unseated.clear();
+    for (const QString &pupil : pupils) {
+        const QString name = pupil.trimmed();
+        if (!name.isEmpty() && !seated.removeOne(name))
+            unseated << name;
+    }
+}

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -19,6 +20,12 @@ struct PrintableClass
     QString title;
     std::array<Desk, DeskGrid::Desks> desks;
     QDate printed = QDate::currentDate();
+    // The pupils who sit at no desk, listed at the foot of the page.
+    QStringList unseated{};
+
+    // Lists as unseated those of pupils (the class's names, blank ones
+    // included) whom no desk shows; a name given twice needs two desks.
+    void listUnseated(const QStringList &pupils);
 
     // The name a saved copy is offered under, "Pianta dei posti - 3B", safe
     // as a file name on every system.

@@ -46,6 +46,41 @@ QString teacherDesk()
     return u"Cattedra"_s;
 }
 
+QString unseated(const QStringList &names)
+{
+    return u"Senza banco: %1."_s.arg(names.join(u", "_s));
+}
+
+QString savePdf()
+{
+    return u"Salva PDF…"_s;
+}
+
+QString savePdfTip()
+{
+    return u"Salva la pianta in un file PDF, chiedendo dove"_s;
+}
+
+QString savePdfTitle()
+{
+    return u"Salva la pianta come PDF"_s;
+}
+
+QString pdfFilter()
+{
+    return u"Documenti PDF (*.pdf)"_s;
+}
+
+QString pdfNotSaved(const QString &path)
+{
+    return u"Non è stato possibile scrivere il PDF:\n%1"_s.arg(path);
+}
+
+QString viewLabel()
+{
+    return u"Vista:"_s;
+}
+
 QString documentName(const QString &classTitle)
 {
     return u"Pianta dei posti - %1"_s.arg(classTitle);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The words of the printed plan and of its preview, all in printtexts.cpp.
 namespace PrintTexts {
@@ -16,6 +17,13 @@ QString pupilsViewCaption();
 QString teacherViewCaption();
 QString printedOn(const QString &date);
 QString teacherDesk();
+QString unseated(const QStringList &names);
+QString savePdf();
+QString savePdfTip();
+QString savePdfTitle();
+QString pdfFilter();
+QString pdfNotSaved(const QString &path);
+QString viewLabel();
 QString documentName(const QString &classTitle);
 
 } // namespace PrintTexts

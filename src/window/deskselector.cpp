@@ -4,6 +4,7 @@
 #include "shortname.h"
 
 #include <QAbstractItemView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QStylePainter>
 #include <QWheelEvent>
@@ -116,6 +117,13 @@ void DeskSelector::keyPressEvent(QKeyEvent *event)
         // for instance) belongs to the window, never to the desk.
         event->ignore();
     }
+}
+
+// A right click on a desk opens the room's menu, as anywhere in the room;
+// QComboBox would take it and do nothing.
+void DeskSelector::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->ignore();
 }
 
 void DeskSelector::wheelEvent(QWheelEvent *event)

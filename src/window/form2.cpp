@@ -10,10 +10,12 @@
 #include "enterpressesbutton.h"
 #include "fittingbutton.h"
 #include "formlayout.h"
+#include "helpwindow.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
 #include "readonlybar.h"
 #include "roomfront.h"
+#include "roommenu.h"
 #include "undokeys.h"
 #include "windowfit.h"
 #include "windowtexts.h"
@@ -23,6 +25,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -31,6 +34,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QToolButton>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -43,12 +47,32 @@ QString indexedName(const QString &name, int index)
 }
 
 QPushButton *createButton(QWidget *parent, const QString &name, SeatingSession::Step step,
-                          const QRect &geometry)
+                          const QRect &geometry, const QString &toolTip)
 {
     auto *button = new FittingButton(SeatingSession::caption(step), parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
+    button->setToolTip(toolTip);
     return button;
+}
+
+QAction *createAction(QWidget *window, const QString &name, const QString &text,
+                      const QString &toolTip, const QKeySequence &keys = {})
+{
+    auto *action = new QAction(text, window);
+    action->setObjectName(name);
+    action->setToolTip(toolTip);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(action);
+    return action;
+}
+
+void addSeparator(QWidget *window)
+{
+    auto *separator = new QAction(window);
+    separator->setSeparator(true);
+    window->addAction(separator);
 }
 
 } // namespace
@@ -66,8 +90,11 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     setUpKeyboard();
     connectReactions();
     createUndo();
+    createStoring();
     createPrinting();
     createOpenFolder();
+    createHelpAndClosing();
+    createMenu();
     setFixedSize(FormLayout::clientSize());
     new WindowFit(this);
 }
@@ -109,9 +136,12 @@ void Form2::createButtons()
 {
     const QFont buttonFont = DialogFont::ofSize(24);
     using Step = SeatingSession::Step;
-    m_clearButton = createButton(this, u"cmdClear"_s, Step::Clear, FormLayout::clearButton());
-    m_fillButton = createButton(this, u"CmdRandom"_s, Step::Fill, FormLayout::fillButton());
-    m_storeButton = createButton(this, u"cmdSalva"_s, Step::Store, FormLayout::storeButton());
+    m_clearButton = createButton(this, u"cmdClear"_s, Step::Clear, FormLayout::clearButton(),
+                                 WindowTexts::clearTip());
+    m_fillButton = createButton(this, u"CmdRandom"_s, Step::Fill, FormLayout::fillButton(),
+                                WindowTexts::fillTip());
+    m_storeButton = createButton(this, u"cmdSalva"_s, Step::Store, FormLayout::storeButton(),
+                                 WindowTexts::storeTip());
     for (QPushButton *button : {m_clearButton, m_fillButton, m_storeButton})
         button->setFont(buttonFont);
 }
@@ -158,7 +188,7 @@ void Form2::createNamesFrame()
 
     m_deleteNamesButton =
         createButton(m_namesFrame, u"cmdCancNomi"_s, SeatingSession::Step::DeleteNames,
-                     FormLayout::deleteNamesButton());
+                     FormLayout::deleteNamesButton(), WindowTexts::deleteNamesTip());
     DialogFont::keepDefault(m_deleteNamesButton);
 }
 
@@ -268,38 +298,108 @@ void Form2::createUndo()
     for (QAction *action : {undo, redo})
         action->setShortcutContext(Qt::WindowShortcut);
     addActions({undo, redo});
-    auto *separator = new QAction(this);
-    separator->setSeparator(true);
-    addAction(separator);
+    addSeparator(this);
+}
+
+// Ctrl+S, as in every program that keeps documents.
+void Form2::createStoring()
+{
+    QAction *store =
+        createAction(this, u"storeAction"_s, SeatingSession::caption(SeatingSession::Step::Store),
+                     WindowTexts::storeTip(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(store, &QAction::triggered, this,
+            [this] { m_session.take(SeatingSession::Step::Store); });
 }
 
 // Printing hangs off the room itself, the window's background and tab strip,
 // so no control of the window moves for it.
 void Form2::createPrinting()
 {
-    m_printAction = new QAction(WindowTexts::print(), this);
-    m_printAction->setObjectName(u"printAction"_s);
-    m_printAction->setShortcut(QKeySequence::Print);
-    m_printAction->setShortcutContext(Qt::WindowShortcut);
+    m_printAction = createAction(this, u"printAction"_s, WindowTexts::print(),
+                                 WindowTexts::printTip(), QKeySequence::Print);
     connect(m_printAction, &QAction::triggered, this, [this] {
         PlanPreviewDialog preview(printableClass(), this);
         preview.exec();
     });
-    addAction(m_printAction);
     addActions((new ClassTransfer(*this, m_session, *this))->actions());
-    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 // So that a teacher can find the file to copy it or back it up, wherever the
 // program chose to keep it.
 void Form2::createOpenFolder()
 {
-    auto *openFolder = new QAction(WindowTexts::openFolder(), this);
-    openFolder->setObjectName(u"openFolderAction"_s);
-    connect(openFolder, &QAction::triggered, this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(m_seatingFilePath).absolutePath()));
+    m_openFolderAction =
+        createAction(this, u"openFolderAction"_s, WindowTexts::openFolder(), QString());
+    connect(m_openFolderAction, &QAction::triggered, this, &Form2::openFolder);
+}
+
+// Without a file manager there is nothing to open the folder with: the
+// teacher is told where it is instead.
+void Form2::openFolder()
+{
+    const QString folder = QDir::toNativeSeparators(QFileInfo(m_seatingFilePath).absolutePath());
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        messageBox(WindowTexts::folderNotOpened(folder), MessageTitle::warning(), Buttons::Ok);
+}
+
+void Form2::createHelpAndClosing()
+{
+    addSeparator(this);
+    QAction *help = createAction(this, u"helpAction"_s, WindowTexts::help(), WindowTexts::helpTip(),
+                                 QKeySequence(Qt::Key_F1));
+    connect(help, &QAction::triggered, this, [this] {
+        if (!m_helpWindow)
+            m_helpWindow = new HelpWindow(m_seatingFilePath, this);
+        m_helpWindow->show();
+        m_helpWindow->raise();
+        m_helpWindow->activateWindow();
     });
-    addAction(openFolder);
+    QAction *about =
+        createAction(this, u"aboutAction"_s, WindowTexts::about(), WindowTexts::aboutTip());
+    connect(about, &QAction::triggered, this, [this] {
+        ask({WindowTexts::aboutText(QDir::toNativeSeparators(m_seatingFilePath)),
+             WindowTexts::about(),
+             {AnswerText::ok()}});
+    });
+    addSeparator(this);
+    QAction *quit = createAction(this, u"quitAction"_s, WindowTexts::quit(), WindowTexts::quitTip(),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+// The menu opens from a button at the right end of the tab row, from a right
+// click anywhere on the room, from F10, and from the name boxes' own menu.
+// The button takes the strip's corner, and the tabs give way to it by
+// shortening their captions, so no control of the window moves for it.
+void Form2::createMenu()
+{
+    m_roomMenu = new RoomMenu(this);
+    connect(m_roomMenu, &QMenu::aboutToShow, this, [this] {
+        m_openFolderAction->setToolTip(WindowTexts::openFolderTip(
+            QDir::toNativeSeparators(QFileInfo(m_seatingFilePath).absolutePath()),
+            QFileInfo::exists(m_seatingFilePath)));
+    });
+    m_menuButton = new QToolButton(m_tabStrip);
+    m_menuButton->setObjectName(u"menuButton"_s);
+    m_menuButton->setText(WindowTexts::menu());
+    m_menuButton->setToolTip(WindowTexts::menuTip());
+    m_menuButton->setAccessibleName(WindowTexts::menu());
+    m_menuButton->setMenu(m_roomMenu);
+    m_menuButton->setPopupMode(QToolButton::InstantPopup);
+    // F10 reaches it from the keyboard; Tab keeps to the boxes, buttons and desks.
+    m_menuButton->setFocusPolicy(Qt::NoFocus);
+    m_tabStrip->setCornerWidget(m_menuButton, Qt::TopRightCorner);
+    m_tabStrip->tabBar()->setUsesScrollButtons(false);
+    m_tabStrip->tabBar()->setExpanding(false);
+    m_tabStrip->setElideMode(Qt::ElideRight);
+
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        m_roomMenu->popup(m_menuButton->mapToGlobal(m_menuButton->rect().bottomLeft()));
+        m_roomMenu->setActiveAction(m_roomMenu->actions().value(0));
+    });
+    for (NameBox *box : m_nameBoxes)
+        box->setRoomMenu(m_roomMenu);
 }
 
 PrintableClass Form2::printableClass() const
@@ -310,6 +410,10 @@ PrintableClass Form2::printableClass() const
         plan.desks[size_t(desk)] =
             DeskSeat::fromSelector(deskSelection(desk), m_desks[size_t(desk)]->currentText());
     }
+    QStringList pupils;
+    for (int box = 0; box < Archivio::Pupils; ++box)
+        pupils << nameText(box);
+    plan.listUnseated(pupils);
     return plan;
 }
 
@@ -358,6 +462,11 @@ void Form2::markUnstored(bool unstored)
         font.setBold(unstored);
         m_storeButton->setFont(font);
     }
+}
+
+void Form2::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_roomMenu->exec(event->globalPos());
 }
 
 void Form2::closeEvent(QCloseEvent *event)

@@ -7,17 +7,21 @@
 
 #include <QKeySequence>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
 
 class ClassTabs;
+class HelpWindow;
 class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class NameBox;
 class QPushButton;
+class QToolButton;
+class RoomMenu;
 
 // The program's one window. It shows one class at a time: a tab strip picks
 // the class, 31 name boxes hold its pupils and its name, 30 desk selectors its
@@ -57,6 +61,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void createTabStrip();
@@ -67,8 +72,12 @@ private:
     void addClassShortcut(const QList<QKeySequence> &keys, int step);
     void connectReactions();
     void createUndo();
+    void createStoring();
     void createPrinting();
     void createOpenFolder();
+    void openFolder();
+    void createHelpAndClosing();
+    void createMenu();
     void tabChanged();
     void markUnstored(bool unstored);
     void showReadOnly(const QString &reason);
@@ -86,4 +95,8 @@ private:
     QPushButton *m_clearButton = nullptr;
     QPushButton *m_deleteNamesButton = nullptr;
     QAction *m_printAction = nullptr;
+    QAction *m_openFolderAction = nullptr;
+    RoomMenu *m_roomMenu = nullptr;
+    QToolButton *m_menuButton = nullptr;
+    QPointer<HelpWindow> m_helpWindow;
 };

@@ -206,6 +206,10 @@ void NameBox::contextMenuEvent(QContextMenuEvent *event)
     menu->addSeparator();
     addMenuAction(menu, WindowTexts::selectAll(), QKeySequence::SelectAll,
                   hasText && selectedText() != text(), this, [this] { selectAll(); });
+    if (m_roomMenu) {
+        menu->addSeparator();
+        menu->addMenu(m_roomMenu);
+    }
     menu->popup(event->globalPos());
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 
 class NameValidator;
+class QMenu;
 
 // A box for one name: a pupil's or the class's. It takes only characters a
 // name may hold, whether typed or pasted: a letter the seating file lacks is
@@ -30,6 +31,9 @@ public:
     // for the last pupil). A box never given them (the class name) takes one
     // line only.
     void setFollowingBoxes(const QList<NameBox *> &boxes);
+
+    // Gives the box's own menu the window's menu, as its last entry.
+    void setRoomMenu(QMenu *menu) { m_roomMenu = menu; }
 
     // Pastes the clipboard: a single line at the cursor, as usual; several
     // lines over this box and the following ones.
@@ -58,5 +62,6 @@ private:
     NameValidator *m_validator = nullptr;
     QList<NameBox *> m_followingBoxes;
     bool m_takesLists = false;
+    QMenu *m_roomMenu = nullptr;
     QString m_attempt; // what the teacher last tried to put in, for the hint
 };

@@ -61,6 +61,98 @@ QString openFolder()
     return u"Apri la cartella del file dei posti"_s;
 }
 
+QString menu()
+{
+    return u"Menu"_s;
+}
+
+QString menuTip()
+{
+    return u"Stampa, annulla, guida e le altre voci (F10, o clic destro sull'aula)"_s;
+}
+
+QString printTip()
+{
+    return u"Anteprima e stampa della classe com'è sullo schermo, o un PDF"_s;
+}
+
+QString openFolderTip(const QString &folder, bool fileWritten)
+{
+    return fileWritten
+               ? u"Apre la cartella del file dei posti: %1"_s.arg(folder)
+               : u"Apre la cartella dove il file dei posti sarà scritto alla chiusura: %1"_s.arg(
+                     folder);
+}
+
+QString folderNotOpened(const QString &folder)
+{
+    return u"Non è stato possibile aprire la cartella del file dei posti. "
+           u"La si trova con un gestore di file in:\n%1"_s.arg(folder);
+}
+
+QString storeTip()
+{
+    return u"Memorizza la classe sullo schermo (Ctrl+S)"_s;
+}
+
+QString help()
+{
+    return u"Guida"_s;
+}
+
+QString helpTip()
+{
+    return u"Che cosa fa ogni pulsante, i tasti e dove sta il file (F1)"_s;
+}
+
+QString helpTitle()
+{
+    return u"Guida di Posti in classe"_s;
+}
+
+QString about()
+{
+    return u"Informazioni su Posti"_s;
+}
+
+QString aboutTip()
+{
+    return u"Versione, licenza e posizione del file dei posti"_s;
+}
+
+QString aboutText(const QString &filePath)
+{
+    return u"Posti in classe, versione %1\n\n"
+           u"Software libero, distribuito secondo la GNU General Public License, "
+           u"versione 3 o successiva (GPL-3.0-or-later), senza alcuna garanzia.\n\n"
+           u"File dei posti:\n%2"_s.arg(QStringLiteral(POSTI_VERSION), filePath);
+}
+
+QString quit()
+{
+    return u"Chiudi"_s;
+}
+
+QString quitTip()
+{
+    return u"Chiude la finestra, chiedendo prima delle modifiche non memorizzate (Ctrl+Q)"_s;
+}
+
+QString clearTip()
+{
+    return u"Libera tutti i banchi, tranne quelli segnati da non usare"_s;
+}
+
+QString fillTip()
+{
+    return u"Mette a caso gli alunni senza banco nei banchi liberi"_s;
+}
+
+QString deleteNamesTip()
+{
+    return u"Cancella i nomi e i banchi della classe, dopo averlo chiesto"_s;
+}
+
 QString undoTyping()
 {
     return u"&Annulla"_s;

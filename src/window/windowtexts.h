@@ -22,6 +22,27 @@ QString redo(const QString &step);
 QString print();
 QString openFolder();
 
+// The room's menu, its button and its entries' one-line tooltips.
+QString menu();
+QString menuTip();
+QString printTip();
+QString openFolderTip(const QString &folder, bool fileWritten);
+QString folderNotOpened(const QString &folder);
+QString storeTip();
+QString help();
+QString helpTip();
+QString helpTitle();
+QString about();
+QString aboutTip();
+QString aboutText(const QString &filePath);
+QString quit();
+QString quitTip();
+
+// The buttons' tooltips, one line each.
+QString clearTip();
+QString fillTip();
+QString deleteNamesTip();
+
 // The name boxes' own menu.
 QString undoTyping();
 QString redoTyping();

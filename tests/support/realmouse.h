@@ -12,9 +12,10 @@
 // of what lies under it in its own time; elsewhere Qt is asked for it at once.
 namespace RealMouse {
 
-inline bool hover(QWidget *widget)
+inline bool hover(QWidget *widget, QPoint local = {})
 {
-    const QPoint local = widget->rect().center();
+    if (local.isNull())
+        local = widget->rect().center();
     if (QGuiApplication::platformName() != QLatin1String("xcb")) {
         QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
         QCoreApplication::sendEvent(widget, &event);
