@@ -3,7 +3,6 @@
 
 #include "archivio.h"
 #include "datafolder.h"
-#include "fileerrorcause.h"
 #include "keepermessages.h"
 #include "seatingdisk.h"
 
@@ -79,20 +78,5 @@ void Journal::removeStaleTemporaries() const
 
 QString Journal::setAside(QString *errorString) const
 {
-    QFile journal(path());
-    const QDir folder = QFileInfo(journal).absoluteDir();
-    // Starts that keep failing on one journal set it aside once.
-    const QStringList earlier =
-        folder.entryList({stem(m_key) + uR"(-????????-??????*.bq)"_s}, QDir::Files | QDir::Hidden);
-    for (const QString &name : earlier) {
-        if (SeatingDisk::isCopyOf(journal.fileName(), folder.filePath(name)) && journal.remove())
-            return folder.filePath(name);
-    }
-    const QString aside = DataFolder::freshDatedPath(folder.path(), stem(m_key), u".bq"_s);
-    FileErrorCause::clear();
-    if (journal.rename(aside))
-        return aside;
-    if (errorString)
-        *errorString = KeeperMessages::reason(FileErrorCause::of(aside), journal.errorString());
-    return QString();
+    return DataFolder::setAside(path(), stem(m_key), u".bq"_s, errorString);
 }

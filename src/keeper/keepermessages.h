@@ -61,6 +61,12 @@ QString journalUnreadable(const QString &reason, const QString &keptAt);
 QString journalNotSetAside(const QString &journalPath, const QString &reason);
 QString journalNotWritten(const QString &journalPath, const QString &reason);
 
+// Unstored changes left by a run that did not close: the question offering
+// them back, naming the class; and why they are not offered.
+QString restoreUnstored(const QString &classTitle);
+QString unstoredSetAside(const QString &keptAt, bool unreadable);
+QString unstoredNotSetAside(const QString &path, const QString &reason);
+
 // Close.
 QString originalAtRisk(const QString &reason);
 QString saveFailed(const QString &filePath, const QString &reason);

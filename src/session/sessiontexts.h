@@ -20,6 +20,7 @@ QString namesPasted();
 QString deskPick(int desk);
 QString swapBetween(int desk, int other);
 QString swapFrom(int desk);
+QString unstoredRestored();
 
 QString unstoredQuestion(const QString &classTitle);
 
