@@ -10,6 +10,7 @@
 // folder that cannot be had is one whose parent is a plain file.
 
 #include "form2.h"
+#include "journal.h"
 #include "keptfiles.h"
 #include "messageboxanswerer.h"
 #include "seatingfilelocation.h"
@@ -300,7 +301,8 @@ private slots:
 
     // Typing not stored, in a run killed once it is kept aside, or ended by a
     // signal at once, or while its close asks about it: the signal writes the
-    // file as the close does, and the typing comes back, unstored.
+    // file as the close does, and the typing comes back, unstored. A signal
+    // while the journal is offered at start leaves both as they were.
     void typingKeptThroughEnds_data()
     {
         QTest::addColumn<int>("signal");
@@ -309,6 +311,7 @@ private slots:
         QTest::newRow("SIGTERM") << int(SIGTERM) << "type";
         QTest::newRow("SIGINT") << int(SIGINT) << "type";
         QTest::newRow("SIGHUP, question open") << int(SIGHUP) << "close";
+        QTest::newRow("SIGTERM, start-up question") << int(SIGTERM) << "start";
     }
 
     void typingKeptThroughEnds()
@@ -316,9 +319,11 @@ private slots:
         QFETCH(int, signal);
         QFETCH(QString, mode);
         const QString path = m_dir->filePath("prog/Posti.bq"); // none yet
+        const Journal journal(path);
+        QVERIFY(mode != "start" || journal.write(tableOf("Carla,0\r\n")));
         QProcess child;
         child.start(QStringLiteral(CHILDRUN_PATH), {path, u"Bruno"_s, mode});
-        const QByteArray awaited = mode == "close" ? "box: " : "typed\n";
+        const QByteArray awaited = mode == "type" ? "typed\n" : "box: ";
         QByteArray said;
         QTRY_VERIFY_WITH_TIMEOUT((said += child.readAllStandardOutput()).contains(awaited), 30000);
         if (signal == SIGKILL)
@@ -327,8 +332,11 @@ private slots:
         QVERIFY(child.waitForFinished(30000));
         const bool clean = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
         QCOMPARE(clean, signal != SIGKILL);
-        QCOMPARE(QFileInfo::exists(path), signal != SIGKILL);
+        QCOMPARE(QFileInfo::exists(path), signal != SIGKILL && mode != "start");
         QCOMPARE(child.readAllStandardOutput(), QByteArray()); // no more questions
+        QCOMPARE(journal.exists(), mode == "start");
+        if (mode == "start")
+            return;
 
         MessageBoxAnswerer answerer(u"Sì"_s);
         Form2 window(path);

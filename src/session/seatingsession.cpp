@@ -42,10 +42,9 @@ SeatingSession::~SeatingSession() = default;
 void SeatingSession::startUp(const QString &locationNotice)
 {
     m_keeper.startUp(m_archivio, locationNotice);
-    const std::optional<UnstoredClass> kept =
-        m_ended ? std::nullopt : m_keeper.offerUnstored(m_archivio);
+    const std::optional<UnstoredClass> kept = m_keeper.offerUnstored(m_archivio);
     if (m_ended)
-        return;
+        return; // by a signal while a question was open
     if (kept)
         m_view.selectTab(kept->tab);
     showSelectedClass();
@@ -59,8 +58,6 @@ bool SeatingSession::requestTabChange(int tab)
 {
     if (tab != m_shownTab && hasUnstoredChanges())
         offerStore();
-    if (m_ended)
-        return false;
     m_view.selectTab(tab);
     showSelectedClass();
     return true;
@@ -225,8 +222,6 @@ void SeatingSession::offerStore()
 {
     const QString title = classTitle(m_view.nameText(SeatingView::ClassNameBox), m_shownTab);
     if (m_view.messageBox(SessionTexts::unstoredQuestion(title), MessageTitle::warning(),
-                          SeatingView::Buttons::YesNo) == SeatingView::Answer::Yes &&
-        !m_ended) {
+                          SeatingView::Buttons::YesNo) == SeatingView::Answer::Yes)
         take(Step::Store);
-    }
 }
