@@ -2,6 +2,7 @@
 #include "form2.h"
 #include "qttranslations.h"
 #include "seatingfilelocation.h"
+#include "sessionend.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -22,7 +23,10 @@ int main(int argc, char *argv[])
 
     const SeatingFileLocation location = SeatingFileLocation::forThisProgram();
     Form2 window(location.path);
+    const SessionEnd end(window.session());
     window.startUp(location.notice);
+    if (window.session().hasEnded())
+        return 0; // a signal came while a start-up question was open
     window.show();
     return QApplication::exec();
 }

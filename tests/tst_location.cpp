@@ -4,11 +4,13 @@
 // one, else in the per-user data folder; never in the current folder, even
 // when the program's folder cannot be resolved; a start-up that says so when
 // nothing can be kept; stores that reach the journal at once and the file at
-// close; and a run killed with SIGKILL offered back at the next start. Root
+// close; a run killed with SIGKILL offered back at the next start, and its
+// typing not yet stored after a kill or an ending signal. Root
 // ignores permission bits, so a folder that takes no file is /proc, and a data
 // folder that cannot be had is one whose parent is a plain file.
 
 #include "form2.h"
+#include "journal.h"
 #include "keptfiles.h"
 #include "messageboxanswerer.h"
 #include "seatingfilelocation.h"
@@ -29,6 +31,8 @@
 #include <QUrl>
 
 #include <memory>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -294,6 +298,62 @@ private slots:
         QCOMPARE(dataFile(JournalName), QString());
         QCOMPARE(dataFile(RecoveryName), QString());
         QCOMPARE(tableOf(readAll(path)), shown);
+    }
+
+    // Typing not stored, in a run killed once it is kept aside, or ended by a
+    // signal at once, or while its close asks about it: the signal writes the
+    // file as the close does, and the typing comes back, unstored. A signal
+    // while the journal is offered at start leaves both as they were.
+    void typingKeptThroughEnds_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("kill -9") << int(SIGKILL) << "type";
+        QTest::newRow("SIGTERM") << int(SIGTERM) << "type";
+        QTest::newRow("SIGINT") << int(SIGINT) << "type";
+        QTest::newRow("SIGHUP, question open") << int(SIGHUP) << "close";
+        QTest::newRow("SIGTERM, start-up question") << int(SIGTERM) << "start";
+    }
+
+    void typingKeptThroughEnds()
+    {
+        QFETCH(int, signal);
+        QFETCH(QString, mode);
+        const QString path = m_dir->filePath("prog/Posti.bq"); // none yet
+        const Journal journal(path);
+        QVERIFY(mode != "start" || journal.write(tableOf("Carla,0\r\n")));
+        QProcess child;
+        child.start(QStringLiteral(CHILDRUN_PATH), {path, u"Bruno"_s, mode});
+        const QByteArray awaited = mode == "type" ? "typed\n" : "box: ";
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += child.readAllStandardOutput()).contains(awaited), 30000);
+        if (signal == SIGKILL)
+            QTRY_VERIFY_WITH_TIMEOUT(!dataFile(UnstoredName).isEmpty(), 30000);
+        ::kill(pid_t(child.processId()), signal);
+        QVERIFY(child.waitForFinished(30000));
+        const bool clean = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+        QCOMPARE(clean, signal != SIGKILL);
+        QCOMPARE(QFileInfo::exists(path), signal != SIGKILL && mode != "start");
+        QCOMPARE(child.readAllStandardOutput(), QByteArray()); // no more questions
+        QCOMPARE(journal.exists(), mode == "start");
+        if (mode == "start")
+            return;
+
+        MessageBoxAnswerer answerer(u"Sì"_s);
+        Form2 window(path);
+        window.startUp();
+        QCOMPARE(answerer.texts(),
+                 QStringList{
+                     "Quando il programma si è interrotto, la classe «Classe 1» aveva modifiche "
+                     "non memorizzate, conservate a parte.\n\nRimetterle sullo schermo? Resteranno "
+                     "da memorizzare."});
+        QCOMPARE(answerer.defaultButtons(), QStringList{"Sì"});
+        QCOMPARE(window.findChild<QLineEdit *>(u"Text1(0)"_s)->text(), "Bruno");
+        QCOMPARE(window.archivio(), Archivio());
+        QVERIFY(window.isWindowModified());
+        MessageBoxAnswerer closing(u"No"_s);
+        QVERIFY(window.close());
+        QCOMPARE(dataFile(UnstoredName), QString());
     }
 };
 

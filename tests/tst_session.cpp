@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The session through the fake view, without a window: the question before a
 // class with changes not stored is left, by a tab change or by closing, the
-// mark of such changes, a read-only copy for every reason, and the undo history of each
-// class, on screen, in the class table and in the file.
+// mark of such changes, a read-only copy for every reason, the undo history of each
+// class, on screen, in the class table and in the file, and typing not stored
+// kept aside through a crash, a signal or the desktop session's end.
 
 #include "datafolder.h"
 #include "fakeview.h"
@@ -271,6 +272,8 @@ private slots:
         QCOMPARE(KeptFiles::readAll(m_path + ".bak"), unread ? file : "");
         m_view->log.clear();
         type(2, "Carla");
+        m_session->keepUnstoredNow(); // a read-only copy keeps nothing aside either
+        QCOMPARE(KeptFiles::dataFile(KeptFiles::UnstoredName).isEmpty(), !reason.isEmpty());
         m_session->take(Step::Store);
         m_session->take(Step::Store);
         QCOMPARE(m_session->archivio().cell(2, Archivio::NameColumn), QString("Carla"));
@@ -293,6 +296,95 @@ private slots:
         QCOMPARE(KeptFiles::dataFile(KeptFiles::JournalName), QString());
         // Another copy's lock is left alone, or taken over.
         QCOMPARE(KeptFiles::readAll(lockPath) == lockBytes, !reason.isEmpty() || unread);
+    }
+
+    // Ada is stored, then Bruna typed and Bruno picked for desk 6, unstored,
+    // and the run ends: "kept" (a crash after they were kept aside), "signal",
+    // "logout" (which goes on, then a crash), "closed", "tab" (answered No,
+    // then a crash). The next start's questions and messages, answered by
+    // replies; the journal's question is shown as "journal", without the
+    // notice of the file's copy its Sì brings.
+    void unstoredKeptAside_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<QStringList>("log");
+        const QString offer = "Attenzione!|Quando il programma si è interrotto, la classe «3A» "
+                              "aveva modifiche non memorizzate, conservate a parte.\n\n"
+                              "Rimetterle sullo schermo? Resteranno da memorizzare.|[Sì]/No Esc=No";
+        const QString aside = "Attenzione!|Le modifiche non memorizzate rimaste dall'ultima "
+                              "interruzione %1, e non vengono riproposte. Sono state conservate "
+                              "in:\n%2|[OK]";
+        const QString stale =
+            QString(aside).replace("%1", "non corrispondono più alle classi memorizzate");
+        QTest::newRow("kept, Sì") << "kept" << QStringList{"Sì", "Sì"}
+                                  << QStringList{"journal", offer};
+        QTest::newRow("kept, Escape")
+            << "kept" << QStringList{"Sì"} << QStringList{"journal", offer};
+        QTest::newRow("journal declined")
+            << "kept" << QStringList{"No"} << QStringList{"journal", stale};
+        QTest::newRow("garbled") << "garbled" << QStringList{"Sì"}
+                                 << QStringList{"journal", QString(aside).replace(
+                                                               "%1", "non si possono leggere")};
+        QTest::newRow("signal") << "signal" << QStringList{"Sì"} << QStringList{offer};
+        QTest::newRow("signal, class 2 changed")
+            << "class 2" << QStringList{"Sì"} << QStringList{offer};
+        QTest::newRow("logout") << "logout" << QStringList{"Sì"} << QStringList{offer};
+        QTest::newRow("closed") << "closed" << QStringList{} << QStringList{};
+        QTest::newRow("tab, No") << "tab" << QStringList{"Sì"} << QStringList{"journal"};
+    }
+
+    void unstoredKeptAside()
+    {
+        QFETCH(QString, end);
+        QFETCH(QStringList, replies);
+        QFETCH(QStringList, log);
+        using namespace KeptFiles;
+        QDir(dataFolder()).removeRecursively();
+        start(seatingFile(TwoPupils), {u"No"_s});
+        type(0, "Ada");
+        m_session->take(Step::Store);
+        type(1, "Bruna");
+        pick(5, 3);
+        m_session->keepUnstoredNow();
+        if (end == "signal" || end == "class 2") {
+            m_session->endNow();
+            QVERIFY(m_session->requestClose());
+        }
+        if (end == "logout")
+            m_session->keepForSessionEnd();
+        if (end == "closed")
+            m_session->requestClose();
+        if (end == "tab")
+            m_session->requestTabChange(2);
+        QCOMPARE(m_view->log.size(), end == "closed" || end == "tab" ? 1 : 0); // no more questions
+        const bool written = end != "kept" && end != "garbled" && end != "tab";
+        const Rows ada = changed(TwoPupils, {{0, "Ada,2"}});
+        QCOMPARE(readAll(m_path), seatingFile(written ? ada : TwoPupils));
+        if (end == "class 2")
+            QVERIFY(writeAll(m_path, seatingFile(changed(ada, {{31, "Zoe,0"}}))));
+        if (end == "garbled")
+            QVERIFY(writeAll(dataFile(UnstoredName), "{\"version\":1,\"classes\":[{\"tab\":1,"));
+        m_session.reset();
+
+        start({}, replies);
+        m_view->log.removeIf([](const QString &line) { return line.contains("copiato in"); });
+        for (QString &line : m_view->log) {
+            if (line.contains("L'ultima volta il programma"))
+                line = "journal";
+        }
+        for (QString &line : log)
+            line.replace("%2", QDir::toNativeSeparators(dataFile(UnstoredAside)));
+        QCOMPARE(m_view->log, log);
+        const bool restored =
+            replies.size() == log.size() && log.value(log.size() - 1).contains("Rimetterle");
+        QCOMPARE(m_view->names[1], restored ? "Bruna" : "Bruno");
+        QCOMPARE(m_view->selection[5], restored ? 3 : 0);
+        QCOMPARE(m_session->hasUnstoredChanges(), restored);
+        QCOMPARE(dataFile(UnstoredName).isEmpty(), !restored);
+        m_view->reply = u"No"_s;
+        m_session->requestClose();
+        QCOMPARE(dataFile(UnstoredName), QString());
     }
 
     // Each step by its button, a desk's list or a pasted list. The Svuota row

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datafolder.h"
 
+#include "fileerrorcause.h"
 #include "folderprobe.h"
 #include "keepermessages.h"
+#include "seatingdisk.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -43,15 +46,21 @@ QString whyCannotTakeFile()
                             : FolderProbe::whyNotWritable(QDir(folder).filePath(u"prova"_s));
 }
 
-// 16 hex digits of the absolute path: file names cannot hold a path, and
-// this is plenty to tell folders apart.
-QString keyFor(const QString &seatingFilePath)
+QString keyedPath(const QString &seatingFilePath)
 {
     QString path = QDir::cleanPath(QFileInfo(seatingFilePath).absoluteFilePath());
 #ifdef Q_OS_WIN
     path = path.toCaseFolded(); // one folder, however its name is spelt
 #endif
-    const QByteArray hash = QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha1);
+    return path;
+}
+
+// 16 hex digits of the absolute path: file names cannot hold a path, and
+// this is plenty to tell folders apart.
+QString keyFor(const QString &seatingFilePath)
+{
+    const QByteArray hash =
+        QCryptographicHash::hash(keyedPath(seatingFilePath).toUtf8(), QCryptographicHash::Sha1);
     return QString::fromLatin1(hash.left(8).toHex());
 }
 
@@ -65,6 +74,27 @@ QString freshDatedPath(const QString &folder, const QString &stem, const QString
     for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
         path = dir.filePath(u"%1-%2%3"_s.arg(dated).arg(n).arg(suffix));
     return path;
+}
+
+QString setAside(const QString &path, const QString &stem, const QString &suffix,
+                 QString *errorString)
+{
+    QFile file(path);
+    const QDir folder = QFileInfo(file).absoluteDir();
+    // Starts that keep failing on one file set it aside once.
+    const QStringList earlier =
+        folder.entryList({stem + uR"(-????????-??????*)"_s + suffix}, QDir::Files | QDir::Hidden);
+    for (const QString &name : earlier) {
+        if (SeatingDisk::isCopyOf(file.fileName(), folder.filePath(name)) && file.remove())
+            return folder.filePath(name);
+    }
+    const QString aside = freshDatedPath(folder.path(), stem, suffix);
+    FileErrorCause::clear();
+    if (file.rename(aside))
+        return aside;
+    if (errorString)
+        *errorString = KeeperMessages::reason(FileErrorCause::of(aside), file.errorString());
+    return QString();
 }
 
 } // namespace DataFolder

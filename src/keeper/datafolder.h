@@ -26,10 +26,20 @@ QString whyCannotTakeFile();
 // keep separate ones.
 QString keyFor(const QString &seatingFilePath);
 
+// The absolute path that key is made of, as it names the seating file.
+QString keyedPath(const QString &seatingFilePath);
+
 // A path in folder that no file has yet: "<stem>-AAAAMMGG-HHMMSS<suffix>"
 // for the time when, with "-2", "-3" and so on before the suffix when that
 // name is taken.
 QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix,
                        const QDateTime &when = QDateTime::currentDateTime());
+
+// Renames the file at path, one of the data folder's own, to a fresh dated
+// name "<stem>-AAAAMMGG-HHMMSS<suffix>" beside it, so that the next write does
+// not replace it; when one set aside earlier holds the same bytes, removes it
+// instead. Returns where it is kept, or an empty string and the reason.
+QString setAside(const QString &path, const QString &stem, const QString &suffix,
+                 QString *errorString = nullptr);
 
 } // namespace DataFolder

@@ -406,6 +406,28 @@ QString journalNotSetAside(const QString &journalPath, const QString &reason)
            "memorizzate da ora."_s.arg(native(journalPath), sentence(reason));
 }
 
+QString restoreUnstored(const QString &classTitle)
+{
+    return u"Quando il programma si è interrotto, la classe «%1» aveva modifiche non "
+           "memorizzate, conservate a parte.\n\nRimetterle sullo schermo? Resteranno da "
+           "memorizzare."_s.arg(classTitle);
+}
+
+QString unstoredSetAside(const QString &keptAt, bool unreadable)
+{
+    const QString why = unreadable ? u"non si possono leggere"_s
+                                   : u"non corrispondono più alle classi memorizzate"_s;
+    return u"Le modifiche non memorizzate rimaste dall'ultima interruzione %1, e non "
+           "vengono riproposte. Sono state conservate in:\n%2"_s.arg(why, native(keptAt));
+}
+
+QString unstoredNotSetAside(const QString &path, const QString &reason)
+{
+    return u"Non è stato possibile mettere da parte le modifiche non memorizzate rimaste "
+           "dall'ultima interruzione (%1): %2\nPer non perderle, in questa sessione non "
+           "verranno sostituite."_s.arg(native(path), sentence(reason));
+}
+
 QString journalNotWritten(const QString &journalPath, const QString &reason)
 {
     return u"Non è stato possibile scrivere la copia di sicurezza delle classi\n"

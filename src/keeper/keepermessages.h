@@ -69,6 +69,11 @@ QString rulesDamaged(const QString &filePath, const QList<RulesFile::Problem> &p
 QString rulesNewer(const QString &filePath);
 QString rulesUnreadable(const QString &filePath, const QString &reason);
 QString rulesNotSaved(const QString &filePath, const QString &reason, const QString &journalPath);
+// Unstored changes left by a run that did not close: the question offering
+// them back, naming the class; and why they are not offered.
+QString restoreUnstored(const QString &classTitle);
+QString unstoredSetAside(const QString &keptAt, bool unreadable);
+QString unstoredNotSetAside(const QString &path, const QString &reason);
 
 // Close.
 QString originalAtRisk(const QString &reason);

@@ -62,7 +62,8 @@ bool writeAll(QSaveFile &file, QByteArrayView bytes)
     return true;
 }
 
-// Writes bytes over the file at path, atomically, or says why not.
+} // namespace
+
 bool replace(const QString &path, const QByteArray &bytes, QString *errorString)
 {
     // As QSaveFile itself checks: a file that may not be changed is left alone.
@@ -87,8 +88,6 @@ bool replace(const QString &path, const QByteArray &bytes, QString *errorString)
     }
     return false; // an uncommitted QSaveFile discards its temporary file
 }
-
-} // namespace
 
 LoadResult readBytes(const QString &path, QByteArray &bytes)
 {

@@ -56,6 +56,9 @@ void removeStaleTemporaries(const QString &path);
 // (see whyNotAFile()) is never replaced.
 bool save(const QString &path, const Archivio &archivio, QString *errorString = nullptr);
 
+// Writes bytes over the file at path, atomically, or says why not.
+bool replace(const QString &path, const QByteArray &bytes, QString *errorString = nullptr);
+
 // Copies the file at path, byte for byte, to a new file beside it:
 // "<path>.bak", or "<path>.bak.2", "<path>.bak.3" and so on when earlier
 // copies exist; an earlier copy is never replaced, and one that holds the

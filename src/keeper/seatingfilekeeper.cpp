@@ -3,6 +3,7 @@
 
 #include "archivio.h"
 #include "datafolder.h"
+#include "deskseat.h"
 #include "folderprobe.h"
 #include "keepermessages.h"
 #include "rulesfile.h"
@@ -13,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -38,6 +41,7 @@ SeatingFileKeeper::SeatingFileKeeper(const QString &seatingFilePath, SeatingView
     : m_path(seatingFilePath)
     , m_view(view)
     , m_journal(seatingFilePath)
+    , m_unstored(seatingFilePath)
     , m_lock(seatingFilePath)
 {}
 
@@ -55,6 +59,7 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
     }
     SeatingDisk::removeStaleTemporaries(m_path);
     m_journal.removeStaleTemporaries();
+    m_unstored.removeStaleTemporaries();
     const LoadResult loaded = SeatingDisk::load(m_path, archivio);
     m_readDigest = digestOf(m_path);
     QStringList report;
@@ -159,8 +164,11 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
     const QString question = KeeperMessages::restoreJournal(
         folder, TableDifferences::compare(archivio, stored), rulesChanged);
-    if (m_view.messageBox(question, MessageTitle::warning(),
-                          SeatingView::Buttons::YesNoDefaultNo) == SeatingView::Answer::Yes) {
+    const SeatingView::Answer answer =
+        m_view.messageBox(question, MessageTitle::warning(), SeatingView::Buttons::YesNoDefaultNo);
+    if (m_ended)
+        return; // left unanswered: offered again at the next start
+    if (answer == SeatingView::Answer::Yes) {
         restoreJournal(archivio, stored);
         if (m_book)
             *m_book = storedRules;
@@ -194,7 +202,7 @@ void SeatingFileKeeper::setJournalAside(const QString &unreadableReason)
 
 void SeatingFileKeeper::stored(const Archivio &archivio)
 {
-    if (m_journalBlocked || isReadOnly())
+    if (m_journalBlocked || isReadOnly() || m_ended)
         return;
     QString error;
     const bool written = m_journal.write(archivio, &error) &&
@@ -209,18 +217,44 @@ void SeatingFileKeeper::stored(const Archivio &archivio)
 
 void SeatingFileKeeper::shutDown(const Archivio &archivio)
 {
-    if (isReadOnly())
-        return;
+    if (!isReadOnly() && !m_ended)
+        closeFile(archivio);
+}
+
+void SeatingFileKeeper::endWithoutQuestions(const Archivio *archivio)
+{
+    const bool ending = !std::exchange(m_ended, true);
+    if (ending && archivio && !isReadOnly())
+        closeFile(*archivio);
+}
+
+// The journal goes once the file holds every store; the file's digest is the
+// one the close compares with, as this copy wrote it.
+void SeatingFileKeeper::saveNow(const Archivio &archivio)
+{
+    QString error;
+    if (isReadOnly() || m_ended || !saveOverOriginal(archivio, &error))
+        return; // the journal still holds every store
+    if (!m_journalBlocked)
+        m_journal.remove();
+}
+
+// Once the system is ending the program, a failed save goes to the recovery
+// file without the question.
+void SeatingFileKeeper::closeFile(const Archivio &archivio)
+{
     for (;;) {
         QString error;
         if (saveOverOriginal(archivio, &error)) {
             if (saveRules() && !m_journalBlocked)
                 m_journal.remove();
             if (!m_changedCopy.isEmpty())
-                tell(KeeperMessages::changedElsewhere(m_changedCopy), MessageTitle::warning());
+                tell(KeeperMessages::changedElsewhere(std::exchange(m_changedCopy, QString())),
+                     MessageTitle::warning());
             return;
         }
-        if (m_view.messageBox(KeeperMessages::saveFailed(m_path, error), MessageTitle::error(),
+        if (m_ended ||
+            m_view.messageBox(KeeperMessages::saveFailed(m_path, error), MessageTitle::error(),
                               SeatingView::Buttons::YesNo) != SeatingView::Answer::Yes) {
             break;
         }
@@ -240,7 +274,10 @@ bool SeatingFileKeeper::saveOverOriginal(const Archivio &archivio, QString *erro
         }
         m_originalAtRisk = false;
     }
-    return keepChangedVersion(errorString) && SeatingDisk::save(m_path, archivio, errorString);
+    if (!keepChangedVersion(errorString) || !SeatingDisk::save(m_path, archivio, errorString))
+        return false;
+    m_readDigest = digestOf(m_path);
+    return true;
 }
 
 // Another program (or a teacher's editor) wrote the file during the session:
@@ -279,9 +316,62 @@ void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
     tell(KeeperMessages::recoveryFailed(recovery, error, journal), MessageTitle::error());
 }
 
+void SeatingFileKeeper::keepUnstored(const UnstoredClass &shown, const Archivio &archivio)
+{
+    // A failure is not told: a box popping up while the teacher types would
+    // be worse, and the close still asks about what the screen holds.
+    if (!isReadOnly() && !m_unstoredBlocked && m_unstored.write({shown}, archivio))
+        m_unstoredKept = true;
+}
+
+void SeatingFileKeeper::dropUnstored()
+{
+    if (std::exchange(m_unstoredKept, false))
+        m_unstored.remove();
+}
+
+// Yes is the default: they come back as changes still to be stored, which
+// the teacher can look at and store or not; no store happens here. The screen
+// holds one class at a time, so only one is ever kept.
+std::optional<UnstoredClass> SeatingFileKeeper::offerUnstored(const Archivio &archivio)
+{
+    if (isReadOnly() || m_ended || !m_unstored.exists())
+        return std::nullopt;
+    const UnstoredFile::Found found = m_unstored.read(archivio);
+    if (found.unreadable || found.stale || found.matching.size() > 1)
+        setUnstoredAside(found.unreadable);
+    if (found.matching.isEmpty())
+        return std::nullopt;
+    const UnstoredClass &kept = found.matching.first();
+    const QString title = classTitle(
+        archivio.cell(Archivio::row(kept.tab, Archivio::ClassNameSlot), Archivio::NameColumn),
+        kept.tab);
+    const SeatingView::Answer answer =
+        m_view.messageBox(KeeperMessages::restoreUnstored(title), MessageTitle::warning(),
+                          SeatingView::Buttons::YesNo);
+    if (m_ended)
+        return std::nullopt; // left unanswered: offered again at the next start
+    m_unstoredKept = m_unstored.exists();
+    if (answer == SeatingView::Answer::Yes)
+        return kept;
+    dropUnstored();
+    return std::nullopt;
+}
+
+void SeatingFileKeeper::setUnstoredAside(bool unreadable)
+{
+    QString error;
+    const QString aside = m_unstored.setAside(&error);
+    m_unstoredBlocked = aside.isEmpty();
+    tell(aside.isEmpty() ? KeeperMessages::unstoredNotSetAside(m_unstored.path(), error)
+                         : KeeperMessages::unstoredSetAside(aside, unreadable),
+         MessageTitle::warning());
+}
+
 void SeatingFileKeeper::tell(const QString &text, const QString &title)
 {
-    m_view.messageBox(text, title, SeatingView::Buttons::Ok);
+    if (!m_ended)
+        m_view.messageBox(text, title, SeatingView::Buttons::Ok);
 }
 
 QString SeatingFileKeeper::rulesPath() const

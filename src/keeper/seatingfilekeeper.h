@@ -4,9 +4,12 @@
 #include "journal.h"
 #include "seatingdisk.h"
 #include "seatinglock.h"
+#include "unstoredfile.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class Archivio;
 class RuleBook;
@@ -17,7 +20,8 @@ class SeatingView;
 // start-up and keeps a copy of it, warns when the file's folder cannot take
 // the file, keeps a journal of every store and offers it back after a crash,
 // and at close retries a failed save or writes a recovery file. The close is
-// never refused. A read-only keeper (a second copy of the program on the
+// never refused. It keeps typing not yet stored aside, and offers it back
+// after a crash. A read-only keeper (a second copy of the program on the
 // same file, or a file the teacher chose to leave as it is) only shows the
 // classes: it writes nothing at all.
 class SeatingFileKeeper
@@ -53,6 +57,25 @@ public:
     // At close: writes the table to the seating file, or else to a recovery file.
     void shutDown(const Archivio &archivio);
 
+    // The desktop session is ending and may still be cancelled: writes the
+    // table to the seating file, without a word, and goes on.
+    void saveNow(const Archivio &archivio);
+
+    // The system ends the program: writes the table (if given) as the close
+    // does but without a question or a message, and from then on writes and
+    // asks nothing more; a question still open when it came is left unanswered.
+    void endWithoutQuestions(const Archivio *archivio);
+
+    // What the screen holds of a class with changes not stored, typed over
+    // archivio's block, kept aside until the next call; and nothing kept.
+    void keepUnstored(const UnstoredClass &shown, const Archivio &archivio);
+    void dropUnstored();
+
+    // After startUp(): the unstored changes a run that did not close left,
+    // offered back when they were typed over blocks archivio still holds;
+    // others are set aside, and the teacher told.
+    std::optional<UnstoredClass> offerUnstored(const Archivio &archivio);
+
     // From now on nothing is written: not the seating file, not the journal,
     // not copies; set before startUp(), neither are leftovers swept.
     void setReadOnly(ReadOnlyReason reason);
@@ -81,6 +104,8 @@ private:
     void setJournalAside(const QString &unreadableReason);
     bool saveOverOriginal(const Archivio &archivio, QString *errorString);
     void writeRecoveryFile(const Archivio &archivio);
+    void closeFile(const Archivio &archivio);
+    void setUnstoredAside(bool unreadable);
     void tell(const QString &text, const QString &title);
     QStringList loadRules();
     bool rulesToWrite() const;
@@ -89,6 +114,7 @@ private:
     QString m_path;
     SeatingView &m_view;
     Journal m_journal;
+    UnstoredFile m_unstored;
     SeatingLock m_lock;
     ReadOnlyReason m_readOnlyReason = ReadOnlyReason::None;
     bool m_mostlyUnread = false;
@@ -109,4 +135,9 @@ private:
     RuleBook *m_book = nullptr;
     bool m_rulesFileFound = false;
     QString m_rulesFrozenReason;
+    // Unstored changes are kept aside now, and may be written over.
+    bool m_unstoredKept = false;
+    bool m_unstoredBlocked = false;
+    // The system is ending the program: nothing more is asked or written.
+    bool m_ended = false;
 };

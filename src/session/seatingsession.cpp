@@ -8,6 +8,8 @@
 #include "seatingview.h"
 #include "sessiontexts.h"
 
+#include <utility>
+
 QString SeatingSession::caption(Step step)
 {
     switch (step) {
@@ -32,6 +34,9 @@ SeatingSession::SeatingSession(const QString &seatingFilePath, SeatingView &view
     m_rules.setStoredHandler([this] { classStored(); });
     m_rules.setRulesSource([this] { return m_pupilRules.book().seatingRules(m_shownTab); });
     connect(&m_history, &ClassHistory::rulesPutBack, this, [this] { m_keeper.stored(m_archivio); });
+    m_keepTimer.setSingleShot(true);
+    m_keepTimer.setInterval(KeepInterval);
+    connect(&m_keepTimer, &QTimer::timeout, this, &SeatingSession::keepUnstoredNow);
 }
 
 // The rules follow the pupils, and the teacher is told what changed; an
@@ -79,6 +84,7 @@ QList<int> SeatingSession::brokenRules() const
 
 SeatingSession::~SeatingSession() = default;
 
+// Unstored changes offered back come on the screen of their class.
 void SeatingSession::startUp(const QString &locationNotice)
 {
     askAboutOtherComputersLock();
@@ -86,8 +92,16 @@ void SeatingSession::startUp(const QString &locationNotice)
     if (!m_keeper.isReadOnly() && m_keeper.fileMostlyUnread())
         offerToLeaveFile();
     m_started = m_archivio;
+    const std::optional<UnstoredClass> kept = m_keeper.offerUnstored(m_archivio);
+    if (m_ended)
+        return; // by a signal while a question was open
+    if (kept)
+        m_view.selectTab(kept->tab);
     showSelectedClass();
     ClassDisplay::setTabCaptions(m_view, m_archivio);
+    m_startedUp = true;
+    if (kept)
+        restoreUnstored(*kept);
 }
 
 bool SeatingSession::requestTabChange(int tab)
@@ -111,9 +125,71 @@ bool SeatingSession::requestClose()
     } else if (hasUnstoredChanges()) {
         offerStore();
     }
+    if (m_shutDown)
+        return true; // ended by the system while asking
     m_shutDown = true;
+    m_keepTimer.stop();
+    m_keeper.dropUnstored(); // stored or declined by now
     m_keeper.shutDown(m_archivio);
     return true;
+}
+
+void SeatingSession::keepUnstoredNow()
+{
+    // In the middle of a reaction (one showing a message) the screen is half
+    // done: kept once the reaction is over.
+    if (m_view.aggiornamento())
+        m_keepTimer.start();
+    else
+        keepUnstored();
+}
+
+void SeatingSession::keepUnstored()
+{
+    m_keepTimer.stop();
+    if (!m_startedUp || m_shutDown)
+        return;
+    if (!hasUnstoredChanges())
+        return m_keeper.dropUnstored();
+    UnstoredClass shown;
+    shown.tab = m_shownTab;
+    for (int box = 0; box < SeatingView::NameBoxes; ++box)
+        shown.names.append(m_view.nameText(box));
+    for (int desk = 0; desk < SeatingView::Desks; ++desk)
+        shown.desks.append(m_view.deskSelection(desk));
+    m_keeper.keepUnstored(shown, m_archivio);
+}
+
+void SeatingSession::endNow()
+{
+    if (std::exchange(m_ended, true))
+        return;
+    const bool writing = m_startedUp && !m_shutDown;
+    keepUnstored();
+    m_shutDown = true;
+    m_keeper.endWithoutQuestions(writing ? &m_archivio : nullptr);
+}
+
+void SeatingSession::keepForSessionEnd()
+{
+    if (!m_startedUp || m_shutDown)
+        return;
+    keepUnstored();
+    m_keeper.saveNow(m_archivio);
+}
+
+// One step of the class's history, so that an undo takes them back off the
+// screen; nothing is stored.
+void SeatingSession::restoreUnstored(const UnstoredClass &kept)
+{
+    m_history.perform(SessionTexts::unstoredRestored(), [this, &kept] {
+        UpdateGuard updating(m_view);
+        for (int box = 0; box < SeatingView::NameBoxes; ++box)
+            m_view.setNameText(box, kept.names.at(box));
+        for (int desk = 0; desk < SeatingView::Desks; ++desk)
+            m_view.setDeskSelection(desk, kept.desks.at(desk));
+    });
+    screenChanged();
 }
 
 // The mark of unstored changes skips the reaction's own changes, made with
@@ -186,8 +262,25 @@ void SeatingSession::redo()
 
 void SeatingSession::screenChanged()
 {
-    if (!m_view.aggiornamento())
-        emit unstoredChanged(hasUnstoredChanges());
+    if (m_view.aggiornamento())
+        return;
+    const bool unstored = hasUnstoredChanges();
+    followUnstored(unstored);
+    emit unstoredChanged(unstored);
+}
+
+// Kept aside within KeepInterval of a change; what is kept goes as soon as
+// the screen shows what is stored (stored, undone, or declined at a tab change).
+void SeatingSession::followUnstored(bool unstored)
+{
+    if (!m_startedUp || m_shutDown)
+        return;
+    if (!unstored) {
+        m_keepTimer.stop();
+        m_keeper.dropUnstored();
+    } else if (!m_keepTimer.isActive()) {
+        m_keepTimer.start();
+    }
 }
 
 bool SeatingSession::hasUnstoredChanges() const

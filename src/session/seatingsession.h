@@ -9,17 +9,19 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class SeatingView;
 
 // What happens to the classes while the program runs, whatever shows them:
 // start-up from the seating file, the buttons' steps and the desk picks with
 // their undo history, the question about changes not stored when a class is
-// left by a tab change or by closing, and keeping the file at close. A copy
-// is read-only when another copy holds the file, or the teacher chose so at
-// start (another computer's lock, a file mostly unread): everything works in
-// memory, nothing is written, the first store says so and a close that would
-// lose changes asks first. The
+// left by a tab change or by closing, keeping the file at close, and keeping
+// typing not yet stored aside against a crash or a kill. A copy is read-only
+// when another copy holds the file, or the teacher chose so at start (another
+// computer's lock, a file mostly unread): everything works in memory, nothing
+// is written, the first store says so and a close that would lose changes
+// asks first. The
 // window builds the controls, implements the view and hands the teacher's
 // actions to the session; tests drive it through a fake view.
 class SeatingSession : public QObject
@@ -51,6 +53,24 @@ public:
     // read-only copy, about losing its changes), then the seating file is
     // kept. Answers whether the window may close.
     bool requestClose();
+
+    // Unstored changes are kept aside this long after the first change since
+    // they were last kept, so at least this often while changes go on.
+    static constexpr int KeepInterval = 2000; // ms
+    // Keeps what the screen holds of its class aside now if it has unstored
+    // changes, or drops what was kept if not; what the timer does.
+    void keepUnstoredNow();
+
+    // The system ends the program: the unstored changes are kept aside and
+    // the file written as at close, without a question; after it, nothing
+    // more is asked or written. Before the start-up is over nothing is
+    // written: the teacher has done nothing yet.
+    void endNow();
+    bool hasEnded() const { return m_ended; }
+
+    // The desktop session is ending, which may still be cancelled: the same
+    // as endNow(), but the session goes on.
+    void keepForSessionEnd();
 
     // A button's work, one step of the class's history.
     void take(Step step);
@@ -103,6 +123,9 @@ private:
     void askAboutOtherComputersLock();
     void offerToLeaveFile();
     bool readOnlyCloseConfirmed();
+    void followUnstored(bool unstored);
+    void keepUnstored();
+    void restoreUnstored(const UnstoredClass &kept);
 
     QString m_path;
     SeatingView &m_view;
@@ -111,7 +134,10 @@ private:
     PupilRules m_pupilRules;
     SeatingFileKeeper m_keeper;
     ClassHistory m_history{m_view, m_rules, m_archivio, m_pupilRules};
+    QTimer m_keepTimer;
+    bool m_startedUp = false; // the start-up is over, with its questions
     bool m_shutDown = false;
+    bool m_ended = false; // by the system
     // What a read-only copy started with, to tell whether its close loses anything.
     Archivio m_started;
     QString m_otherComputer; // whose lock the teacher left alone

@@ -67,6 +67,11 @@ QString swapFrom(int desk)
     return u"scambio dal banco %1"_s.arg(desk);
 }
 
+QString unstoredRestored()
+{
+    return u"modifiche non memorizzate riprese"_s;
+}
+
 QString unstoredQuestion(const QString &classTitle)
 {
     return u"La classe «%1» ha modifiche non memorizzate. Memorizzarle?"_s.arg(classTitle);

@@ -23,6 +23,7 @@ QString importStep();
 QString deskPick(int desk);
 QString swapBetween(int desk, int other);
 QString swapFrom(int desk);
+QString unstoredRestored();
 
 QString unstoredQuestion(const QString &classTitle);
 QString cancel();

@@ -42,6 +42,7 @@ public:
 
     const Archivio &archivio() const { return m_session.archivio(); }
     SeatingRules &rules() { return m_session.rules(); }
+    SeatingSession &session() { return m_session; }
 
     // The class as the screen shows it now, stored or not, ready to print.
     PrintableClass printableClass() const;
