@@ -49,6 +49,12 @@ public:
     // A list of names was pasted over the pupil boxes.
     void namesPasted();
 
+    // The teacher said No to storing the class on screen, which shows it as
+    // stored again: its changes since it was last stored become one step,
+    // whose undo brings them all back at once, and the steps that made them
+    // go, as they never reached the stored class.
+    void discardScreen();
+
     // The class on screen: whether a step can be undone or redone, and its name.
     bool canUndo() const { return m_group.canUndo(); }
     bool canRedo() const { return m_group.canRedo(); }
@@ -56,6 +62,9 @@ public:
     QString redoText() const { return m_group.redoText(); }
     void undo() { m_group.undo(); }
     void redo() { m_group.redo(); }
+    // The entries that undo and redo, naming the step.
+    QString undoEntry() const;
+    QString redoEntry() const;
 
 signals:
     // What can be undone or redone, or its name, may have changed.
@@ -63,6 +72,7 @@ signals:
 
 private:
     friend class ClassStep;
+    friend class DiscardStep;
     friend class NameEdit;
 
     struct State
@@ -78,6 +88,7 @@ private:
     void putBack(int tab, const State &state);
     void putBackName(int box, const QString &text);
     QString pickStep(int desk, const State &before, const State &after) const;
+    bool isDiscard(int offset) const;
     QUndoStack *stack(int tab) const { return m_stacks[size_t(tab - 1)]; }
 
     SeatingView &m_view;
@@ -86,4 +97,5 @@ private:
     QUndoGroup m_group;
     std::array<QUndoStack *, Archivio::Classes> m_stacks{};
     ClassSnapshot m_shown;
+    bool m_dropping = false; // steps undone only to be dropped leave the class alone
 };

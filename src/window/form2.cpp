@@ -257,9 +257,9 @@ void Form2::createUndo()
     const ClassHistory &history = m_session.history();
     const auto follow = [&history, undo, redo] {
         undo->setEnabled(history.canUndo());
-        undo->setText(WindowTexts::undo(history.undoText()));
+        undo->setText(history.undoEntry());
         redo->setEnabled(history.canRedo());
-        redo->setText(WindowTexts::redo(history.redoText()));
+        redo->setText(history.redoEntry());
     };
     follow();
     connect(&history, &ClassHistory::changed, this, follow);
@@ -285,6 +285,20 @@ void Form2::createPrinting()
     });
     addAction(m_printAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    createLeaveFree();
+}
+
+// For a class smaller than the room, the marks "Assegna mancanti" needs.
+void Form2::createLeaveFree()
+{
+    auto *leaveFree = new QAction(SeatingSession::caption(SeatingSession::Step::LeaveFree), this);
+    leaveFree->setObjectName(u"markFreeDesksAction"_s);
+    leaveFree->setToolTip(WindowTexts::leaveFreeTip());
+    leaveFree->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    leaveFree->setShortcutContext(Qt::WindowShortcut);
+    connect(leaveFree, &QAction::triggered, this,
+            [this] { m_session.take(SeatingSession::Step::LeaveFree); });
+    addAction(leaveFree);
 }
 
 // So that a teacher can find the file to copy it or back it up, wherever the

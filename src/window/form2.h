@@ -68,6 +68,7 @@ private:
     void connectReactions();
     void createUndo();
     void createPrinting();
+    void createLeaveFree();
     void createOpenFolder();
     void tabChanged();
     void markUnstored(bool unstored);

@@ -14,9 +14,8 @@ QString classNameBox();
 QString classes();
 QString desk(int desk);
 
-QString undo(const QString &step);
-QString redo(const QString &step);
 QString print();
+QString leaveFreeTip();
 QString openFolder();
 
 // The name boxes' own menu.
