@@ -99,8 +99,10 @@ private slots:
     void initTestCase() { KeptFiles::useDataFolderIn(m_dir.path()); }
     void cleanup()
     {
-        if (m_session)
+        if (m_session) {
+            m_view->replies = QStringList{"No"};
             m_session->requestClose();
+        }
         m_session.reset();
     }
 
