@@ -6,12 +6,13 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 // Answers modal message boxes by clicking the buttons with the given texts,
-// one box after another, and keeps what each box showed. It polls from the
-// event loop the box runs, so a test never blocks on a box. Boxes beyond the
-// given answers are rejected and still counted, so a test can tell that one
-// message too many appeared.
+// or by "Esc" (the key) or "×" (closing the box), one box after another, and keeps what each box
+// showed. It polls from the event loop the box runs, so a test never blocks on a box. Boxes beyond
+// the given answers are rejected and still counted, so a test can tell that one message too many
+// appeared.
 class MessageBoxAnswerer : public QObject
 {
 public:
@@ -56,7 +57,12 @@ protected:
                 target = button;
         }
         // An unexpected box or button is rejected: the test fails, never hangs.
-        target ? target->click() : box->reject();
+        if (wanted == QStringLiteral("Esc"))
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (wanted == QStringLiteral("×"))
+            box->close();
+        else
+            target ? target->click() : box->reject();
     }
 
 private:
