@@ -132,6 +132,7 @@ private slots:
         QCOMPARE(seen, (QStringList{"Stampa la pianta: 3B", "1", "1", "bottom", "bottom"}));
         poll.stop();
         QCOMPARE(window.roomMenu(), (QStringList{"Annulla", "Ripeti", "", QStringLiteral("Stampa…"),
+                                                 "Segna i banchi da lasciare liberi",
                                                  "Apri la cartella del file dei posti"}));
     }
 

@@ -271,6 +271,7 @@ private slots:
         QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats({}, false)))));
         for (int box = 22; box < 30; ++box)
             m_window.box(box)->clear();
+        m_window.box(0)->setFocus();
         MessageBoxAnswerer answerer(QString("Sì"));
         pressAsking(QKeySequence("Ctrl+L"), answerer);
         QCOMPARE(answerer.texts(), QStringList{"I nomi sullo schermo non sono ancora memorizzati. "
