@@ -146,9 +146,8 @@ private slots:
         QTest::addColumn<QList<int>>("marked");
         QTest::addColumn<QString>("log");
 
-        const QList<int> back{29, 28, 19, 18, 9, 8, 27, 26};
-        QTest::newRow("22, none seated") << 22 << room(false) << back << QString();
-        QTest::newRow("20, 2 marked") << 20 << room(false, {0, 1}) << back << QString();
+        QTest::newRow("20, 2 marked")
+            << 20 << room(false, {0, 1}) << QList<int>{29, 28, 19, 18, 9, 8, 27, 26} << QString();
         QTest::newRow("29: the right desk") << 29 << room(false) << QList<int>{29} << QString();
         // Desks 29 and 18 taken: the pair 8-9 first, then 28 alone, not 19.
         QTest::newRow("pairs before singles")

@@ -120,10 +120,6 @@ private slots:
         QTest::newRow("tab, name, Sì")
             << "name/tab/Sì" << seatingFile(changed(TwoPupils, {{1, "Bruna,0"}})) << "3A";
         QTest::newRow("tab, name, No") << "name/tab/No" << stored << "3A";
-        const QByteArray bruna = seatingFile(changed(TwoPupils, {{1, "Bruna,0"}}));
-        QTest::newRow("tab, name, Annulla") << "name/tab/Annulla" << bruna << "3A";
-        QTest::newRow("tab, name, Escape") << "name/tab/Esc" << bruna << "3A";
-        QTest::newRow("close, name, Annulla") << "name/close/Annulla" << bruna << "3A";
         QTest::newRow("tab, desk, Sì") << "desk/tab/Sì" << seated << "3A";
         QTest::newRow("tab, typed back") << "typed back/tab" << stored << "";
         QTest::newRow("close, nothing changed") << "close" << stored << "";
@@ -142,22 +138,20 @@ private slots:
     }
 
     // The mark of unstored changes follows every change; after a tab change
-    // class 2 is shown, unmarked, after a Sì or a No. Annulla or Escape stays,
-    // and the close after it stores.
+    // class 2 is shown, unmarked, whatever the answer. Annulla, the default
+    // and Escape's, is the window's test.
     void leavingAsksFirst()
     {
         QFETCH(QString, steps);
         QFETCH(QByteArray, file);
         QFETCH(QString, asked);
         QStringList changes = steps.split('/');
-        const QStringList answers{u"Sì"_s, "No", "Annulla", "Esc"};
-        const QString answer = answers.contains(changes.last()) ? changes.takeLast() : QString();
-        const bool stays = answer == "Annulla" || answer == "Esc";
+        const QString answer = changes.last().size() == 2 ? changes.takeLast() : QString();
         const QString leave = changes.takeLast();
         QStringList replies;
         if (changes.contains("delete"))
             replies << u"Sì"_s;
-        replies << (answer.isEmpty() ? u"No"_s : answer) << u"Sì"_s;
+        replies << (answer.isEmpty() ? u"No"_s : answer);
         start(seatingFile(TwoPupils), replies);
         QSignalSpy marks(m_session.get(), &SeatingSession::unstoredChanged);
         for (const QString &change : changes) {
@@ -181,113 +175,64 @@ private slots:
         m_view->log.clear();
 
         if (leave == "tab") {
-            QCOMPARE(m_session->requestTabChange(2), !stays);
-            QCOMPARE(m_view->tab, stays ? 1 : 2);
-            QCOMPARE(m_view->names[0], stays ? QString("Anna") : QString("Zeno"));
-            QCOMPARE(marks.last().first().toBool(), stays);
-        } else if (stays) {
-            QVERIFY(!m_session->requestClose());
+            QVERIFY(m_session->requestTabChange(2));
+            QCOMPARE(m_view->tab, 2);
+            QCOMPARE(m_view->names[0], QString("Zeno"));
+            QCOMPARE(marks.last().first().toBool(), false);
         }
         QCOMPARE(closeAndRead(), file);
         const QString question = "Attenzione!|La classe «" + asked +
                                  "» ha modifiche non memorizzate. Memorizzarle?|[Sì]/No/Annulla "
                                  "Esc=Annulla";
-        QCOMPARE(m_view->log, QStringList(unstored ? (stays ? 2 : 1) : 0, question));
+        QCOMPARE(m_view->log, QStringList(unstored ? 1 : 0, question));
     }
 
-    // A No leaves one step that brings back all it discarded; the store
-    // before the changes stays a step of its own.
-    void noIsOneStep()
-    {
-        start(seatingFile(TwoPupils), {"No"});
-        type(2, "Carla");
-        m_session->take(Step::Store);
-        const QStringList stored = screen();
-        type(1, "Bruna");
-        type(30, "3B");
-        pick(5, 4); // Carla
-        const QStringList discarded = screen();
-        QVERIFY(m_session->requestTabChange(2));
-        QVERIFY(m_session->requestTabChange(1));
-        QCOMPARE(screen(), stored);
-        ClassHistory &history = m_session->history();
-        QCOMPARE(history.undoEntry(), QString("Ripristina le modifiche scartate"));
-        m_session->undo();
-        QCOMPARE(screen(), discarded);
-        QVERIFY(m_session->hasUnstoredChanges());
-        QCOMPARE(history.undoEntry(), QString("Annulla «Memorizza»"));
-        QCOMPARE(history.redoEntry(), QString("Scarta di nuovo le modifiche"));
-        m_session->redo();
-        QCOMPARE(screen(), stored);
-    }
-
-    // Class 1 "3A", 30 pupils none seated, and what is done before the step.
+    // Class 1 "3A", 30 pupils none seated: what is done, then the step
+    // ("fill", "free" or a pick that swaps), then the answer if not Escape.
     void storeNamesFirst_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("step"); // "fill", "free" or a desk picked
-        QTest::addColumn<QStringList>("replies");
-        QTest::addColumn<QStringList>("log");
-        QTest::addColumn<QStringList>("steps"); // the history, last first
-
-        const QString ask = "Attenzione!|I nomi sullo schermo non sono ancora memorizzati. "
-                            "Memorizzarli prima di assegnare i banchi?|[Sì]/Annulla Esc=Annulla";
-        const QString fill = "«Assegna mancanti»", store = "«Memorizza»";
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("history"); // last first
+        const QString fill = "«Assegna mancanti»|", store = "«Memorizza»|";
         const QString typed = "modifica del nome dell'alunno 1";
-        QTest::newRow("names stored") << "class name"
-                                      << "fill" << QStringList() << QStringList()
-                                      << QStringList{fill, "modifica del nome della classe"};
-        QTest::newRow("name typed, Sì")
-            << "type"
-            << "fill" << QStringList{"Sì"} << QStringList{ask} << QStringList{fill, store, typed};
-        QTest::newRow("name typed, Escape")
-            << "type"
-            << "fill" << QStringList() << QStringList{ask} << QStringList{typed};
-        QTest::newRow("Cancella nomi, Sì")
-            << "delete"
-            << "fill" << QStringList{"Sì", "Sì"}
-            << QStringList{"Attenzione!|Sei sicuro di volere cancellare tutti i nomi degli "
-                           "alunni?|Sì/[No]",
-                           ask,
-                           "Errore!|Ci sono più banchi che alunni!\r\nSelezionare i banchi da "
-                           "non assegnare.|[OK]"}
-            << QStringList{store, "«Cancella nomi»"};
+        QTest::newRow("names stored")
+            << "class name/fill" << false << fill + "modifica del nome della classe";
+        QTest::newRow("name typed, Sì") << "type/fill/Sì" << true << fill + store + typed;
+        QTest::newRow("name typed, Escape") << "type/fill" << true << typed;
+        QTest::newRow("Cancella nomi, Sì") << "delete/fill/Sì" << true << store + "«Cancella nomi»";
         QTest::newRow("name blanked, Segna…, Sì")
-            << "blank"
-            << "free" << QStringList{"Sì"} << QStringList{ask}
-            << QStringList{"«Segna i banchi da lasciare liberi»", store, typed};
+            << "blank/free/Sì" << true << "«Segna i banchi da lasciare liberi»|" + store + typed;
         QTest::newRow("swap, name typed")
-            << "seat/type"
-            << "pick" << QStringList() << QStringList()
-            << QStringList{"scambio tra i banchi 5 e 18", typed, fill};
+            << "fill/type/pick" << false
+            << "scambio tra i banchi 5 e 18|" + typed + "|«Assegna mancanti»";
     }
     void storeNamesFirst()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, step);
-        QFETCH(QStringList, replies);
-        QFETCH(QStringList, log);
-        QFETCH(QStringList, steps);
-        start(twoClasses(seats({}, false)), replies);
-        for (const QString &change : before.split('/')) {
-            if (change == "seat")
-                m_session->take(Step::Fill);
-            if (change == "type" || change == "blank")
-                type(0, change == "type" ? "Nuovo" : "");
-            if (change == "class name")
-                type(30, "3B");
-            if (change == "delete")
-                m_session->take(Step::DeleteNames);
+        QFETCH(QString, steps);
+        QFETCH(bool, asked);
+        QFETCH(QString, history);
+        start(twoClasses(seats({}, false)), QStringList(steps.endsWith(u"Sì"_s) ? 2 : 0, u"Sì"_s));
+        const QMap<QString, Step> takes{
+            {"fill", Step::Fill}, {"free", Step::LeaveFree}, {"delete", Step::DeleteNames}};
+        const QMap<QString, QPair<int, QString>> typed{
+            {"type", {0, "Nuovo"}}, {"blank", {0, ""}}, {"class name", {30, "3B"}}};
+        for (const QString &step : steps.split('/')) {
+            if (takes.contains(step))
+                m_session->take(takes[step]);
+            if (typed.contains(step))
+                type(typed[step].first, typed[step].second);
+            if (step == "pick")
+                pick(4, m_view->selection[17]);
         }
-        if (step == "pick")
-            pick(4, m_view->selection[17]);
-        else
-            m_session->take(step == "fill" ? Step::Fill : Step::LeaveFree);
-        QCOMPARE(m_view->log, log);
-        QStringList history;
+        QCOMPARE(m_view->log.contains("Attenzione!|I nomi sullo schermo non sono ancora "
+                                      "memorizzati. Memorizzarli prima di assegnare i "
+                                      "banchi?|[Sì]/Annulla Esc=Annulla"),
+                 asked);
+        QStringList done;
         for (; m_session->history().canUndo(); m_session->undo())
-            history << m_session->history().undoText();
-        QCOMPARE(history, steps);
+            done << m_session->history().undoText();
+        QCOMPARE(done.join('|'), history);
     }
 
     // A second copy on the same file saves nothing, and says so once at its
@@ -306,9 +251,10 @@ private slots:
         QCOMPARE(view.log.size(), 1);
     }
 
-    // Each step by its button, a desk's list or a pasted list. The Svuota row
-    // starts with pupil 17 on desks 17 and 29 and every desk taken: a
-    // seat-change reaction to the restored selections would swap.
+    // Each step by its button, a desk's list, a pasted list or a No to the
+    // question, which discards a name and a desk changed. The Svuota row starts with pupil 17 on
+    // desks 17 and 29 and every desk taken: a seat-change reaction to the restored selections would
+    // swap.
     void undoAndRedo_data()
     {
         QTest::addColumn<QList<int>>("desks");
@@ -328,6 +274,8 @@ private slots:
                                    << "«Memorizza»";
         QTest::newRow("pasted list") << seats() << "paste"
                                      << "elenco di nomi incollato";
+        QTest::newRow("No to the question") << seats() << "No"
+                                            << "Ripristina le modifiche scartate";
     }
 
     // The step undone and redone puts back the screen and the stored class;
@@ -338,8 +286,8 @@ private slots:
         QFETCH(QList<int>, desks);
         QFETCH(QString, action);
         QFETCH(QString, step);
-        start(twoClasses(desks), {u"Sì"_s});
-        if (action == "store") { // something to store: a name, which the lists take, and a desk
+        start(twoClasses(desks), {action == "No" ? "No" : u"Sì"_s});
+        if (action == "store" || action == "No") { // a name, which the lists take, and a desk
             type(5, "x");
             pick(12, 14);
         }
@@ -350,6 +298,8 @@ private slots:
             for (int box = 3; box < 6; ++box)
                 m_view->names[box] = QStringList{"Uno", "Due", "Tre"}[box - 3];
             m_session->namesPasted();
+        } else if (action == "No") { // and back
+            QVERIFY(m_session->requestTabChange(2) && m_session->requestTabChange(1));
         } else {
             m_session->take(action == "fill"    ? Step::Fill
                             : action == "clear" ? Step::Clear
@@ -359,10 +309,12 @@ private slots:
         const QStringList after = screen();
         QVERIFY(after != before);
         ClassHistory &history = m_session->history();
-        QCOMPARE(history.undoText(), step);
+        QCOMPARE(history.undoEntry(), action == "No" ? step : "Annulla " + step);
         m_session->undo();
         QCOMPARE(screen(), before);
-        QCOMPARE(history.redoText(), step);
+        QCOMPARE(history.canUndo(), action == "store"); // the No's half-steps are gone
+        QCOMPARE(history.redoEntry(),
+                 action == "No" ? "Scarta di nuovo le modifiche" : "Ripeti " + step);
         m_session->redo();
         QCOMPARE(screen(), after);
         m_session->undo();
