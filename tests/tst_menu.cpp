@@ -16,7 +16,8 @@
 namespace {
 
 // The entries of the room's menu, "" for a separator.
-const QStringList Entries = QString("Annulla|Ripeti||Memorizza|Stampa…|Importa elenco…|Esporta…|"
+const QStringList Entries = QString("Annulla|Ripeti||Memorizza|Stampa…|Segna i banchi da lasciare "
+                                    "liberi|Importa elenco…|Esporta…|"
                                     "Apri la cartella del file dei posti||Guida|Informazioni su "
                                     "Posti||Chiudi")
                                 .split('|');

@@ -26,7 +26,7 @@ const QString TooManyDesks = QStringLiteral(
 // What the stored handler adds to the view's log, after any message boxes.
 const QString Stored = QStringLiteral("(stored)");
 const QString TooManyPupils =
-    QStringLiteral("Errore!|Ci sono più alunni che banchi liberi!\r\nRimuovere a %1 banchi "
+    QStringLiteral("Errore!|Ci sono più alunni che banchi liberi!\r\nRimuovere a %1 "
                    "l'indicazione ->Non assegnare<-.|[OK]");
 
 Seating with(Seating seating, int desk, int selection)
@@ -100,8 +100,10 @@ private slots:
         QTest::newRow("seated, marked, blank, unselected") << 25 << mixed << QString();
         QTest::newRow("no pupils, all marked") << 0 << Seating(SeatingView::Desks, 1) << QString();
         QTest::newRow("24 pupils, 4 marked") << 24 << room(false, {1, 2, 3, 4}) << TooManyDesks;
-        QTest::newRow("excess 3") << 28 << room(false, {0, 5, 10, 15, 20}) << TooManyPupils.arg(3);
-        QTest::newRow("excess 1") << 30 << with(room(false, {12}), 0, 5) << TooManyPupils.arg(1);
+        QTest::newRow("excess 3") << 28 << room(false, {0, 5, 10, 15, 20})
+                                  << TooManyPupils.arg("3 banchi");
+        QTest::newRow("excess 1") << 30 << with(room(false, {12}), 0, 5)
+                                  << TooManyPupils.arg("1 banco");
     }
 
     // Every free pupil gets a free desk, and over many draws reaches several;
@@ -134,6 +136,47 @@ private slots:
         }
         for (auto pupil = desksOf.cbegin(); pupil != desksOf.cend(); ++pupil)
             QVERIFY2(pupil.value().size() > 1, qPrintable(QString::number(pupil.key())));
+        QCOMPARE(view.unflaggedChanges, 0);
+    }
+
+    // Pupils 0 to pupils − 1; the desks marked, in any order, or the message.
+    void leaveDesksFree_data()
+    {
+        QTest::addColumn<int>("pupils");
+        QTest::addColumn<Seating>("before");
+        QTest::addColumn<QList<int>>("marked");
+        QTest::addColumn<QString>("log");
+
+        QTest::newRow("20, 2 marked")
+            << 20 << room(false, {0, 1}) << QList<int>{29, 28, 19, 18, 9, 8, 27, 26} << QString();
+        QTest::newRow("29: the right desk") << 29 << room(false) << QList<int>{29} << QString();
+        // Desks 29 and 18 taken: the pair 8-9 first, then 28 alone, not 19.
+        QTest::newRow("pairs before singles")
+            << 27 << with(with(room(false), 29, 2), 18, 3) << QList<int>{9, 8, 28} << QString();
+        QTest::newRow("too many pupils") << 28 << room(false, {0, 5, 10, 15, 20}) << QList<int>{}
+                                         << TooManyPupils.arg("3 banchi");
+        QTest::newRow("already 30")
+            << 24 << room(false, {0, 7, 13, 18, 22, 29}) << QList<int>{}
+            << "Attenzione!|Nessun banco da segnare: gli alunni e i banchi da non assegnare sono "
+               "già 30.|[OK]";
+        QTest::newRow("a pupil on two desks")
+            << 28 << with(with(room(true), 28, 2), 29, 3) << QList<int>{}
+            << "Attenzione!|Non ci sono abbastanza banchi vuoti da segnare: un alunno siede su "
+               "più banchi.|[OK]";
+    }
+    void leaveDesksFree()
+    {
+        QFETCH(int, pupils);
+        QFETCH(Seating, before);
+        QFETCH(QList<int>, marked);
+        QFETCH(QString, log);
+        load(pupils, before);
+        rules.leaveDesksFree();
+        Seating after = before;
+        for (const int desk : marked)
+            after[desk] = 1;
+        QCOMPARE(view.selection, after);
+        QCOMPARE(view.log.join('\n'), log);
         QCOMPARE(view.unflaggedChanges, 0);
     }
 
@@ -259,7 +302,7 @@ private slots:
 
         rules.deleteNames(); // answered No
         QCOMPARE(view.log.join('\n'), "Attenzione!|Sei sicuro di volere cancellare tutti i nomi "
-                                      "degli alunni?|[Sì]/No Esc=No");
+                                      "degli alunni?|Sì/[No]");
         QCOMPARE(view.names, names);
         QCOMPARE(view.selection, before);
 

@@ -104,8 +104,10 @@ private slots:
     void initTestCase() { KeptFiles::useDataFolderIn(m_dir.path()); }
     void cleanup()
     {
-        if (m_session)
+        if (m_session) {
+            m_view->replies = QStringList{"No"};
             m_session->requestClose();
+        }
         m_session.reset();
     }
 
@@ -141,7 +143,8 @@ private slots:
     }
 
     // The mark of unstored changes follows every change; after a tab change
-    // class 2 is shown, unmarked, whatever the answer.
+    // class 2 is shown, unmarked, whatever the answer. Annulla, the default
+    // and Escape's, is the window's test.
     void leavingAsksFirst()
     {
         QFETCH(QString, steps);
@@ -183,9 +186,58 @@ private slots:
             QCOMPARE(marks.last().first().toBool(), false);
         }
         QCOMPARE(closeAndRead(), file);
-        const QStringList question{"Attenzione!|La classe «" + asked +
-                                   "» ha modifiche non memorizzate. Memorizzarle?|[Sì]/No Esc=No"};
-        QCOMPARE(m_view->log, unstored ? question : QStringList());
+        const QString question = "Attenzione!|La classe «" + asked +
+                                 "» ha modifiche non memorizzate. Memorizzarle?|[Sì]/No/Annulla "
+                                 "Esc=Annulla";
+        QCOMPARE(m_view->log, QStringList(unstored ? 1 : 0, question));
+    }
+
+    // Class 1 "3A", 30 pupils none seated: what is done, then the step
+    // ("fill", "free" or a pick that swaps), then the answer if not Escape.
+    void storeNamesFirst_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("history"); // last first
+        const QString fill = "«Assegna mancanti»|", store = "«Memorizza»|";
+        const QString typed = "modifica del nome dell'alunno 1";
+        QTest::newRow("names stored")
+            << "class name/fill" << false << fill + "modifica del nome della classe";
+        QTest::newRow("name typed, Sì") << "type/fill/Sì" << true << fill + store + typed;
+        QTest::newRow("name typed, Escape") << "type/fill" << true << typed;
+        QTest::newRow("Cancella nomi, Sì") << "delete/fill/Sì" << true << store + "«Cancella nomi»";
+        QTest::newRow("name blanked, Segna…, Sì")
+            << "blank/free/Sì" << true << "«Segna i banchi da lasciare liberi»|" + store + typed;
+        QTest::newRow("swap, name typed")
+            << "fill/type/pick" << false
+            << "scambio tra i banchi 5 e 18|" + typed + "|«Assegna mancanti»";
+    }
+    void storeNamesFirst()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, asked);
+        QFETCH(QString, history);
+        start(twoClasses(seats({}, false)), QStringList(steps.endsWith(u"Sì"_s) ? 2 : 0, u"Sì"_s));
+        const QMap<QString, Step> takes{
+            {"fill", Step::Fill}, {"free", Step::LeaveFree}, {"delete", Step::DeleteNames}};
+        const QMap<QString, QPair<int, QString>> typed{
+            {"type", {0, "Nuovo"}}, {"blank", {0, ""}}, {"class name", {30, "3B"}}};
+        for (const QString &step : steps.split('/')) {
+            if (takes.contains(step))
+                m_session->take(takes[step]);
+            if (typed.contains(step))
+                type(typed[step].first, typed[step].second);
+            if (step == "pick")
+                pick(4, m_view->selection[17]);
+        }
+        QCOMPARE(m_view->log.contains("Attenzione!|I nomi sullo schermo non sono ancora "
+                                      "memorizzati. Memorizzarli prima di assegnare i "
+                                      "banchi?|[Sì]/Annulla Esc=Annulla"),
+                 asked);
+        QStringList done;
+        for (; m_session->history().canUndo(); m_session->undo())
+            done << m_session->history().undoText();
+        QCOMPARE(done.join('|'), history);
     }
 
     // Who holds the file's lock, or how little of it could be read, and the
@@ -387,9 +439,10 @@ private slots:
         QCOMPARE(dataFile(UnstoredName), QString());
     }
 
-    // Each step by its button, a desk's list or a pasted list. The Svuota row
-    // starts with pupil 17 on desks 17 and 29 and every desk taken: a
-    // seat-change reaction to the restored selections would swap.
+    // Each step by its button, a desk's list, a pasted list or a No to the
+    // question, which discards a name and a desk changed. The Svuota row starts with pupil 17 on
+    // desks 17 and 29 and every desk taken: a seat-change reaction to the restored selections would
+    // swap.
     void undoAndRedo_data()
     {
         QTest::addColumn<QList<int>>("desks");
@@ -409,6 +462,8 @@ private slots:
                                    << "«Memorizza»";
         QTest::newRow("pasted list") << seats() << "paste"
                                      << "elenco di nomi incollato";
+        QTest::newRow("No to the question") << seats() << "No"
+                                            << "Ripristina le modifiche scartate";
     }
 
     // The step undone and redone puts back the screen and the stored class;
@@ -419,8 +474,8 @@ private slots:
         QFETCH(QList<int>, desks);
         QFETCH(QString, action);
         QFETCH(QString, step);
-        start(twoClasses(desks), {u"Sì"_s});
-        if (action == "store") { // something to store: a name, which the lists take, and a desk
+        start(twoClasses(desks), {action == "No" ? "No" : u"Sì"_s});
+        if (action == "store" || action == "No") { // a name, which the lists take, and a desk
             type(5, "x");
             pick(12, 14);
         }
@@ -431,6 +486,8 @@ private slots:
             for (int box = 3; box < 6; ++box)
                 m_view->names[box] = QStringList{"Uno", "Due", "Tre"}[box - 3];
             m_session->namesPasted();
+        } else if (action == "No") { // and back
+            QVERIFY(m_session->requestTabChange(2) && m_session->requestTabChange(1));
         } else {
             m_session->take(action == "fill"    ? Step::Fill
                             : action == "clear" ? Step::Clear
@@ -440,10 +497,12 @@ private slots:
         const QStringList after = screen();
         QVERIFY(after != before);
         ClassHistory &history = m_session->history();
-        QCOMPARE(history.undoText(), step);
+        QCOMPARE(history.undoEntry(), action == "No" ? step : "Annulla " + step);
         m_session->undo();
         QCOMPARE(screen(), before);
-        QCOMPARE(history.redoText(), step);
+        QCOMPARE(history.canUndo(), action == "store"); // the No's half-steps are gone
+        QCOMPARE(history.redoEntry(),
+                 action == "No" ? "Scarta di nuovo le modifiche" : "Ripeti " + step);
         m_session->redo();
         QCOMPARE(screen(), after);
         m_session->undo();

@@ -3,6 +3,7 @@
 
 #include "archivio.h"
 #include "classdisplay.h"
+#include "freedesks.h"
 #include "seatingsolver.h"
 #include "seatingview.h"
 #include "solvermessages.h"
@@ -91,8 +92,7 @@ void SeatingRules::randomFill()
 void SeatingRules::fill(Rules rules)
 {
     UpdateGuard updating(m_view);
-    // Every desk holds the same seat list.
-    const int pupils = m_view.deskItemCount(0) - SeatList::FirstPupil;
+    const int pupils = pupilsListed();
     if (!countsAddUp(pupils))
         return;
     const QList<SeatingRule> kept =
@@ -132,13 +132,45 @@ void SeatingRules::deleteNames()
 {
     const auto answer =
         m_view.messageBox(u"Sei sicuro di volere cancellare tutti i nomi degli alunni?"_s,
-                          MessageTitle::warning(), SeatingView::Buttons::YesNo);
+                          MessageTitle::warning(), SeatingView::Buttons::YesNoDefaultNo);
     if (answer != SeatingView::Answer::Yes)
         return;
     for (int box = 0; box < SeatingView::NameBoxes; ++box)
         m_view.setNameText(box, QString());
     // The seat lists keep the old names until the class is shown again.
     clearSeats();
+}
+
+// Only free desks are marked, never a seated pupil's: a pupil sitting on two
+// desks can leave too few of them.
+void SeatingRules::leaveDesksFree()
+{
+    const int needed = SeatingView::Desks - pupilsListed() - markedDesks();
+    if (needed < 0) {
+        tellTooManyPupils(-needed);
+        return;
+    }
+    QList<bool> free;
+    for (int desk = 0; desk < SeatingView::Desks; ++desk)
+        free.append(m_view.deskSelection(desk) < SeatList::Marker);
+    const QList<int> chosen = FreeDesks::choose(free, needed);
+    if (needed == 0 || chosen.size() < needed) {
+        m_view.messageBox(needed == 0 ? u"Nessun banco da segnare: gli alunni e i banchi "
+                                        u"da non assegnare sono già 30."_s
+                                      : u"Non ci sono abbastanza banchi vuoti da segnare: "
+                                        u"un alunno siede su più banchi."_s,
+                          MessageTitle::warning(), SeatingView::Buttons::Ok);
+        return;
+    }
+    UpdateGuard updating(m_view);
+    for (const int desk : chosen)
+        m_view.setDeskSelection(desk, SeatList::Marker);
+}
+
+// Every desk holds the same seat list.
+int SeatingRules::pupilsListed() const
+{
+    return m_view.deskItemCount(0) - SeatList::FirstPupil;
 }
 
 // The marked desks and the pupils must make exactly one pupil per free desk;
@@ -151,12 +183,17 @@ bool SeatingRules::countsAddUp(int pupils)
                           u"Selezionare i banchi da non assegnare."_s,
                           MessageTitle::error(), SeatingView::Buttons::Ok);
     } else if (excess > 0) {
-        m_view.messageBox(u"Ci sono più alunni che banchi liberi!\r\nRimuovere a "_s +
-                              QString::number(excess) +
-                              u" banchi l'indicazione ->Non assegnare<-."_s,
-                          MessageTitle::error(), SeatingView::Buttons::Ok);
+        tellTooManyPupils(excess);
     }
     return excess == 0;
+}
+
+void SeatingRules::tellTooManyPupils(int excess)
+{
+    const QString desks = excess == 1 ? u"1 banco"_s : u"%1 banchi"_s.arg(excess);
+    m_view.messageBox(u"Ci sono più alunni che banchi liberi!\r\n"
+                      u"Rimuovere a %1 l'indicazione ->Non assegnare<-."_s.arg(desks),
+                      MessageTitle::error(), SeatingView::Buttons::Ok);
 }
 
 int SeatingRules::markedDesks() const

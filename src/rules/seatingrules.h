@@ -58,11 +58,18 @@ public:
     // "Cancella nomi": after confirmation, blanks all names and the desks.
     void deleteNames();
 
+    // "Segna i banchi da lasciare liberi": marks as not to be used as many
+    // free desks as the fill needs, so that pupils and marked desks make the
+    // room; or tells the user why it can't.
+    void leaveDesksFree();
+
 private:
     enum class Rules { Kept, Ignored };
     void fill(Rules rules);
     void fillByRules(const QList<SeatingRule> &rules);
+    int pupilsListed() const;
     bool countsAddUp(int pupils);
+    void tellTooManyPupils(int excess);
     int markedDesks() const;
     bool anyDeskBlank() const;
     bool isSeated(int position) const;

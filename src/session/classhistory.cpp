@@ -51,11 +51,24 @@ public:
         , m_tab(tab)
     {}
 
+    bool keepsStored() const { return m_before.stored == m_after.stored; }
+
 private:
     void putBack(const ClassHistory::State &state) override { m_history.putBack(m_tab, state); }
 
     ClassHistory &m_history;
     int m_tab;
+};
+
+// A No to the question about changes not stored: its undo brings them back.
+class DiscardStep : public ClassStep
+{
+public:
+    DiscardStep(ClassHistory &history, int tab, ClassHistory::State before,
+                ClassHistory::State after)
+        : ClassStep(history, tab, SessionTexts::discardedStep(), std::move(before),
+                    std::move(after))
+    {}
 };
 
 // Typing in one name box. Later edits of the same box merge into it, and an
@@ -88,6 +101,20 @@ private:
     ClassHistory &m_history;
     int m_box;
 };
+
+namespace {
+
+// A step that changed the screen only, since the class was last stored or
+// its changes discarded: what a No to the question throws away.
+bool isHalfStep(const QUndoCommand *command)
+{
+    if (dynamic_cast<const DiscardStep *>(command))
+        return false;
+    const auto *step = dynamic_cast<const ClassStep *>(command);
+    return !step || step->keepsStored(); // the others are typing in a name box
+}
+
+} // namespace
 
 bool ClassHistory::State::operator==(const State &other) const
 {
@@ -148,6 +175,40 @@ void ClassHistory::namesPasted()
            State{m_shown, storedBlock(tab), m_pupilRules.state(tab)}, current(tab));
 }
 
+void ClassHistory::discardScreen()
+{
+    const int tab = m_view.selectedTab();
+    const State before = current(tab);
+    QUndoStack *steps = stack(tab);
+    int first = steps->index();
+    while (first > 0 && isHalfStep(steps->command(first - 1)))
+        --first;
+    // Undone without touching the class, then dropped by the push.
+    m_dropping = true;
+    steps->setIndex(first);
+    m_dropping = false;
+    ClassDisplay::showClass(m_view, m_archivio, tab);
+    m_shown = ClassSnapshot::take(m_view);
+    steps->push(new DiscardStep(*this, tab, before, current(tab)));
+}
+
+QString ClassHistory::undoEntry() const
+{
+    return isDiscard(-1) ? undoText() : SessionTexts::undoEntry(undoText());
+}
+
+QString ClassHistory::redoEntry() const
+{
+    return isDiscard(0) ? SessionTexts::redoDiscard() : SessionTexts::redoEntry(redoText());
+}
+
+// Whether the step at offset from the active stack's index is a discard.
+bool ClassHistory::isDiscard(int offset) const
+{
+    const QUndoStack *steps = m_group.activeStack();
+    return steps && dynamic_cast<const DiscardStep *>(steps->command(steps->index() + offset));
+}
+
 ClassHistory::State ClassHistory::current(int tab) const
 {
     return State{ClassSnapshot::take(m_view), storedBlock(tab), m_pupilRules.state(tab)};
@@ -177,6 +238,8 @@ void ClassHistory::record(int tab, const QString &step, const State &before, con
 // back blank, as the screen showed it.
 void ClassHistory::putBack(int tab, const State &state)
 {
+    if (m_dropping)
+        return;
     const QScopedValueRollback puttingBack(m_puttingBack, true);
     if (storedBlock(tab) != state.stored) {
         Archivio toStore = m_archivio;
@@ -198,6 +261,8 @@ void ClassHistory::putBack(int tab, const State &state)
 
 void ClassHistory::putBackName(int box, const QString &text)
 {
+    if (m_dropping)
+        return;
     m_view.setNameText(box, text);
     m_shown.setName(box, text);
 }

@@ -54,6 +54,11 @@ public:
     // While an undo or redo puts a class back: its store is not the
     // teacher's, and the rules come back with the step.
     bool puttingBack() const { return m_puttingBack; }
+    // The teacher said No to storing the class on screen, which shows it as
+    // stored again: its changes since it was last stored become one step,
+    // whose undo brings them all back at once, and the steps that made them
+    // go, as they never reached the stored class.
+    void discardScreen();
 
     // The class on screen: whether a step can be undone or redone, and its name.
     bool canUndo() const { return m_group.canUndo(); }
@@ -62,6 +67,9 @@ public:
     QString redoText() const { return m_group.redoText(); }
     void undo() { m_group.undo(); }
     void redo() { m_group.redo(); }
+    // The entries that undo and redo, naming the step.
+    QString undoEntry() const;
+    QString redoEntry() const;
 
 signals:
     // What can be undone or redone, or its name, may have changed.
@@ -71,6 +79,7 @@ signals:
 
 private:
     friend class ClassStep;
+    friend class DiscardStep;
     friend class NameEdit;
 
     struct State
@@ -87,6 +96,7 @@ private:
     void putBack(int tab, const State &state);
     void putBackName(int box, const QString &text);
     QString pickStep(int desk, const State &before, const State &after) const;
+    bool isDiscard(int offset) const;
     QUndoStack *stack(int tab) const { return m_stacks[size_t(tab - 1)]; }
 
     SeatingView &m_view;
@@ -97,4 +107,5 @@ private:
     QUndoGroup m_group;
     std::array<QUndoStack *, Archivio::Classes> m_stacks{};
     ClassSnapshot m_shown;
+    bool m_dropping = false; // steps undone only to be dropped leave the class alone
 };

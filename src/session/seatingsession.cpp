@@ -21,6 +21,8 @@ QString SeatingSession::caption(Step step)
         return SessionTexts::clearCaption();
     case Step::DeleteNames:
         return SessionTexts::deleteNamesCaption();
+    case Step::LeaveFree:
+        return SessionTexts::leaveFreeCaption();
     }
     return QString();
 }
@@ -106,8 +108,13 @@ void SeatingSession::startUp(const QString &locationNotice)
 
 bool SeatingSession::requestTabChange(int tab)
 {
-    if (tab != m_shownTab && hasUnstoredChanges())
-        offerStore();
+    if (tab != m_shownTab && hasUnstoredChanges()) {
+        const Leave leave = askBeforeLeaving();
+        if (leave == Leave::Stay)
+            return false;
+        if (leave == Leave::Discard)
+            m_history.discardScreen();
+    }
     m_view.selectTab(tab);
     showSelectedClass();
     return true;
@@ -122,8 +129,8 @@ bool SeatingSession::requestClose()
     if (m_keeper.isReadOnly()) {
         if (!readOnlyCloseConfirmed())
             return false;
-    } else if (hasUnstoredChanges()) {
-        offerStore();
+    } else if (hasUnstoredChanges() && askBeforeLeaving() == Leave::Stay) {
+        return false;
     }
     if (m_shutDown)
         return true; // ended by the system while asking
@@ -198,7 +205,9 @@ void SeatingSession::take(Step step)
 {
     static constexpr void (SeatingRules::*reactions[])() = {
         &SeatingRules::store, &SeatingRules::randomFill, &SeatingRules::clearSeats,
-        &SeatingRules::deleteNames};
+        &SeatingRules::deleteNames, &SeatingRules::leaveDesksFree};
+    if ((step == Step::Fill || step == Step::LeaveFree) && !namesStored() && !storeNamesFirst())
+        return;
     m_history.perform(SessionTexts::buttonStep(caption(step)), [this, step] {
         (m_rules.*reactions[int(step)])();
         if (step == Step::DeleteNames && m_view.nameText(0).isEmpty() &&
@@ -298,13 +307,43 @@ void SeatingSession::showSelectedClass()
 }
 
 // A store said yes to here is the same step of the class's history as
-// "Memorizza". An answer that cancels the change would return here.
-void SeatingSession::offerStore()
+// "Memorizza". Escape, or closing the box, stays.
+SeatingSession::Leave SeatingSession::askBeforeLeaving()
 {
     const QString title = classTitle(m_view.nameText(SeatingView::ClassNameBox), m_shownTab);
-    if (m_view.messageBox(SessionTexts::unstoredQuestion(title), MessageTitle::warning(),
-                          SeatingView::Buttons::YesNo) == SeatingView::Answer::Yes)
+    const int answer = m_view.ask({SessionTexts::unstoredQuestion(title),
+                                   MessageTitle::warning(),
+                                   {AnswerText::yes(), AnswerText::no(), AnswerText::cancel()},
+                                   0,
+                                   2});
+    if (answer == 0)
         take(Step::Store);
+    return Leave(answer);
+}
+
+// The class name is not in the desks' lists.
+bool SeatingSession::namesStored() const
+{
+    for (int box = 0; box < Archivio::Pupils; ++box) {
+        if (m_view.nameText(box) !=
+            m_archivio.cell(Archivio::row(m_shownTab, box), Archivio::NameColumn))
+            return false;
+    }
+    return true;
+}
+
+// Seated from lists of names no longer on screen, the desks would hold pupils
+// whose boxes are empty, or miss the ones just typed.
+bool SeatingSession::storeNamesFirst()
+{
+    const int answer = m_view.ask({SessionTexts::storeNamesQuestion(),
+                                   MessageTitle::warning(),
+                                   {AnswerText::yes(), AnswerText::cancel()},
+                                   0,
+                                   1});
+    if (answer == 0)
+        take(Step::Store);
+    return answer == 0;
 }
 
 // A lock left on another computer may be a copy still open there, or one

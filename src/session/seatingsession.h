@@ -29,9 +29,9 @@ class SeatingSession : public QObject
     Q_OBJECT
 
 public:
-    // The buttons' steps.
-    enum class Step { Store, Fill, Clear, DeleteNames };
-    // The caption of the button that takes step, which names the step too.
+    // The steps of the buttons and of the menu's "Segna i banchi da lasciare liberi".
+    enum class Step { Store, Fill, Clear, DeleteNames, LeaveFree };
+    // The caption of the button or menu entry that takes step, which names the step too.
     static QString caption(Step step);
 
     SeatingSession(const QString &seatingFilePath, SeatingView &view);
@@ -45,13 +45,15 @@ public:
 
     // The teacher picked tab: the class shown is left, after the question
     // about its changes not stored if there are any, and tab is shown.
-    // Answers whether the change happened; the view shows the class left
-    // until it is asked, and the class of tab after a yes.
+    // Answers whether the change happened: not when the teacher chose to
+    // stay. The view shows the class left until it is asked, and the class
+    // of tab after a yes.
     bool requestTabChange(int tab);
 
     // The window is closing: the question about changes not stored (for a
     // read-only copy, about losing its changes), then the seating file is
-    // kept. Answers whether the window may close.
+    // kept. Answers whether the window may close: not when the teacher chose
+    // to stay.
     bool requestClose();
 
     // Unstored changes are kept aside this long after the first change since
@@ -72,7 +74,9 @@ public:
     // as endNow(), but the session goes on.
     void keepForSessionEnd();
 
-    // A button's work, one step of the class's history.
+    // A button's work, one step of the class's history. The steps that seat
+    // from the desks' lists first offer to store names not stored yet, as
+    // the lists hold the stored names.
     void take(Step step);
     void deskPicked(int desk);
     void nameEdited(int box, const QString &text);
@@ -116,8 +120,12 @@ signals:
     void unstoredChanged(bool unstored);
 
 private:
+    enum class Leave { Store, Discard, Stay }; // in the order of the question's answers
+
     void showSelectedClass();
-    void offerStore();
+    Leave askBeforeLeaving();
+    bool namesStored() const;
+    bool storeNamesFirst();
     void classStored();
     void changeRules(const QString &step, const ClassRules &rules);
     void askAboutOtherComputersLock();

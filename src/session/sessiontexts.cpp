@@ -27,6 +27,11 @@ QString deleteNamesCaption()
     return u"Cancella nomi"_s;
 }
 
+QString leaveFreeCaption()
+{
+    return u"Segna i banchi da lasciare liberi"_s;
+}
+
 QString buttonStep(const QString &caption)
 {
     return u"«%1»"_s.arg(caption);
@@ -204,6 +209,33 @@ QString readOnlyCloseQuestion()
 QString closeWithoutSaving()
 {
     return u"Chiudi senza salvare"_s;
+}
+
+QString storeNamesQuestion()
+{
+    return u"I nomi sullo schermo non sono ancora memorizzati. "
+           u"Memorizzarli prima di assegnare i banchi?"_s;
+}
+
+// As Qt's undo group names its actions: the word alone when there is no step.
+QString undoEntry(const QString &step)
+{
+    return step.isEmpty() ? u"Annulla"_s : u"Annulla "_s + step;
+}
+
+QString redoEntry(const QString &step)
+{
+    return step.isEmpty() ? u"Ripeti"_s : u"Ripeti "_s + step;
+}
+
+QString discardedStep()
+{
+    return u"Ripristina le modifiche scartate"_s;
+}
+
+QString redoDiscard()
+{
+    return u"Scarta di nuovo le modifiche"_s;
 }
 
 } // namespace SessionTexts

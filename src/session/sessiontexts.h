@@ -6,14 +6,16 @@
 #include <QString>
 
 // The words of the session, all in sessiontexts.cpp: the buttons' captions,
-// which also name their steps in the undo history, the other steps' names,
-// the question about changes not stored, and the read-only copy's words.
+// which also name their steps in the undo history, the other steps' names
+// and the entries that undo and redo them, the session's questions, and the
+// read-only copy's words.
 namespace SessionTexts {
 
 QString storeCaption();
 QString fillCaption();
 QString clearCaption();
 QString deleteNamesCaption();
+QString leaveFreeCaption();
 
 QString buttonStep(const QString &caption);
 QString classNameEdit();
@@ -55,5 +57,14 @@ QString rulesTitle();
 // The steps of the rules dialog.
 QString ruleAdded();
 QString ruleDeleted();
+
+QString storeNamesQuestion();
+
+// The entries that undo and redo a step. A No to the question is a step
+// named for what its undo does, which its entry says alone.
+QString undoEntry(const QString &step);
+QString redoEntry(const QString &step);
+QString discardedStep();
+QString redoDiscard();
 
 } // namespace SessionTexts

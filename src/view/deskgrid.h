@@ -29,4 +29,9 @@ constexpr Place placeOf(int desk)
     return {desk / DesksPerBank, pair / Sides, pair % Sides};
 }
 
+constexpr int deskAt(const Place &place)
+{
+    return place.bank * DesksPerBank + place.row * Sides + place.side;
+}
+
 } // namespace DeskGrid

@@ -33,6 +33,11 @@ QString AnswerText::no()
     return u"No"_s;
 }
 
+QString AnswerText::cancel()
+{
+    return u"Annulla"_s;
+}
+
 QString ViewTexts::freeDesk()
 {
     return u"vuoto"_s;

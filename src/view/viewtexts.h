@@ -24,6 +24,7 @@ namespace AnswerText {
 QString ok();
 QString yes();
 QString no();
+QString cancel();
 } // namespace AnswerText
 
 namespace ViewTexts {

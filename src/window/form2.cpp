@@ -289,9 +289,9 @@ void Form2::createUndo()
     const ClassHistory &history = m_session.history();
     const auto follow = [&history, undo, redo] {
         undo->setEnabled(history.canUndo());
-        undo->setText(WindowTexts::undo(history.undoText()));
+        undo->setText(history.undoEntry());
         redo->setEnabled(history.canRedo());
-        redo->setText(WindowTexts::redo(history.redoText()));
+        redo->setText(history.redoEntry());
     };
     follow();
     connect(&history, &ClassHistory::changed, this, follow);
@@ -321,7 +321,18 @@ void Form2::createPrinting()
         PlanPreviewDialog preview(printableClass(), this);
         preview.exec();
     });
+    createLeaveFree();
     addActions((new ClassTransfer(*this, m_session, *this))->actions());
+}
+
+// For a class smaller than the room, the marks "Assegna mancanti" needs.
+void Form2::createLeaveFree()
+{
+    QAction *leaveFree = createAction(
+        this, u"markFreeDesksAction"_s, SeatingSession::caption(SeatingSession::Step::LeaveFree),
+        WindowTexts::leaveFreeTip(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(leaveFree, &QAction::triggered, this,
+            [this] { m_session.take(SeatingSession::Step::LeaveFree); });
 }
 
 // So that a teacher can find the file to copy it or back it up, wherever the

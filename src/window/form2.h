@@ -75,6 +75,7 @@ private:
     void createUndo();
     void createStoring();
     void createPrinting();
+    void createLeaveFree();
     void createOpenFolder();
     void openFolder();
     void createHelpAndClosing();

@@ -40,20 +40,14 @@ QString desk(int desk)
     return u"Banco %1"_s.arg(desk);
 }
 
-// As Qt's undo group names its actions: the word alone when there is no step.
-QString undo(const QString &step)
-{
-    return step.isEmpty() ? u"Annulla"_s : u"Annulla "_s + step;
-}
-
-QString redo(const QString &step)
-{
-    return step.isEmpty() ? u"Ripeti"_s : u"Ripeti "_s + step;
-}
-
 QString print()
 {
     return u"Stampa…"_s;
+}
+
+QString leaveFreeTip()
+{
+    return u"Segna «-> Non assegnare <-» sui banchi vuoti che avanzano, dall'ultima fila"_s;
 }
 
 QString openFolder()

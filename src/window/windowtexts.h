@@ -17,9 +17,8 @@ QString classNameBox();
 QString classes();
 QString desk(int desk);
 
-QString undo(const QString &step);
-QString redo(const QString &step);
 QString print();
+QString leaveFreeTip();
 QString openFolder();
 
 // The room's menu, its button and its entries' one-line tooltips.

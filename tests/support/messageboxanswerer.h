@@ -7,13 +7,13 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 // Answers modal message boxes by clicking the buttons with the given texts,
-// or by pressing Escape for "<Esc>", one box after another, and keeps what
-// each box showed. It polls from the
-// event loop the box runs, so a test never blocks on a box. Boxes beyond the
-// given answers are rejected and still counted, so a test can tell that one
-// message too many appeared.
+// or by "Esc" (the key) or "×" (closing the box), one box after another, and keeps what each box
+// showed. It polls from the event loop the box runs, so a test never blocks on a box. Boxes beyond
+// the given answers are rejected and still counted, so a test can tell that one message too many
+// appeared.
 class MessageBoxAnswerer : public QObject
 {
 public:
@@ -57,13 +57,13 @@ protected:
             if (!wanted.isEmpty() && button->text() == wanted)
                 target = button;
         }
-        if (wanted == QLatin1String("<Esc>")) {
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(box, &key);
-            return;
-        }
         // An unexpected box or button is rejected: the test fails, never hangs.
-        target ? target->click() : box->reject();
+        if (wanted == QStringLiteral("Esc"))
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (wanted == QStringLiteral("×"))
+            box->close();
+        else
+            target ? target->click() : box->reject();
     }
 
 private:
