@@ -69,6 +69,8 @@ public:
     QString rulesFrozenReason() const { return m_keeper.rulesFrozenReason(); }
     // The indexes of the class's rules the screen's seating breaks.
     QList<int> brokenRules() const;
+    // For each desk, the rules its pupil breaks in words, empty for none.
+    QStringList deskNotes() const;
 
     int shownTab() const { return m_shownTab; }
     bool hasUnstoredChanges() const;

@@ -12,6 +12,7 @@
 #include "namebox.h"
 #include "planpreviewdialog.h"
 #include "roomfront.h"
+#include "rulesdialog.h"
 #include "undokeys.h"
 #include "windowfit.h"
 #include "windowtexts.h"
@@ -65,6 +66,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     connectReactions();
     createUndo();
     createPrinting();
+    createRules();
     createOpenFolder();
     setFixedSize(FormLayout::clientSize());
     new WindowFit(this);
@@ -240,6 +242,7 @@ void Form2::connectReactions()
         connect(nameBox, &NameBox::listPasted, &m_session, &SeatingSession::namesPasted);
     }
     connect(&m_session, &SeatingSession::unstoredChanged, this, &Form2::markUnstored);
+    connect(&m_session, &SeatingSession::unstoredChanged, this, &Form2::showBrokenRules);
 }
 
 // Undo and redo head the room's menu, which printing shares; each names the
@@ -285,6 +288,20 @@ void Form2::createPrinting()
     });
     addAction(m_printAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void Form2::createRules()
+{
+    auto *rules = new QAction(WindowTexts::rulesAction(), this);
+    rules->setObjectName(u"rulesAction"_s);
+    rules->setToolTip(WindowTexts::rulesActionTip());
+    rules->setShortcut(Qt::CTRL | Qt::Key_R);
+    rules->setShortcutContext(Qt::WindowShortcut);
+    connect(rules, &QAction::triggered, this, [this] {
+        RulesDialog dialog(m_session, this);
+        dialog.exec();
+    });
+    addAction(rules);
 }
 
 // So that a teacher can find the file to copy it or back it up, wherever the
@@ -336,6 +353,14 @@ void Form2::markUnstored(bool unstored)
         font.setBold(unstored);
         m_storeButton->setFont(font);
     }
+}
+
+// Told with every change of the screen, as the mark of unstored changes is.
+void Form2::showBrokenRules()
+{
+    const QStringList notes = m_session.deskNotes();
+    for (int desk = 0; desk < Desks; ++desk)
+        static_cast<DeskSelector *>(m_desks[size_t(desk)])->setRuleNote(notes[desk]);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

@@ -68,9 +68,11 @@ private:
     void connectReactions();
     void createUndo();
     void createPrinting();
+    void createRules();
     void createOpenFolder();
     void tabChanged();
     void markUnstored(bool unstored);
+    void showBrokenRules();
 
     QString m_seatingFilePath;
     SeatingSession m_session{m_seatingFilePath, *this};
