@@ -62,6 +62,8 @@ RulesDialog::RulesDialog(SeatingSession &session, QWidget *parent)
     close->setAccessibleName(WindowTexts::withoutMnemonic(close->text()));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // Wide enough for most rules on one line.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 72);
     showRules();
     kindChanged();
 }
