@@ -17,7 +17,7 @@ namespace {
 
 // The entries of the room's menu, "" for a separator.
 const QStringList Entries = QString("Annulla|Ripeti||Memorizza|Stampa…|Segna i banchi da lasciare "
-                                    "liberi|Importa elenco…|Esporta…|"
+                                    "liberi|Importa elenco…|Esporta…|Regole della classe…|"
                                     "Apri la cartella del file dei posti||Guida|Informazioni su "
                                     "Posti||Chiudi")
                                 .split('|');

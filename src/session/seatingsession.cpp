@@ -7,6 +7,7 @@
 #include "rulecheck.h"
 #include "seatingview.h"
 #include "sessiontexts.h"
+#include "solvermessages.h"
 
 #include <utility>
 
@@ -82,6 +83,25 @@ void SeatingSession::changeRules(const QString &step, const ClassRules &rules)
 QList<int> SeatingSession::brokenRules() const
 {
     return RuleCheck::broken(m_pupilRules.book().seatingRules(m_shownTab), m_rules.pupilAtDesk());
+}
+
+// A pupil shown at two desks, as while seating by hand, is noted where the
+// check counts them: at the first.
+QStringList SeatingSession::deskNotes() const
+{
+    const QList<SeatingRule> rules = m_pupilRules.book().seatingRules(m_shownTab);
+    const QList<int> pupils = m_rules.pupilAtDesk();
+    const QList<int> broken = RuleCheck::broken(rules, pupils);
+    const RuleCheck::DeskOfPupil deskOf = RuleCheck::deskOfPupil(pupils);
+    const QStringList names = m_rules.listedNames();
+    QStringList notes;
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const int pupil = pupils[desk];
+        notes << (pupil >= 0 && deskOf[size_t(pupil)] == desk
+                      ? SolverMessages::deskNote(pupil, rules, broken, names)
+                      : QString());
+    }
+    return notes;
 }
 
 SeatingSession::~SeatingSession() = default;

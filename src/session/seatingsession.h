@@ -106,6 +106,8 @@ public:
     QList<int> brokenRules() const;
     // Why this copy writes nothing, short and lower case; empty while it writes.
     QString readOnlyReason() const;
+    // For each desk, the rules its pupil breaks in words, empty for none.
+    QStringList deskNotes() const;
 
     int shownTab() const { return m_shownTab; }
     bool hasUnstoredChanges() const;

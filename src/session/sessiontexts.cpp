@@ -125,12 +125,12 @@ QString rulesTitle()
 
 QString ruleAdded()
 {
-    return u"Aggiungi regola"_s;
+    return u"«Aggiungi regola»"_s;
 }
 
 QString ruleDeleted()
 {
-    return u"Togli regola"_s;
+    return u"«Togli regola»"_s;
 }
 
 QString cancel()

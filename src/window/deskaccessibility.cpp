@@ -2,6 +2,7 @@
 #include "deskaccessibility.h"
 
 #include "deskseat.h"
+#include "deskselector.h"
 #include "windowtexts.h"
 
 #include <QAccessibleWidget>
@@ -24,8 +25,9 @@ public:
         case QAccessible::Name:
             return WindowTexts::desk(desk()->property(DeskNumber).toInt());
         case QAccessible::Value:
-        case QAccessible::Description:
             return DeskAccessibility::occupant(desk());
+        case QAccessible::Description:
+            return DeskAccessibility::description(desk());
         default:
             return QAccessibleWidget::text(type);
         }
@@ -83,4 +85,11 @@ void DeskAccessibility::attach(QComboBox *desk, int number)
 QString DeskAccessibility::occupant(const QComboBox *desk)
 {
     return DeskSeat::fromSelector(desk->currentIndex(), desk->currentText()).inWords();
+}
+
+QString DeskAccessibility::description(const QComboBox *desk)
+{
+    const auto *selector = qobject_cast<const DeskSelector *>(desk);
+    const QString note = selector ? selector->ruleNote() : QString();
+    return note.isEmpty() ? occupant(desk) : WindowTexts::deskWithNote(occupant(desk), note);
 }

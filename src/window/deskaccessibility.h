@@ -7,7 +7,8 @@ class QComboBox;
 
 // What a screen reader says of a desk selector: its name is the desk,
 // "Banco 5", and its value and description who sits there: the pupil's
-// name, "vuoto" or "non usato". Qt's own combo box would give the shown item
+// name, "vuoto" or "non usato"; the description adds the rules the pupil
+// breaks. Qt's own combo box would give the shown item
 // as the name on Linux, so a seated desk was heard only as a pupil and a
 // marked one as "-> Non assegnare <-".
 namespace DeskAccessibility {
@@ -18,5 +19,9 @@ void attach(QComboBox *desk, int number);
 
 // What a desk holds, in words: the pupil, "vuoto" or "non usato".
 QString occupant(const QComboBox *desk);
+
+// The occupant and, for a desk selector whose pupil breaks a rule, which:
+// "Rossi Anna, regola non rispettata: separati da Bianchi Luca".
+QString description(const QComboBox *desk);
 
 } // namespace DeskAccessibility

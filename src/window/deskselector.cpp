@@ -4,6 +4,7 @@
 #include "shortname.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QStylePainter>
@@ -66,10 +67,26 @@ int DeskSelector::textWidth() const
            2;
 }
 
+void DeskSelector::setRuleNote(const QString &note)
+{
+    if (note == m_ruleNote)
+        return;
+    m_ruleNote = note;
+    updateToolTip();
+    update();
+    QAccessibleEvent description(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&description);
+}
+
 void DeskSelector::updateToolTip()
 {
     const QString text = currentText();
-    setToolTip(shownText() == text ? QString() : text);
+    QStringList lines;
+    if (shownText() != text)
+        lines << text;
+    if (!m_ruleNote.isEmpty())
+        lines << m_ruleNote;
+    setToolTip(lines.join(u'\n'));
 }
 
 void DeskSelector::paintEvent(QPaintEvent *)
@@ -80,6 +97,17 @@ void DeskSelector::paintEvent(QPaintEvent *)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     option.currentText = shownText();
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    if (!m_ruleNote.isEmpty()) {
+        // Two pixels wide, as the focus frame is not: a broken rule is seen
+        // at a glance, and not taken for the focus.
+        static const QColor broken(0xd0, 0, 0);
+        const QRect all = rect();
+        constexpr int width = 2;
+        painter.fillRect(all.left(), all.top(), all.width(), width, broken);
+        painter.fillRect(all.left(), all.bottom() - width + 1, all.width(), width, broken);
+        painter.fillRect(all.left(), all.top(), width, all.height(), broken);
+        painter.fillRect(all.right() - width + 1, all.top(), width, all.height(), broken);
+    }
 }
 
 void DeskSelector::resizeEvent(QResizeEvent *event)

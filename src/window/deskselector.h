@@ -13,6 +13,9 @@
 // whole name in the desk's tooltip; the items stay whole, as the seating logic
 // reads them, and the open list, which Qt makes as wide as its longest
 // item, shows every name whole.
+//
+// A desk whose pupil breaks a seating rule wears a red frame, drawn over the
+// control so that nothing moves, and its tooltip names the rule.
 class DeskSelector : public QComboBox
 {
     Q_OBJECT
@@ -22,6 +25,10 @@ public:
 
     // The current item's text as the desk shows it.
     QString shownText() const;
+
+    // The rules the desk's pupil breaks, in words; empty for none.
+    void setRuleNote(const QString &note);
+    QString ruleNote() const { return m_ruleNote; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -35,4 +42,6 @@ private:
     void openAt(int row);
     int textWidth() const;
     void updateToolTip();
+
+    QString m_ruleNote;
 };

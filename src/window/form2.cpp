@@ -16,6 +16,7 @@
 #include "readonlybar.h"
 #include "roomfront.h"
 #include "roommenu.h"
+#include "rulesdialog.h"
 #include "undokeys.h"
 #include "windowfit.h"
 #include "windowtexts.h"
@@ -92,6 +93,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createUndo();
     createStoring();
     createPrinting();
+    createRules();
     createOpenFolder();
     createHelpAndClosing();
     createMenu();
@@ -272,6 +274,7 @@ void Form2::connectReactions()
         connect(nameBox, &NameBox::listPasted, &m_session, &SeatingSession::namesPasted);
     }
     connect(&m_session, &SeatingSession::unstoredChanged, this, &Form2::markUnstored);
+    connect(&m_session, &SeatingSession::unstoredChanged, this, &Form2::showBrokenRules);
 }
 
 // Undo and redo head the room's menu, which printing shares; each names the
@@ -333,6 +336,17 @@ void Form2::createLeaveFree()
         WindowTexts::leaveFreeTip(), QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(leaveFree, &QAction::triggered, this,
             [this] { m_session.take(SeatingSession::Step::LeaveFree); });
+}
+
+void Form2::createRules()
+{
+    QAction *rules =
+        createAction(this, u"rulesAction"_s, WindowTexts::rulesAction(),
+                     WindowTexts::rulesActionTip(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(rules, &QAction::triggered, this, [this] {
+        RulesDialog dialog(m_session, this);
+        dialog.exec();
+    });
 }
 
 // So that a teacher can find the file to copy it or back it up, wherever the
@@ -478,6 +492,14 @@ void Form2::markUnstored(bool unstored)
 void Form2::contextMenuEvent(QContextMenuEvent *event)
 {
     m_roomMenu->exec(event->globalPos());
+}
+
+// Told with every change of the screen, as the mark of unstored changes is.
+void Form2::showBrokenRules()
+{
+    const QStringList notes = m_session.deskNotes();
+    for (int desk = 0; desk < Desks; ++desk)
+        static_cast<DeskSelector *>(m_desks[size_t(desk)])->setRuleNote(notes[desk]);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

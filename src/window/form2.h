@@ -76,6 +76,7 @@ private:
     void createStoring();
     void createPrinting();
     void createLeaveFree();
+    void createRules();
     void createOpenFolder();
     void openFolder();
     void createHelpAndClosing();
@@ -83,6 +84,7 @@ private:
     void tabChanged();
     void markUnstored(bool unstored);
     void showReadOnly(const QString &reason);
+    void showBrokenRules();
 
     QString m_seatingFilePath;
     SeatingSession m_session{m_seatingFilePath, *this};

@@ -40,6 +40,11 @@ QString desk(int desk)
     return u"Banco %1"_s.arg(desk);
 }
 
+QString deskWithNote(const QString &occupant, const QString &note)
+{
+    return occupant + u", "_s + note;
+}
+
 QString print()
 {
     return u"Stampa…"_s;
@@ -145,6 +150,113 @@ QString fillTip()
 QString deleteNamesTip()
 {
     return u"Cancella i nomi e i banchi della classe, dopo averlo chiesto"_s;
+}
+
+QString rulesAction()
+{
+    return u"Regole della classe…"_s;
+}
+
+QString rulesActionTip()
+{
+    return u"Chi deve stare separato, vicino, davanti o a un banco fisso"_s;
+}
+
+QString rulesTitle(const QString &classTitle)
+{
+    return u"Regole della classe %1"_s.arg(classTitle);
+}
+
+QString rulesList()
+{
+    return u"&Regole della classe:"_s;
+}
+
+QString ruleState(const QString &sentence, bool kept)
+{
+    return sentence + (kept ? u" (ora rispettata)"_s : u" (ora NON rispettata)"_s);
+}
+
+QString removeRule()
+{
+    return u"&Togli la regola"_s;
+}
+
+QString newRule()
+{
+    return u"Nuova regola"_s;
+}
+
+QString ruleKind()
+{
+    return u"T&ipo:"_s;
+}
+
+QString ruleKinds(int kind)
+{
+    static const QString kinds[] = {u"Separati"_s, u"Compagni di banco"_s, u"Davanti"_s,
+                                    u"Banco fisso"_s};
+    return kinds[kind];
+}
+
+QString rulePupil()
+{
+    return u"&Alunno:"_s;
+}
+
+QString ruleOtherPupil()
+{
+    return u"&Secondo alunno:"_s;
+}
+
+QString ruleRows()
+{
+    return u"Nelle prime &file:"_s;
+}
+
+QString ruleDesk()
+{
+    return u"&Banco:"_s;
+}
+
+QString addRule()
+{
+    return u"A&ggiungi la regola"_s;
+}
+
+QString closeRules()
+{
+    return u"&Chiudi"_s;
+}
+
+QString pupilChoice(const QString &name, int slot)
+{
+    return u"%1 (n. %2)"_s.arg(name).arg(slot);
+}
+
+QString noStoredNames(const QString &storeCaption)
+{
+    return u"Questa classe non ha ancora nomi memorizzati: scrivere i nomi e premere «%1»."_s.arg(
+        storeCaption);
+}
+
+QString samePupilTwice()
+{
+    return u"Scegliere due alunni diversi."_s;
+}
+
+QString ruleThereAlready()
+{
+    return u"Questa regola c'è già."_s;
+}
+
+QString withoutMnemonic(const QString &caption)
+{
+    QString text = caption;
+    text.remove(u'&');
+    if (text.endsWith(u':'))
+        text.chop(1);
+    return text;
 }
 
 QString undoTyping()

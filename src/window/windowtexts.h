@@ -16,6 +16,8 @@ QString pupilBox(int pupil);
 QString classNameBox();
 QString classes();
 QString desk(int desk);
+// A desk's description with the rules its pupil breaks.
+QString deskWithNote(const QString &occupant, const QString &note);
 
 QString print();
 QString leaveFreeTip();
@@ -41,6 +43,28 @@ QString quitTip();
 QString clearTip();
 QString fillTip();
 QString deleteNamesTip();
+// The rules dialog, its menu entry and its controls; captions with their
+// mnemonic, accessible names without.
+QString rulesAction();
+QString rulesActionTip();
+QString rulesTitle(const QString &classTitle);
+QString rulesList();
+QString ruleState(const QString &sentence, bool kept);
+QString removeRule();
+QString newRule();
+QString ruleKind();
+QString ruleKinds(int kind); // Separati, Compagni di banco, Davanti, Banco fisso
+QString rulePupil();
+QString ruleOtherPupil();
+QString ruleRows();
+QString ruleDesk();
+QString addRule();
+QString closeRules();
+QString pupilChoice(const QString &name, int slot);
+QString noStoredNames(const QString &storeCaption);
+QString samePupilTwice();
+QString ruleThereAlready();
+QString withoutMnemonic(const QString &caption);
 
 // The name boxes' own menu.
 QString undoTyping();

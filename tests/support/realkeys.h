@@ -25,10 +25,10 @@ inline QString xdotoolName(QKeyCombination keys)
         parts << QStringLiteral("alt");
     if (mods & Qt::ShiftModifier || keys.key() == Qt::Key_Backtab)
         parts << QStringLiteral("shift");
-    static const QHash<int, QString> names{{Qt::Key_Tab, "Tab"},       {Qt::Key_Backtab, "Tab"},
-                                           {Qt::Key_Return, "Return"}, {Qt::Key_Enter, "KP_Enter"},
-                                           {Qt::Key_Space, "space"},   {Qt::Key_PageDown, "Next"},
-                                           {Qt::Key_PageUp, "Prior"},  {Qt::Key_Escape, "Escape"}};
+    static const QHash<int, QString> names{
+        {Qt::Key_Tab, "Tab"},        {Qt::Key_Backtab, "Tab"},   {Qt::Key_Return, "Return"},
+        {Qt::Key_Enter, "KP_Enter"}, {Qt::Key_Space, "space"},   {Qt::Key_PageDown, "Next"},
+        {Qt::Key_PageUp, "Prior"},   {Qt::Key_Escape, "Escape"}, {Qt::Key_Delete, "Delete"}};
     const QString name = names.value(keys.key(), QKeySequence(keys.key()).toString());
     if (name.size() == 1)
         parts << name.toLower(); // a letter's key; Shift makes it a capital
