@@ -170,6 +170,15 @@ private slots:
                  {QString("Un * nel titolo"), QString("F10\napre il menu"),
                   QString("Ctrl+Q\nchiude la finestra"), QDir::toNativeSeparators(m_window.path())})
                 QVERIFY2(text.contains(part), qPrintable(part));
+            // Every entry of the menu, and the key of every entry that has one.
+            for (QAction *action : m_window->actions()) {
+                const QString key = action->shortcut().toString(QKeySequence::NativeText);
+                QString entry = action->text().remove(u'…');
+                if (entry.startsWith("Annulla") || entry.startsWith("Ripeti") || entry.isEmpty())
+                    continue;
+                QVERIFY2(text.contains(entry, Qt::CaseInsensitive), qPrintable(entry));
+                QVERIFY2(key.isEmpty() || text.contains(key), qPrintable(key));
+            }
         }
     }
 
