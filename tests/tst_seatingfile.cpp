@@ -168,8 +168,9 @@ private slots:
                            "casella: tenuti i primi 32767"_s};
         QTest::newRow("UTF-8 mark, plain text")
             << "\xEF\xBB\xBF" + good << none << reset << QStringList{utf8};
-        QTest::newRow("UTF-8 mark before Windows text")
-            << "\xEF\xBB\xBF" + edit("Nome0,", "Niccol\xF2,") << row0 << QByteArray("Niccol\xF2,-1")
+        QTest::newRow("UTF-8 mark, twice, before Windows text")
+            << "\xEF\xBB\xBF\xEF\xBB\xBF" + edit("Nome0,", "Niccol\xF2,") << row0
+            << QByteArray("Niccol\xF2,-1")
             << QStringList{u"il file comincia con il segno che indica UTF-8, ma è scritto in "
                            "Windows-1252: è stato letto come tale, e alla chiusura verrà riscritto "
                            "senza quel segno"_s};

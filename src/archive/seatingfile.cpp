@@ -21,6 +21,15 @@ const QChar Space = u' ';
 constexpr QByteArrayView LineEnd = "\r\n";
 constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
 
+// An editor that adds a mark to a file that has one already leaves two: the
+// text starts after the last.
+QByteArrayView withoutMarks(QByteArrayView bytes)
+{
+    while (bytes.startsWith(ByteOrderMark))
+        bytes = bytes.sliced(ByteOrderMark.size());
+    return bytes;
+}
+
 bool isValidUtf8(QByteArrayView bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -266,10 +275,8 @@ QList<Problem> parse(const QByteArray &bytes, Archivio &archivio)
 {
     archivio.initialise();
     QList<Problem> problems;
-    QByteArrayView text = bytes;
-    const bool marked = text.startsWith(ByteOrderMark);
-    if (marked)
-        text = text.sliced(ByteOrderMark.size());
+    const QByteArrayView text = withoutMarks(bytes);
+    const bool marked = text.size() < bytes.size();
     if (isUtf8(bytes)) {
         problems.append(fileProblem(Kind::Utf8));
         const Transcoded transcoded = fromUtf8(text);
@@ -287,7 +294,7 @@ QList<Problem> parse(const QByteArray &bytes, Archivio &archivio)
 bool isUtf8(QByteArrayView bytes)
 {
     if (bytes.startsWith(ByteOrderMark))
-        return isValidUtf8(bytes.sliced(ByteOrderMark.size()));
+        return isValidUtf8(withoutMarks(bytes));
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }))
         return false;
     return isValidUtf8(bytes);
