@@ -139,38 +139,48 @@ private slots:
         QCOMPARE(view.unflaggedChanges, 0);
     }
 
-    // Pupils 0 to pupils − 1; the desks marked, in any order, or the message.
+    // Pupils 0 to pupils − 1, pupil 0's fixed desk if any; the desks marked,
+    // in any order, or the message.
     void leaveDesksFree_data()
     {
+        QTest::addColumn<int>("fixedDesk");
         QTest::addColumn<int>("pupils");
         QTest::addColumn<Seating>("before");
         QTest::addColumn<QList<int>>("marked");
         QTest::addColumn<QString>("log");
 
-        QTest::newRow("20, 2 marked")
-            << 20 << room(false, {0, 1}) << QList<int>{29, 28, 19, 18, 9, 8, 27, 26} << QString();
-        QTest::newRow("29: the right desk") << 29 << room(false) << QList<int>{29} << QString();
+        QTest::newRow("20, 2 marked") << -1 << 20 << room(false, {0, 1})
+                                      << QList<int>{29, 28, 19, 18, 9, 8, 27, 26} << QString();
+        QTest::newRow("29: the right desk")
+            << -1 << 29 << room(false) << QList<int>{29} << QString();
+        QTest::newRow("29, the right desk a pupil's fixed desk")
+            << 29 << 29 << room(false) << QList<int>{19} << QString();
         // Desks 29 and 18 taken: the pair 8-9 first, then 28 alone, not 19.
-        QTest::newRow("pairs before singles")
-            << 27 << with(with(room(false), 29, 2), 18, 3) << QList<int>{9, 8, 28} << QString();
-        QTest::newRow("too many pupils") << 28 << room(false, {0, 5, 10, 15, 20}) << QList<int>{}
-                                         << TooManyPupils.arg("3 banchi");
+        QTest::newRow("pairs before singles") << -1 << 27 << with(with(room(false), 29, 2), 18, 3)
+                                              << QList<int>{9, 8, 28} << QString();
+        QTest::newRow("too many pupils") << -1 << 28 << room(false, {0, 5, 10, 15, 20})
+                                         << QList<int>{} << TooManyPupils.arg("3 banchi");
         QTest::newRow("already 30")
-            << 24 << room(false, {0, 7, 13, 18, 22, 29}) << QList<int>{}
+            << -1 << 24 << room(false, {0, 7, 13, 18, 22, 29}) << QList<int>{}
             << "Attenzione!|Nessun banco da segnare: gli alunni e i banchi da non assegnare sono "
                "già 30.|[OK]";
         QTest::newRow("a pupil on two desks")
-            << 28 << with(with(room(true), 28, 2), 29, 3) << QList<int>{}
+            << -1 << 28 << with(with(room(true), 28, 2), 29, 3) << QList<int>{}
             << "Attenzione!|Non ci sono abbastanza banchi vuoti da segnare: un alunno siede su "
                "più banchi.|[OK]";
     }
     void leaveDesksFree()
     {
+        QFETCH(int, fixedDesk);
         QFETCH(int, pupils);
         QFETCH(Seating, before);
         QFETCH(QList<int>, marked);
         QFETCH(QString, log);
         load(pupils, before);
+        rules.setRulesSource([fixedDesk] {
+            return fixedDesk < 0 ? QList<SeatingRule>()
+                                 : QList<SeatingRule>{SeatingRule::bancoFisso(0, fixedDesk)};
+        });
         rules.leaveDesksFree();
         Seating after = before;
         for (const int desk : marked)

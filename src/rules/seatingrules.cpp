@@ -150,15 +150,26 @@ void SeatingRules::leaveDesksFree()
         tellTooManyPupils(-needed);
         return;
     }
+    // A desk a rule keeps for a pupil is never marked.
+    QList<bool> fixed(SeatingView::Desks, false);
+    for (const SeatingRule &rule : m_rulesSource ? m_rulesSource() : QList<SeatingRule>()) {
+        if (rule.kind == SeatingRule::Kind::BancoFisso && rule.value >= 0 &&
+            rule.value < SeatingView::Desks)
+            fixed[rule.value] = true;
+    }
     QList<bool> free;
     for (int desk = 0; desk < SeatingView::Desks; ++desk)
-        free.append(m_view.deskSelection(desk) < SeatList::Marker);
+        free.append(m_view.deskSelection(desk) < SeatList::Marker && !fixed[desk]);
     const QList<int> chosen = FreeDesks::choose(free, needed);
     if (needed == 0 || chosen.size() < needed) {
         m_view.messageBox(needed == 0 ? u"Nessun banco da segnare: gli alunni e i banchi "
                                         u"da non assegnare sono già 30."_s
-                                      : u"Non ci sono abbastanza banchi vuoti da segnare: "
-                                        u"un alunno siede su più banchi."_s,
+                          : fixed.contains(true)
+                              ? u"Non ci sono abbastanza banchi vuoti da segnare: un alunno "
+                                u"siede su più banchi, o un banco vuoto è il banco fisso di "
+                                u"un alunno."_s
+                              : u"Non ci sono abbastanza banchi vuoti da segnare: "
+                                u"un alunno siede su più banchi."_s,
                           MessageTitle::warning(), SeatingView::Buttons::Ok);
         return;
     }
