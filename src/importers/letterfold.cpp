@@ -185,10 +185,10 @@ Result fold(QStringView name)
             result.folded = true; // a sign no name needs: left out
         }
         context.wordStart = !isWordLetter(c);
-        // Without its accent, so that ά before υ still reads "av".
-        context.previous =
-            c < 0x80 ? c
-                     : fromCodePoint(c).normalized(QString::NormalizationForm_D).at(0).unicode();
+        // Without its accent, so that ά before υ still reads "av". What has
+        // no form at all (a lone surrogate, a code point past Unicode) is kept.
+        const QString decomposed = fromCodePoint(c).normalized(QString::NormalizationForm_D);
+        context.previous = c < 0x80 || decomposed.isEmpty() ? c : decomposed.at(0).unicode();
     }
     result.text = text.simplified();
     return result;
