@@ -91,6 +91,8 @@ private:
     bool counts(int a, int b) const;
     void improve(Seating &seating, const Mates &never, int steps);
     bool move(Seating &seating);
+    bool swapAtRandom(Seating &seating);
+    void improveFromSeveral(Seating &seating, const Mates &never);
     bool keeps(const Seating &seating, const Mates &never) const;
     Cost cost(const Seating &seating) const;
     QList<PupilPair> repeatedPairs(const Seating &seating) const;
@@ -197,10 +199,21 @@ QList<PupilPair> ReseatSearch::repeatedPairs(const Seating &seating) const
     return pairs;
 }
 
-// One random step: a pupil to a random desk of the area (swapping with
-// whoever sits there), or the pupils of two whole pairs exchanged, so that
-// desk-mates bound by a rule can move together.
+// One random step: one to three swaps at once, each a pupil to a random desk
+// of the area (swapping with whoever sits there) or the pupils of two whole
+// pairs exchanged, so that desk-mates bound by a rule can move together and
+// a plan is reached past plans that break the rules.
 bool ReseatSearch::move(Seating &seating)
+{
+    const int swaps = 1 + int(m_random.bounded(3));
+    for (int i = 0; i < swaps; ++i) {
+        if (!swapAtRandom(seating))
+            return false;
+    }
+    return true;
+}
+
+bool ReseatSearch::swapAtRandom(Seating &seating)
 {
     auto place = [&](int desk, int pupil) {
         seating.pupilAt[desk] = pupil;
@@ -255,6 +268,23 @@ void ReseatSearch::improve(Seating &seating, const Mates &never, int steps)
             seating = tried;
             current = triedCost;
         }
+    }
+}
+
+// The walk can stop where every better plan is several steps away: it starts
+// again from further plans, each drawn at random, and the best end is kept.
+void ReseatSearch::improveFromSeveral(Seating &seating, const Mates &never)
+{
+    constexpr int Starts = 4;
+    const int steps = m_stepsPerPupil * int(m_problem.fill.freePupils.size());
+    improve(seating, never, steps);
+    for (int start = 1; start < Starts && !m_deadline.passed(); ++start) {
+        std::optional<Seating> other = solve(never);
+        if (!other)
+            return;
+        improve(*other, never, steps);
+        if (!(cost(seating) <= cost(*other)))
+            seating = *other;
     }
 }
 
@@ -315,7 +345,7 @@ ReseatResult ReseatSearch::run()
         }
         kept = Mates{}; // the walk may trade one repeated pair for another
     }
-    improve(*best, kept, m_stepsPerPupil * int(m_problem.fill.freePupils.size()));
+    improveFromSeveral(*best, kept);
     result.outcome = ReseatResult::Outcome::Plan;
     result.reach = reach;
     if (reach > 0)
