@@ -118,10 +118,14 @@ std::optional<Judged> bestByTryingAll(const ReseatProblem &problem)
         if (!(problem.fill.marked & Room::bit(desk)))
             desks.append(desk);
     }
+    for (const Placement &placement : problem.fill.seated)
+        desks.removeOne(placement.desk);
     std::optional<Judged> best;
     do {
         std::array<int, Room::Desks> at;
         at.fill(-1);
+        for (const Placement &placement : problem.fill.seated)
+            at[placement.desk] = placement.pupil;
         for (int i = 0; i < problem.fill.freePupils.size(); ++i)
             at[desks[i]] = problem.fill.freePupils[i];
         const auto deskOf = RuleCheck::deskOfPupil(QList<int>(at.begin(), at.end()));
@@ -151,6 +155,8 @@ ReseatProblem smallRoom(QRandomGenerator &random)
     const int pupils = free - int(random.bounded(2));
     for (int pupil = 0; pupil < pupils; ++pupil)
         problem.fill.freePupils.append(pupil);
+    if (random.bounded(3) == 0) // the last stays at a fixed desk
+        problem.fill.seated.append({problem.fill.freePupils.takeLast(), desks[0]});
     const int plans = int(random.bounded(6));
     for (int day = 0; day < plans; ++day) {
         QList<int> past(8);
@@ -328,6 +334,8 @@ private slots:
                 continue;
             std::array<int, Room::Desks> at;
             at.fill(-1);
+            for (const Placement &placement : problem.fill.seated)
+                at[placement.desk] = placement.pupil;
             for (const Placement &placement : result.plan) {
                 QVERIFY(!(problem.fill.marked & Room::bit(placement.desk)));
                 QCOMPARE(at[placement.desk], -1);
@@ -348,6 +356,23 @@ private slots:
                      best->reach ? problem.history[plans - best->reach].date : QDate());
             QVERIFY(!result.outOfTime);
         }
+    }
+
+    // Two pupils staying at their fixed desks are the teacher's choice: the
+    // pair they share again is not counted, the other is.
+    void stayingTogether()
+    {
+        ReseatProblem problem;
+        problem.fill.marked = Room::AllDesks & ~0b1111u;
+        problem.fill.seated = {{0, 0}, {1, 1}};
+        problem.fill.freePupils = {2, 3};
+        problem.history = {planOf({0, 1, 4, 5})};
+        QRandomGenerator random(7);
+        const ReseatResult result = Reseating(random).run(problem);
+        QCOMPARE(result.reach, 0);
+        QCOMPARE(result.repeated, (QList<PupilPair>{{2, 3}}));
+        problem.fill.freePupils = {2};
+        QCOMPARE(Reseating(random).run(problem).reach, 1);
     }
 
     void wording_data()
