@@ -18,6 +18,39 @@ bool isPlan(const std::array<int, Room::Desks> &pupilAt, Room::DeskSet marked, q
     return seated == pupils;
 }
 
+void addDeskMates(const Plan &plan, DeskMates &mates)
+{
+    for (int desk = 0; desk < Room::Desks; desk += 2) {
+        const int a = plan.pupilAt[desk];
+        const int b = plan.pupilAt[desk + 1];
+        if (a >= 0 && b >= 0) {
+            mates[a] |= quint32(1) << b;
+            mates[b] |= quint32(1) << a;
+        }
+    }
+}
+
+DeskMates deskMatesIn(const QList<Plan> &plans)
+{
+    DeskMates mates{};
+    for (const Plan &plan : plans)
+        addDeskMates(plan, mates);
+    return mates;
+}
+
+Plan restoredFor(const Plan &plan, quint32 pupils)
+{
+    Plan restored = plan;
+    for (int desk = 0; desk < Room::Desks; ++desk) {
+        const int pupil = plan.pupilAt[desk];
+        if (pupil >= 0 && !(pupils & (quint32(1) << pupil))) {
+            restored.pupilAt[desk] = Plan::Blank;
+            restored.nameAt[desk].clear();
+        }
+    }
+    return restored;
+}
+
 bool PlanHistory::record(const Plan &plan)
 {
     if (!m_plans.isEmpty() && m_plans.last().date == plan.date) {

@@ -41,6 +41,18 @@ struct Plan
 // Trial seatings with a pupil missing or twice are not.
 bool isPlan(const std::array<int, Room::Desks> &pupilAt, Room::DeskSet marked, quint32 pupils);
 
+// For each pupil (slot), the pupils they shared a pair of desks with in the
+// plans (bit s for slot s): the reseating's past desk-mates, and what the
+// history dialog counts for each pupil.
+using DeskMates = std::array<quint32, Room::Desks>;
+void addDeskMates(const Plan &plan, DeskMates &mates);
+DeskMates deskMatesIn(const QList<Plan> &plans);
+
+// The plan as put back on screen for the class now: pupils no longer in the
+// class (not in `pupils`) leave their desk blank; those added since are in no
+// desk, to be seated by hand or by the fill.
+Plan restoredFor(const Plan &plan, quint32 pupils);
+
 // The plans of one class, oldest first: at most one a day and at most
 // MaxPlans, the oldest going first.
 class PlanHistory

@@ -13,24 +13,11 @@
 
 namespace {
 
-// For each pupil, their desk-mates (bit s for slot s).
-using Mates = std::array<quint32, Room::Desks>;
+using Mates = DeskMates;
 
 quint32 bitOf(int pupil)
 {
     return quint32(1) << pupil;
-}
-
-void addPairs(const Plan &plan, Mates &mates)
-{
-    for (int desk = 0; desk < Room::Desks; desk += 2) {
-        const int a = plan.pupilAt[desk];
-        const int b = plan.pupilAt[desk + 1];
-        if (a >= 0 && b >= 0) {
-            mates[a] |= bitOf(b);
-            mates[b] |= bitOf(a);
-        }
-    }
 }
 
 struct Seating
@@ -76,7 +63,7 @@ public:
         m_lastDeskOf.fill(-1);
         if (!problem.history.isEmpty()) {
             const Plan &last = problem.history.last();
-            addPairs(last, m_lastMates);
+            addDeskMates(last, m_lastMates);
             for (int desk = 0; desk < Room::Desks; ++desk) {
                 if (last.pupilAt[desk] >= 0)
                     m_lastDeskOf[last.pupilAt[desk]] = desk;
@@ -297,7 +284,7 @@ ReseatResult ReseatSearch::run()
     std::vector<Mates> never(size_t(plans) + 1, Mates{});
     for (int k = 1; k <= plans; ++k) {
         never[k] = never[k - 1];
-        addPairs(history[plans - k], never[k]);
+        addDeskMates(history[plans - k], never[k]);
     }
     // A plan keeping the newest k plans keeps every fewer: the furthest
     // reach is found by halving.
