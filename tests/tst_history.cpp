@@ -314,7 +314,7 @@ private slots:
     void reseatAgainstEveryPlan_data()
     {
         QTest::addColumn<quint64>("seed");
-        for (quint64 seed = 1; seed <= 8; ++seed)
+        for (quint64 seed = 1; seed <= 30; ++seed)
             QTest::addRow("seed %llu", seed) << seed;
     }
     void reseatAgainstEveryPlan()

@@ -56,6 +56,12 @@ public:
         m_area = Room::AllDesks & ~problem.fill.marked;
         for (const Placement &placement : problem.fill.seated)
             m_area &= ~Room::bit(placement.desk);
+        for (int desk = 0; desk < Room::Desks; ++desk) {
+            if (m_area & Room::bit(desk))
+                m_areaDesks.append(desk);
+            if (desk % 2 == 0 && (m_area & Room::bit(desk)) && (m_area & Room::bit(desk + 1)))
+                m_areaPairs.append(desk);
+        }
         for (const SeatingRule &rule : problem.fill.rules) {
             if (isFillsToKeep(problem.fill, rule))
                 m_rules.append(rule);
@@ -74,7 +80,9 @@ public:
     ReseatResult run();
 
 private:
-    std::optional<Seating> solve(const Mates &never);
+    // Within `budget` at most, when given: a plan the search may do without.
+    std::optional<Seating>
+    solve(const Mates &never, std::chrono::milliseconds budget = std::chrono::milliseconds::max());
     bool counts(int a, int b) const;
     void improve(Seating &seating, const Mates &never, int steps);
     bool move(Seating &seating);
@@ -90,6 +98,8 @@ private:
     quint32 m_staying = 0;
     quint32 m_moving = 0;
     Room::DeskSet m_area = 0; // the desks of the pupils to reseat
+    QList<int> m_areaDesks;
+    QList<int> m_areaPairs; // their whole pairs, by the first desk
     QList<SeatingRule> m_rules;
     Mates m_lastMates{};
     std::array<int, Room::Desks> m_lastDeskOf{};
@@ -106,10 +116,10 @@ bool ReseatSearch::counts(int a, int b) const
     return (both & inClass) == both && (both & m_moving) != 0;
 }
 
-std::optional<Seating> ReseatSearch::solve(const Mates &never)
+std::optional<Seating> ReseatSearch::solve(const Mates &never, std::chrono::milliseconds budget)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline.end() -
-                                                                            Deadline::Clock::now());
+    const auto left = std::min(budget, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           m_deadline.end() - Deadline::Clock::now()));
     if (left.count() <= 0) {
         m_outOfTime = true;
         return std::nullopt;
@@ -126,7 +136,7 @@ std::optional<Seating> ReseatSearch::solve(const Mates &never)
     limits.total = left;
     solver.setLimits(limits);
     const FillResult result = solver.fill(fill, SeatingSolver::Explain::No);
-    if (result.outcome == FillResult::Outcome::OutOfTime)
+    if (result.outcome == FillResult::Outcome::OutOfTime && left < budget)
         m_outOfTime = true;
     if (result.outcome != FillResult::Outcome::Plan)
         return std::nullopt;
@@ -158,10 +168,14 @@ bool ReseatSearch::keeps(const Seating &seating, const Mates &never) const
 Cost ReseatSearch::cost(const Seating &seating) const
 {
     Cost cost;
-    cost.repeats = int(repeatedPairs(seating).size());
+    for (int desk = 0; desk < Room::Desks; desk += 2) {
+        const int a = seating.pupilAt[desk];
+        const int b = seating.pupilAt[desk + 1];
+        cost.repeats += a >= 0 && b >= 0 && (m_lastMates[a] & bitOf(b)) && counts(a, b);
+    }
     for (int desk = 0; desk < Room::Desks; ++desk) {
         const int pupil = seating.pupilAt[desk];
-        if (pupil < 0 || !(m_moving & bitOf(pupil)))
+        if (pupil < 0) // a pupil staying counts too: who sits beside them moves
             continue;
         const int lastDesk = m_lastDeskOf[pupil];
         if (lastDesk == desk)
@@ -212,14 +226,8 @@ bool ReseatSearch::swapAtRandom(Seating &seating)
         place(a, seating.pupilAt[b]);
         place(b, first);
     };
-    QList<int> areaDesks;
-    QList<int> areaPairs;
-    for (int desk = 0; desk < Room::Desks; ++desk) {
-        if (m_area & Room::bit(desk))
-            areaDesks.append(desk);
-        if (desk % 2 == 0 && (m_area & Room::bit(desk)) && (m_area & Room::bit(desk + 1)))
-            areaPairs.append(desk);
-    }
+    const QList<int> &areaDesks = m_areaDesks;
+    const QList<int> &areaPairs = m_areaPairs;
     if (areaDesks.size() < 2)
         return false;
     if (areaPairs.size() >= 2 && m_random.bounded(2) == 0) {
@@ -236,39 +244,54 @@ bool ReseatSearch::swapAtRandom(Seating &seating)
     return true;
 }
 
-// Walks among the plans that keep the rules and `never`, taking each step
-// that leaves the plan no worse: it ends on a plan at least as good, drawn
-// at random among those it reaches.
+// Walks among the plans that keep the rules and `never`. In its first half
+// it takes, now and then, a step that makes the plan worse, to get out of
+// plans every better one is several steps away from; otherwise only steps
+// that leave the plan no worse. It ends on the best plan it met, drawn at
+// random among equally good ones.
 void ReseatSearch::improve(Seating &seating, const Mates &never, int steps)
 {
     Cost current = cost(seating);
+    Seating best = seating;
+    Cost bestCost = current;
     for (int step = 0; step < steps; ++step) {
         if (step % 64 == 0 && m_deadline.passed())
-            return;
+            break;
         Seating tried = seating;
         if (!move(tried))
-            return;
+            break;
         if (!keeps(tried, never))
             continue;
         const Cost triedCost = cost(tried);
-        if (triedCost <= current) {
-            seating = tried;
-            current = triedCost;
+        const bool wander = step < steps / 2 && m_random.bounded(8) == 0;
+        if (!(triedCost <= current) && !wander)
+            continue;
+        seating = tried;
+        current = triedCost;
+        if (current <= bestCost) {
+            best = seating;
+            bestCost = current;
         }
     }
+    seating = best;
 }
 
 // The walk can stop where every better plan is several steps away: it starts
 // again from further plans, each drawn at random, and the best end is kept.
+// Near the furthest reach a plan can be slow to find: a start taking longer
+// than its budget is left out.
 void ReseatSearch::improveFromSeveral(Seating &seating, const Mates &never)
 {
     constexpr int Starts = 4;
-    const int steps = m_stepsPerPupil * int(m_problem.fill.freePupils.size());
+    constexpr std::chrono::milliseconds StartBudget{10};
+    // Small rooms, where most steps break a rule, get a few thousand at least.
+    constexpr int LeastSteps = 3000;
+    const int steps = std::max(LeastSteps, m_stepsPerPupil * int(m_problem.fill.freePupils.size()));
     improve(seating, never, steps);
     for (int start = 1; start < Starts && !m_deadline.passed(); ++start) {
-        std::optional<Seating> other = solve(never);
+        std::optional<Seating> other = solve(never, StartBudget);
         if (!other)
-            return;
+            continue;
         improve(*other, never, steps);
         if (!(cost(seating) <= cost(*other)))
             seating = *other;

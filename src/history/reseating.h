@@ -56,5 +56,5 @@ public:
 private:
     QRandomGenerator &m_random;
     std::chrono::milliseconds m_limit{1000};
-    int m_stepsPerPupil = 300;
+    int m_stepsPerPupil = 100;
 };
