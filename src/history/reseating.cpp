@@ -89,6 +89,7 @@ private:
     bool swapAtRandom(Seating &seating);
     void improveFromSeveral(Seating &seating, const Mates &never);
     bool keeps(const Seating &seating, const Mates &never) const;
+    int reachOf(const Seating &seating, const std::vector<Mates> &never) const;
     Cost cost(const Seating &seating) const;
     QList<PupilPair> repeatedPairs(const Seating &seating) const;
 
@@ -163,6 +164,15 @@ bool ReseatSearch::keeps(const Seating &seating, const Mates &never) const
     return std::all_of(m_rules.begin(), m_rules.end(), [&](const SeatingRule &rule) {
         return RuleCheck::holds(rule, seating.deskOf);
     });
+}
+
+// The most of the newest plans whose desk-mates the seating keeps apart.
+int ReseatSearch::reachOf(const Seating &seating, const std::vector<Mates> &never) const
+{
+    int reach = 0;
+    while (reach + 1 < int(never.size()) && keeps(seating, never[reach + 1]))
+        ++reach;
+    return reach;
 }
 
 Cost ReseatSearch::cost(const Seating &seating) const
@@ -319,13 +329,15 @@ ReseatResult ReseatSearch::run()
             result.outOfTime = m_outOfTime;
             return result;
         }
-        int lo = 0;
+        // A plan found often reaches further than asked: the halving goes on
+        // from there. Out of time, the best plan's own reach is the answer.
+        int lo = reachOf(*best, never);
         int hi = plans;
         while (hi - lo > 1 && !m_deadline.passed()) {
             const int mid = (lo + hi) / 2;
             if (auto found = solve(never[mid])) {
                 best = found;
-                lo = mid;
+                lo = std::max(mid, reachOf(*best, never));
             } else {
                 hi = mid;
             }
