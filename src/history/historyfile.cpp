@@ -105,10 +105,8 @@ ReadResult parse(const QByteArray &bytes)
 {
     ReadResult result;
     std::array<QList<Plan>, Archivio::Classes> plans;
-    QByteArray text = bytes;
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text.remove(0, 3);
-    const QList<QByteArray> lines = text.split('\n');
+    // The decoder skips a byte order mark.
+    const QList<QByteArray> lines = bytes.split('\n');
     for (int index = 0; index < lines.size(); ++index) {
         QByteArray raw = lines[index];
         if (raw.endsWith('\r'))
