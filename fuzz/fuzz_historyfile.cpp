@@ -4,6 +4,7 @@
 // a marked desk, a class keeps at most its limit of plans, problems come in
 // line order, and what it kept is written and read back as it was.
 
+#include "fuzzrequire.h"
 #include "historyfile.h"
 
 #include <cstdint>
@@ -11,14 +12,6 @@
 #include <cstdlib>
 
 namespace {
-
-void require(bool condition, const char *what)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
-}
 
 void checkPlan(const Plan &plan)
 {

@@ -3,6 +3,7 @@
 // guarantees: every rule it keeps is one this version writes, problems come
 // in line order, and what it kept is written and read back as it was.
 
+#include "fuzzrequire.h"
 #include "rulesfile.h"
 
 #include <cstdint>
@@ -10,14 +11,6 @@
 #include <cstdlib>
 
 namespace {
-
-void require(bool condition, const char *what)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
-}
 
 void checkRules(const RuleBook &book)
 {

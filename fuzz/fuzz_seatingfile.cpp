@@ -6,6 +6,7 @@
 
 #include "archivio.h"
 #include "cp1252.h"
+#include "fuzzrequire.h"
 #include "seatingfile.h"
 
 #include <algorithm>
@@ -14,14 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-void require(bool condition, const char *what)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
-}
 
 bool storable(const QString &text)
 {

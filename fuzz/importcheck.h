@@ -5,6 +5,7 @@
 // that a name box takes as they are.
 
 #include "classlist.h"
+#include "fuzzrequire.h"
 #include "importsheet.h"
 #include "seatingfile.h"
 
@@ -17,13 +18,7 @@
 
 namespace ImportCheck {
 
-inline void require(bool condition, const char *what)
-{
-    if (condition)
-        return;
-    std::fprintf(stderr, "property broken: %s\n", what);
-    std::abort();
-}
+using ::require;
 
 inline QByteArray bytesOf(const std::uint8_t *data, std::size_t size)
 {

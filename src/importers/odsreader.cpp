@@ -19,23 +19,11 @@ public:
         : m_xml(bytes)
     {}
 
-    Workbook read()
-    {
-        while (!m_xml.atEnd()) {
-            const auto token = m_xml.next();
-            if (token == QXmlStreamReader::StartElement)
-                start();
-            else if (token == QXmlStreamReader::EndElement)
-                end();
-        }
-        if (m_xml.hasError())
-            return m_xml.failure(ImportMessages::odsFormat());
-        if (m_workbook.sheets.isEmpty())
-            return Workbook::failure(ImportMessages::noSheet());
-        return m_workbook;
-    }
+    Workbook read() { return m_xml.readWorkbook(*this, m_workbook, ImportMessages::odsFormat()); }
 
 private:
+    friend class ::SafeXml; // which calls start() and end(), element by element
+
     qint64 repeat(QStringView attribute) const
     {
         bool ok = false;

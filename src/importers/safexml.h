@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "importmessages.h"
 #include "importsheet.h"
 
 #include <QByteArray>
@@ -29,6 +30,29 @@ public:
     QString problem(const QString &format) const;
     Workbook failure(const QString &format) const { return Workbook::failure(problem(format)); }
 
+    // Runs the document through reader.start() and reader.end() at each
+    // element's start and end, then gives what the reader gathered, or why the
+    // file of the format could not be read: a broken document, or no sheet.
+    template <typename Reader>
+    Workbook readWorkbook(Reader &reader, const Workbook &gathered, const QString &format);
+
 private:
     bool m_declarations = false;
 };
+
+template <typename Reader>
+Workbook SafeXml::readWorkbook(Reader &reader, const Workbook &gathered, const QString &format)
+{
+    while (!atEnd()) {
+        const TokenType token = next();
+        if (token == StartElement)
+            reader.start();
+        else if (token == EndElement)
+            reader.end();
+    }
+    if (hasError())
+        return failure(format);
+    if (gathered.sheets.isEmpty())
+        return Workbook::failure(ImportMessages::noSheet());
+    return gathered;
+}

@@ -18,21 +18,12 @@ public:
 
     Workbook read()
     {
-        while (!m_xml.atEnd()) {
-            const auto token = m_xml.next();
-            if (token == QXmlStreamReader::StartElement)
-                start();
-            else if (token == QXmlStreamReader::EndElement)
-                end();
-        }
-        if (m_xml.hasError())
-            return m_xml.failure(ImportMessages::xmlSpreadsheetFormat());
-        if (m_workbook.sheets.isEmpty())
-            return Workbook::failure(ImportMessages::noSheet());
-        return m_workbook;
+        return m_xml.readWorkbook(*this, m_workbook, ImportMessages::xmlSpreadsheetFormat());
     }
 
 private:
+    friend class ::SafeXml; // which calls start() and end(), element by element
+
     void start()
     {
         const QStringView name = m_xml.name();

@@ -410,7 +410,7 @@ bool SeatingSession::readOnlyCloseConfirmed()
         return true;
     return m_view.ask({SessionTexts::readOnlyCloseQuestion(),
                        MessageTitle::warning(),
-                       {SessionTexts::cancel(), SessionTexts::closeWithoutSaving()}}) == 1;
+                       {AnswerText::cancel(), SessionTexts::closeWithoutSaving()}}) == 1;
 }
 
 QString SeatingSession::readOnlyReason() const

@@ -133,11 +133,6 @@ QString ruleDeleted()
     return u"«Togli regola»"_s;
 }
 
-QString cancel()
-{
-    return u"Annulla"_s;
-}
-
 QString otherComputerQuestion(const QString &openOnOtherComputer)
 {
     return openOnOtherComputer +

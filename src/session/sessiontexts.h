@@ -28,7 +28,6 @@ QString swapFrom(int desk);
 QString unstoredRestored();
 
 QString unstoredQuestion(const QString &classTitle);
-QString cancel();
 
 // The start-up's questions that may leave the copy read-only, and their answers.
 QString otherComputerQuestion(const QString &openOnOtherComputer);
