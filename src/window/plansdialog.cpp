@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -127,7 +128,7 @@ QWidget *PlansDialog::createPlansTab()
     m_desks = new QListWidget(tab);
     m_desks->setObjectName(u"deskList"_s);
     m_desks->setAccessibleDescription(WindowTexts::deskListDescription());
-    m_desks->setMinimumWidth(m_desks->fontMetrics().averageCharWidth() * 34);
+    m_desks->setMinimumWidth(deskListWidth());
     layout->addWidget(captioned(WindowTexts::deskList(), m_desks, tab));
     connect(m_list, &QListWidget::currentRowChanged, this, &PlansDialog::showPlan);
     m_list->setCurrentRow(0);
@@ -150,6 +151,8 @@ QWidget *PlansDialog::createMatesTab()
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setWordWrap(true);
+    // Tab leaves the table, as it leaves every list of the dialog.
+    table->setTabKeyNavigation(false);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < 3; ++column)
@@ -197,6 +200,23 @@ int PlansDialog::shownPlan() const
     return item && item->data(PlanRole).isValid() ? item->data(PlanRole).toInt() : -1;
 }
 
+PlansDialog::Shown PlansDialog::shown(const Plan &plan) const
+{
+    Shown shown;
+    for (int desk = 0; desk < Room::Desks; ++desk) {
+        DeskSeat &seat = shown.room.desks[size_t(desk)];
+        QString &former = shown.former[size_t(desk)];
+        seat.unused = plan.marked & Room::bit(desk);
+        former = formerName(plan, desk);
+        if (former.isEmpty() && plan.pupilAt[desk] != Plan::Blank)
+            seat.pupil = occupant(plan, desk);
+        shown.lines << WindowTexts::deskLine(desk + 1, Room::row(desk) + 1,
+                                             former.isEmpty() ? seat.inWords()
+                                                              : WindowTexts::formerPupil(former));
+    }
+    return shown;
+}
+
 void PlansDialog::showPlan()
 {
     const int index = shownPlan();
@@ -208,22 +228,26 @@ void PlansDialog::showPlan()
         return;
     }
     const Plan &plan = m_plans[index];
-    PrintableClass room;
-    std::array<QString, DeskGrid::Desks> former;
-    for (int desk = 0; desk < Room::Desks; ++desk) {
-        room.desks[size_t(desk)].unused = plan.marked & Room::bit(desk);
-        former[size_t(desk)] = formerName(plan, desk);
-        if (former[size_t(desk)].isEmpty() && plan.pupilAt[desk] != Plan::Blank)
-            room.desks[size_t(desk)].pupil = occupant(plan, desk);
-        m_desks->addItem(WindowTexts::deskLine(desk + 1, Room::row(desk) + 1,
-                                               former[size_t(desk)].isEmpty()
-                                                   ? room.desks[size_t(desk)].inWords()
-                                                   : WindowTexts::formerPupil(former[desk])));
-    }
-    m_room->setPlan(room, former);
+    const Shown desks = shown(plan);
+    m_room->setPlan(desks.room, desks.former);
     m_room->setAccessibleDescription(
         WindowTexts::planRoomDescription(HistoryMessages::date(plan.date, m_today)));
+    m_desks->addItems(desks.lines);
     m_desks->setCurrentRow(0);
+}
+
+// Wide enough for the longest line of every plan, up to a long name's.
+int PlansDialog::deskListWidth() const
+{
+    const QFontMetrics metrics = m_desks->fontMetrics();
+    int widest = metrics.averageCharWidth() * 30;
+    for (const Plan &plan : m_plans) {
+        for (const QString &line : shown(plan).lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    return std::min(widest, metrics.averageCharWidth() * 60) +
+           m_desks->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4 * m_desks->frameWidth() +
+           metrics.averageCharWidth() * 2;
 }
 
 bool PlansDialog::inClass(int slot) const

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printableclass.h"
+
 #include <QDate>
 #include <QDialog>
 #include <QList>
 #include <QStringList>
+
+#include <array>
 
 class PlanRoom;
 class QListWidget;
@@ -43,7 +47,17 @@ public:
 private:
     QWidget *createPlansTab();
     QWidget *createMatesTab();
+    // What a plan shows: the room, its pupils who have left the class since,
+    // and its desks one line each.
+    struct Shown
+    {
+        PrintableClass room;
+        std::array<QString, DeskGrid::Desks> former;
+        QStringList lines;
+    };
+    Shown shown(const Plan &plan) const;
     void showPlan();
+    int deskListWidth() const;
     int shownPlan() const;
     bool inClass(int slot) const;
     QString occupant(const Plan &plan, int desk) const;
