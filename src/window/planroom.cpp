@@ -30,21 +30,14 @@ PlanRoom::PlanRoom(QWidget *parent)
 void PlanRoom::setPlan(const PrintableClass &room,
                        const std::array<QString, DeskGrid::Desks> &former)
 {
-    m_shown = true;
     m_room = room;
     m_former = former;
     update();
 }
 
-void PlanRoom::clearPlan()
-{
-    m_shown = false;
-    update();
-}
-
 QSize PlanRoom::sizeHint() const
 {
-    return QSize(fontMetrics().averageCharWidth() * 75, fontMetrics().height() * 22);
+    return QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 30);
 }
 
 QSize PlanRoom::minimumSizeHint() const
@@ -60,8 +53,6 @@ void PlanRoom::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), Paper);
-    if (!m_shown)
-        return;
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
     const QRectF first = roomIn(PlanLayout(area, PlanLayout::Orientation::PupilsView));
     const qreal grow = qMin(area.width() / first.width(), area.height() / first.height());
@@ -78,7 +69,8 @@ void PlanRoom::paintEvent(QPaintEvent *)
     paintFormer(painter, layout);
 }
 
-// Small and slanted, so that the desk reads as free with a memory on it.
+// Small and slanted, so that the desk reads as free with a memory on it;
+// a name too long for the desk is cut, as the printed plan cuts it.
 void PlanRoom::paintFormer(QPainter &painter, const PlanLayout &layout) const
 {
     QFont font = painter.font();
@@ -86,12 +78,7 @@ void PlanRoom::paintFormer(QPainter &painter, const PlanLayout &layout) const
     font.setPixelSize(qMax(1, qRound(layout.deskSize().height() * 0.2)));
     painter.setFont(font);
     painter.setPen(Former);
-    const QFontMetricsF metrics(font, painter.device());
-    for (int desk = 0; desk < DeskGrid::Desks; ++desk) {
-        const QRectF rect = layout.nameRect(desk);
-        if (!m_former[size_t(desk)].isEmpty())
-            painter.drawText(
-                rect, Qt::AlignCenter,
-                metrics.elidedText(m_former[size_t(desk)], Qt::ElideRight, rect.width()));
-    }
+    for (int desk = 0; desk < DeskGrid::Desks; ++desk)
+        painter.drawText(layout.nameRect(desk), Qt::AlignCenter | Qt::TextWordWrap,
+                         m_former[size_t(desk)]);
 }

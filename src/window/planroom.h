@@ -21,11 +21,9 @@ class PlanRoom : public QWidget
 public:
     explicit PlanRoom(QWidget *parent = nullptr);
 
-    // former: for each desk, the name of the pupil who sat there and has left
-    // the class since, or nothing.
+    // An empty room until given a plan. former: for each desk, the name of
+    // the pupil who sat there and has left the class since, or nothing.
     void setPlan(const PrintableClass &room, const std::array<QString, DeskGrid::Desks> &former);
-    // As a blank sheet, when there is no plan to show.
-    void clearPlan();
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -36,7 +34,6 @@ protected:
 private:
     void paintFormer(QPainter &painter, const PlanLayout &layout) const;
 
-    bool m_shown = false;
     PrintableClass m_room;
     std::array<QString, DeskGrid::Desks> m_former;
 };

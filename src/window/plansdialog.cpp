@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -81,6 +82,10 @@ PlansDialog::PlansDialog(const QList<Plan> &plans, const QStringList &names,
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     m_list->setFocus();
+    // Qt opens a window at two thirds of the screen at most; the small room
+    // is easier to read as large as the screen allows.
+    const QSize screenRoom = screen()->availableSize() * 9 / 10;
+    resize(sizeHint().boundedTo(screenRoom).expandedTo(minimumSizeHint()));
 }
 
 PlansDialog::Choice PlansDialog::choose(QWidget *parent, const QList<Plan> &plans,
@@ -108,16 +113,17 @@ QWidget *PlansDialog::createPlansTab()
         none->setFlags(Qt::ItemIsEnabled);
         m_list->setWordWrap(true);
     }
-    // Wide enough for the longest date, "30 settembre 2026".
-    m_list->setMinimumWidth(m_list->fontMetrics().averageCharWidth() * 22);
-    m_list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     m_restore =
         namedButton(WindowTexts::restorePlan(), WindowTexts::restorePlanTip(), u"restorePlan"_s);
     // Enter in the list puts the plan chosen back: a step the teacher can undo.
     m_restore->setDefault(true);
     connect(m_restore, &QPushButton::clicked, this, [this] { finish(Choice::Action::Restore); });
     auto *left = new QVBoxLayout;
-    left->addWidget(captioned(WindowTexts::plansList(), m_list, tab), 1);
+    QWidget *dates = captioned(WindowTexts::plansList(), m_list, tab);
+    // As wide as its caption, or as the longest date, "30 settembre 2026".
+    m_list->setFixedWidth(std::max(m_list->fontMetrics().averageCharWidth() * 22,
+                                   dates->findChild<QLabel *>()->sizeHint().width()));
+    left->addWidget(dates, 1);
     left->addWidget(m_restore);
     layout->addLayout(left);
 
@@ -128,7 +134,7 @@ QWidget *PlansDialog::createPlansTab()
     m_desks = new QListWidget(tab);
     m_desks->setObjectName(u"deskList"_s);
     m_desks->setAccessibleDescription(WindowTexts::deskListDescription());
-    m_desks->setMinimumWidth(deskListWidth());
+    m_desks->setFixedWidth(deskListWidth());
     layout->addWidget(captioned(WindowTexts::deskList(), m_desks, tab));
     connect(m_list, &QListWidget::currentRowChanged, this, &PlansDialog::showPlan);
     m_list->setCurrentRow(0);
@@ -186,8 +192,10 @@ QWidget *PlansDialog::createMatesTab()
             row, 2,
             new QTableWidgetItem(who.isEmpty() ? WindowTexts::noMates() : who.join(u", "_s)));
     }
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
+    // The names wrap in their column, which takes the width the others leave.
+    table->resizeColumnToContents(0);
+    table->resizeColumnToContents(1);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->setCurrentCell(0, 0);
     layout->addWidget(table, 1);
     return tab;
@@ -223,7 +231,7 @@ void PlansDialog::showPlan()
     m_restore->setEnabled(index >= 0);
     m_desks->clear();
     if (index < 0) {
-        m_room->clearPlan();
+        m_room->setPlan({}, {});
         m_room->setAccessibleDescription({});
         return;
     }
