@@ -522,6 +522,11 @@ QString plansList()
     return u"Disposizioni &memorizzate:"_s;
 }
 
+QString plansListDescription()
+{
+    return u"Dalla più recente; Invio rimette sullo schermo quella scelta"_s;
+}
+
 QString noPlans()
 {
     return u"Non ci sono ancora disposizioni memorizzate."_s;
@@ -582,6 +587,11 @@ QString clearHistoryTip()
 QString closePlans()
 {
     return u"&Chiudi"_s;
+}
+
+QString closePlansDescription()
+{
+    return u"Chiude senza cambiare nulla"_s;
 }
 
 QString matesTab()
