@@ -78,6 +78,7 @@ PlansDialog::PlansDialog(const QList<Plan> &plans, const QStringList &names,
     buttons->addButton(clear, QDialogButtonBox::ResetRole);
     auto *close = buttons->addButton(WindowTexts::closePlans(), QDialogButtonBox::RejectRole);
     close->setAccessibleName(WindowTexts::withoutMnemonic(close->text()));
+    close->setAccessibleDescription(WindowTexts::closePlansDescription());
     connect(clear, &QPushButton::clicked, this, [this] { finish(Choice::Action::ClearHistory); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -103,6 +104,7 @@ QWidget *PlansDialog::createPlansTab()
     auto *layout = new QHBoxLayout(tab);
     m_list = new QListWidget(tab);
     m_list->setObjectName(u"plansList"_s);
+    m_list->setAccessibleDescription(WindowTexts::plansListDescription());
     for (int plan = int(m_plans.size()) - 1; plan >= 0; --plan) {
         auto *item = new QListWidgetItem(HistoryMessages::date(m_plans[plan].date, m_today));
         item->setData(PlanRole, plan);
