@@ -50,12 +50,18 @@ Plan plan(const QDate &date, const QList<int> &seats)
     return plan;
 }
 
-// Oldest first. Pairs: 0-3 and 1-2, then 0-2 and 1-3, then 0-1 and 2-4.
-const QList<Plan> Plans{
-    plan(QDate(2025, 10, 12), {0, 3, 1, 2, 4}),
-    plan(QDate(2026, 3, 1), {0, 2, 1, 3, -1, -1, -1, -1, -1, -1, 4}),
-    plan(QDate(2026, 10, 12), {0, 1, 2, 4, 3}),
-};
+// Oldest first. Pairs: 0-3 and 1-2, then 0-2 and 1-3, then 0-1 and 2-4. In
+// the middle one, desk 21 keeps the name of a pupil the history no longer
+// counts, as after the class's names were cleared.
+const QList<Plan> Plans = [] {
+    QList<Plan> plans{
+        plan(QDate(2025, 10, 12), {0, 3, 1, 2, 4}),
+        plan(QDate(2026, 3, 1), {0, 2, 1, 3, -1, -1, -1, -1, -1, -1, 4}),
+        plan(QDate(2026, 10, 12), {0, 1, 2, 4, 3}),
+    };
+    plans[1].nameAt[20] = "Conti Ada";
+    return plans;
+}();
 
 QStringList texts(const QListWidget *list)
 {
@@ -125,7 +131,8 @@ private slots:
                                 << Lines{{1, "Banco 2, fila 1: Bianchi Sara"},
                                          {9, "Banco 10, fila 5: vuoto"},
                                          {10, "Banco 11, fila 1: Esposito Ugo (non più in classe)"},
-                                         {11, "Banco 12, fila 1: vuoto"}};
+                                         {11, "Banco 12, fila 1: vuoto"},
+                                         {20, "Banco 21, fila 1: Conti Ada (non più in classe)"}};
         QTest::newRow("oldest") << QStringList{"End"}
                                 << Lines{{0, "Banco 1, fila 1: Rossi Anna"},
                                          {1, "Banco 2, fila 1: Neri Marco"},
