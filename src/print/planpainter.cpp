@@ -98,11 +98,16 @@ void PlanPainter::paint(QPainter &painter, const PlanLayout &layout) const
     paintTitle(painter, layout);
     paintDate(painter, layout);
     paintUnseated(painter, layout);
+    paintRoom(painter, layout);
+    painter.restore();
+}
+
+void PlanPainter::paintRoom(QPainter &painter, const PlanLayout &layout) const
+{
     paintTeacherDesk(painter, layout.teacherDeskRect(), lineWidth(layout.deskRect(0)) * 1.5);
     const QFont names = nameFont(painter, layout);
     for (int desk = 0; desk < DeskGrid::Desks; ++desk)
         paintDesk(painter, layout, desk, names);
-    painter.restore();
 }
 
 QString PlanPainter::dateLine(const QDate &date)

@@ -27,6 +27,9 @@ public:
     static QString dateLine(const QDate &date);
 
     void paint(QPainter &painter, const PlanLayout &layout) const;
+    // The room alone, the teacher's desk and the desks, without the page's
+    // title, foot or background: a small picture of the plan on screen.
+    void paintRoom(QPainter &painter, const PlanLayout &layout) const;
 
     // The layout of this plan on page: with room at the foot for the pupils
     // without a desk, as many lines as they need, up to three.

@@ -496,4 +496,133 @@ QString exportFailed(const QString &fileName, const QString &reason)
     return u"Impossibile salvare «%1»: %2."_s.arg(fileName, reason);
 }
 
+QString plansAction()
+{
+    return u"Disposizioni precedenti…"_s;
+}
+
+QString plansActionTip()
+{
+    return u"Le disposizioni memorizzate della classe, da rivedere o ripristinare, e chi è già "
+           "stato compagno di banco di chi"_s;
+}
+
+QString plansTitle(const QString &classTitle)
+{
+    return u"Disposizioni precedenti della classe %1"_s.arg(classTitle);
+}
+
+QString plansTab()
+{
+    return u"&Disposizioni"_s;
+}
+
+QString plansList()
+{
+    return u"Disposizioni &memorizzate:"_s;
+}
+
+QString plansListDescription()
+{
+    return u"Dalla più recente; Invio rimette sullo schermo quella scelta"_s;
+}
+
+QString noPlans()
+{
+    return u"Non ci sono ancora disposizioni memorizzate."_s;
+}
+
+QString planRoom()
+{
+    return u"Pianta della disposizione"_s;
+}
+
+QString planRoomDescription(const QString &date)
+{
+    return u"L'aula il %1 come la vedono gli alunni, con la cattedra davanti; la stessa "
+           "disposizione, banco per banco, è nell'elenco accanto"_s.arg(date);
+}
+
+QString deskList()
+{
+    return u"&Banco per banco:"_s;
+}
+
+QString deskListDescription()
+{
+    return u"Chi sedeva a ogni banco nella disposizione scelta"_s;
+}
+
+QString deskLine(int desk, int row, const QString &occupant)
+{
+    return u"Banco %1, fila %2: %3"_s.arg(desk).arg(row).arg(occupant);
+}
+
+QString formerPupil(const QString &name)
+{
+    return u"%1 (non più in classe)"_s.arg(name);
+}
+
+QString restorePlan()
+{
+    return u"&Ripristina"_s;
+}
+
+QString restorePlanTip()
+{
+    return u"Rimette la disposizione scelta sullo schermo; si annulla con Ctrl+Z e resta da "
+           "memorizzare"_s;
+}
+
+QString clearHistory()
+{
+    return u"Cancella la cron&ologia"_s;
+}
+
+QString clearHistoryTip()
+{
+    return u"Dimentica tutte le disposizioni memorizzate della classe, dopo averlo chiesto"_s;
+}
+
+QString closePlans()
+{
+    return u"&Chiudi"_s;
+}
+
+QString closePlansDescription()
+{
+    return u"Chiude senza cambiare nulla"_s;
+}
+
+QString matesTab()
+{
+    return u"Compa&gni di banco"_s;
+}
+
+QString matesIntro(int plans)
+{
+    if (plans == 0)
+        return noPlans();
+    const QString where = plans == 1 ? u"nell'unica disposizione memorizzata"_s
+                                     : u"nelle %1 disposizioni memorizzate"_s.arg(plans);
+    return u"Quanti compagni di banco diversi ha avuto ogni alunno %1, e chi erano: in cima chi "
+           "ne ha avuti meno."_s.arg(where);
+}
+
+QString matesTable()
+{
+    return u"Compagni di banco di ogni alunno"_s;
+}
+
+QString matesHeader(int column)
+{
+    static const QString headers[] = {u"Alunno"_s, u"Compagni"_s, u"Chi erano"_s};
+    return headers[column];
+}
+
+QString noMates()
+{
+    return u"nessuno"_s;
+}
+
 } // namespace WindowTexts

@@ -118,4 +118,31 @@ QString exportFilter();
 QString exportFileName(const QString &classTitle);
 QString exportFailed(const QString &fileName, const QString &reason);
 
+// "Disposizioni precedenti…": the menu entry, the dialog, its two tabs.
+QString plansAction();
+QString plansActionTip();
+QString plansTitle(const QString &classTitle);
+QString plansTab();
+QString plansList();
+QString plansListDescription();
+QString noPlans();
+QString planRoom();
+QString planRoomDescription(const QString &date);
+QString deskList();
+QString deskListDescription();
+// One line of the desk-by-desk list: «Banco 3, fila 2: Rossi Anna».
+QString deskLine(int desk, int row, const QString &occupant);
+QString formerPupil(const QString &name);
+QString restorePlan();
+QString restorePlanTip();
+QString clearHistory();
+QString clearHistoryTip();
+QString closePlans();
+QString closePlansDescription();
+QString matesTab();
+QString matesIntro(int plans);
+QString matesTable();
+QString matesHeader(int column); // Alunno, Compagni, Chi erano
+QString noMates();
+
 } // namespace WindowTexts
