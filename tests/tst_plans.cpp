@@ -196,6 +196,7 @@ private slots:
             else if (action == "redo")
                 m_session->redo();
         }
+        QCOMPARE(m_session->recordedPlans().plans().size(), after.count("\r\n1\t"));
         QCOMPARE(closeAndReadHistory(), after);
         QFile::remove(m_path + ".lock");
     }
