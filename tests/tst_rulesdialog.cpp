@@ -60,17 +60,24 @@ class RulesDialogTest : public QObject
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !QTest::qWaitForWindowActive(dialog))
+            if (!dialog)
                 return;
+            // Stopped before waiting, which would let the poll run this again
+            // inside the wait; keys go to the focus, so the dialog must hold it.
             poll.stop();
+            const bool focused = QTest::qWaitFor([dialog] {
+                return dialog->isActiveWindow() &&
+                       dialog->isAncestorOf(QApplication::focusWidget());
+            });
             auto *list = dialog->findChild<QListWidget *>("rulesList");
-            for (int row = 0; list && row < list->count(); ++row)
+            for (int row = 0; focused && list && row < list->count(); ++row)
                 listed << list->item(row)->text();
-            if (work)
+            if (focused && work)
                 work(dialog);
             key(Qt::Key_Escape);
             if (dialog->isVisible())
                 dialog->reject(); // a failed test still ends
+            QVERIFY2(focused, "the rules dialog never took the focus");
         });
         poll.start(10);
         [&] {
