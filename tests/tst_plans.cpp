@@ -8,15 +8,12 @@
 #include "fakeview.h"
 #include "keptfiles.h"
 #include "seatingfilebuilder.h"
-#include "seatingsession.h"
+#include "sessiondriver.h"
 #include "testmain.h"
 
 #include <QDir>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using Step = SeatingSession::Step;
 using Fields = QMap<int, QByteArray>;
@@ -70,43 +67,19 @@ QSet<QString> pairsOf(const QByteArray &line)
 
 } // namespace
 
-class PlansTest : public QObject
+class PlansTest : public SessionDriver
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    const QString m_path = m_dir.filePath(u"Posti.bq"_s);
     const QString m_historyPath = m_dir.filePath(u"Posti-cronologia.txt"_s);
-    std::unique_ptr<FakeSeatingView> m_view;
-    std::unique_ptr<SeatingSession> m_session;
 
-    // A session on the seating file (none: the file left) and history file
-    // (none: none), answering its questions with replies.
+    // A session on the seating file and the history file (none: none).
     void start(const QByteArray &file, const QByteArray &history = {},
                const QStringList &replies = {})
     {
-        m_session.reset();
-        if (!file.isEmpty())
-            QVERIFY(KeptFiles::writeAll(m_path, file));
         if (!history.isEmpty())
             QVERIFY(KeptFiles::writeAll(m_historyPath, history));
-        m_view = std::make_unique<FakeSeatingView>();
-        m_view->replies = replies;
-        m_session = std::make_unique<SeatingSession>(m_path, *m_view);
-        m_view->rules = &m_session->rules();
-        m_session->startUp();
-    }
-    void pick(int desk, int position)
-    {
-        m_view->selection[desk] = position;
-        m_session->screenChanged();
-        m_session->deskPicked(desk);
-    }
-    void type(int box, const QString &text)
-    {
-        m_view->names[box] = text;
-        m_session->nameEdited(box, text);
-        m_session->screenChanged();
+        SessionDriver::start(file, replies);
     }
     QByteArray closeAndReadHistory()
     {
