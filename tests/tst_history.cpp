@@ -254,13 +254,14 @@ private slots:
         HistoryFile::Histories histories;
         Plan first = planOf({0, 3}, 0, Room::bit(1));
         first.nameAt[3] = u"Nicolò D'Amico"_s;
+        first.nameAt[4] = u"Rossi Anna"_s; // no longer in the class
         histories[0].record(first);
         histories[9].record(planOf({29}, 11));
-        const QByteArray expected = "Posti-cronologia versione 1\r\n"
-                                    "# classe\tdata\tbanco 1 … banco 30\r\n" +
-                                    lineOf("1\t2026-10-01\t1 Alunno 1\t*\t-\t2 Nicolò D'Amico", 4) +
-                                    "\r\n" + lineOf("10\t2026-10-12", 0).chopped(2) +
-                                    "\t1 Alunno 1\r\n";
+        const QByteArray expected =
+            "Posti-cronologia versione 1\r\n"
+            "# classe\tdata\tbanco 1 … banco 30\r\n" +
+            lineOf("1\t2026-10-01\t1 Alunno 1\t*\t-\t2 Nicolò D'Amico\t- Rossi Anna", 5) + "\r\n" +
+            lineOf("10\t2026-10-12", 0).chopped(2) + "\t1 Alunno 1\r\n";
         QCOMPARE(HistoryFile::serialize(histories), expected);
         const HistoryFile::ReadResult read = HistoryFile::parse(expected);
         QVERIFY(read.problems.isEmpty());

@@ -16,11 +16,12 @@
 namespace {
 
 // The entries of the room's menu, "" for a separator.
-const QStringList Entries = QString("Annulla|Ripeti||Memorizza|Stampa…|Segna i banchi da lasciare "
-                                    "liberi|Importa elenco…|Esporta…|Regole della classe…|"
-                                    "Apri la cartella del file dei posti||Guida|Informazioni su "
-                                    "Posti||Chiudi")
-                                .split('|');
+const QStringList Entries =
+    QString("Annulla|Ripeti||Memorizza|Stampa…|Segna i banchi da lasciare "
+            "liberi|Nuovi compagni di banco|Importa elenco…|Esporta…|Regole della classe…|"
+            "Apri la cartella del file dei posti||Guida|Informazioni su "
+            "Posti||Chiudi")
+        .split('|');
 
 // A right click at local in widget: through the X server under X, else the event it makes.
 void rightClick(QWidget *widget, QPoint local)

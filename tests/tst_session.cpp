@@ -10,15 +10,12 @@
 #include "keptfiles.h"
 #include "rulecheck.h"
 #include "seatingfilebuilder.h"
-#include "seatingsession.h"
+#include "sessiondriver.h"
 #include "testmain.h"
 
 #include <QLockFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using Step = SeatingSession::Step;
 using Answer = SeatingView::Answer;
@@ -45,42 +42,10 @@ QByteArray twoClasses(const QList<int> &desks)
 
 } // namespace
 
-class SessionTest : public QObject
+class SessionTest : public SessionDriver
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    const QString m_path = m_dir.filePath(QStringLiteral("Posti.bq"));
-    std::unique_ptr<FakeSeatingView> m_view;
-    std::unique_ptr<SeatingSession> m_session;
-
-    // Starts a session on the file (none: the file left), with these answers
-    // to its questions.
-    void start(const QByteArray &file, const QStringList &replies = {})
-    {
-        m_session.reset();
-        if (!file.isEmpty())
-            QVERIFY(KeptFiles::writeAll(m_path, file));
-        m_view = std::make_unique<FakeSeatingView>();
-        m_view->replies = replies;
-        m_session = std::make_unique<SeatingSession>(m_path, *m_view);
-        m_view->rules = &m_session->rules();
-        m_session->startUp();
-    }
-    // Typing in a name box, as the window reports it.
-    void type(int box, const QString &text)
-    {
-        m_view->names[box] = text;
-        m_session->nameEdited(box, text);
-        m_session->screenChanged();
-    }
-    // A pick from the desk's open list.
-    void pick(int desk, int position)
-    {
-        m_view->selection[desk] = position;
-        m_session->screenChanged();
-        m_session->deskPicked(desk);
-    }
     // Names, then each desk's list and selection, then the stored block of the class shown.
     QStringList screen() const
     {

@@ -18,6 +18,7 @@ const QString Comment = u"# classe\tdata\tbanco 1 … banco 30"_s;
 constexpr QChar Separator = u'\t';
 constexpr int DeskField = 2;
 const QString BlankDesk = u"-"_s;
+const QString FormerPupil = u"- "_s;
 const QString MarkedDesk = u"*"_s;
 const QString DateFormat = u"yyyy-MM-dd"_s;
 
@@ -36,6 +37,10 @@ bool readDesk(const QString &field, int desk, quint32 &seated, Plan &plan)
 {
     if (field == BlankDesk)
         return true;
+    if (field.startsWith(FormerPupil)) {
+        plan.nameAt[desk] = field.mid(FormerPupil.size());
+        return true;
+    }
     if (field == MarkedDesk) {
         plan.marked |= Room::bit(desk);
         return true;
@@ -84,13 +89,13 @@ QString fieldOf(const Plan &plan, int desk)
 {
     if (plan.marked & Room::bit(desk))
         return MarkedDesk;
-    if (plan.pupilAt[desk] == Plan::Blank)
-        return BlankDesk;
     QString name = plan.nameAt[desk];
     for (QChar &c : name) {
         if (c == u'\t' || c == u'\r' || c == u'\n')
             c = u' ';
     }
+    if (plan.pupilAt[desk] == Plan::Blank)
+        return name.isEmpty() ? BlankDesk : FormerPupil + name;
     return QString::number(plan.pupilAt[desk] + 1) + u' ' + name;
 }
 

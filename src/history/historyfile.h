@@ -18,7 +18,9 @@
 //   class (1–10)  date (YYYY-MM-DD)  desk 1  …  desk 30
 //
 // where a desk is "-" when blank, "*" when marked, and otherwise the pupil's
-// slot (1–30), a space and the name shown then ("4 Rossi Anna").
+// slot (1–30), a space and the name shown then ("4 Rossi Anna"). A desk of a
+// pupil no longer in the class keeps their name after "- " ("- Rossi Anna"):
+// shown, but nobody's desk-mate any more.
 //
 // Blank lines and lines starting with "#" are skipped. A byte order mark and
 // CR LF or LF line ends are read alike; the program writes CR LF, no mark.

@@ -77,3 +77,13 @@ void PlanHistory::restore(QList<Plan> plans)
         plans.remove(0, plans.size() - MaxPlans);
     m_plans = std::move(plans);
 }
+
+void PlanHistory::forgetPupils(quint32 gone)
+{
+    for (Plan &plan : m_plans) {
+        for (int &pupil : plan.pupilAt) {
+            if (pupil >= 0 && (gone & (quint32(1) << pupil)))
+                pupil = Plan::Blank;
+        }
+    }
+}

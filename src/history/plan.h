@@ -67,6 +67,10 @@ public:
     // The plans as read back, trimmed to the newest MaxPlans.
     void restore(QList<Plan> plans);
     void clear() { m_plans.clear(); }
+    // The pupils (bit s for slot s) left the class: in every plan their desk
+    // keeps the name shown then but no pupil, so that whoever takes their
+    // slot starts with no past desk-mates.
+    void forgetPupils(quint32 gone);
 
     const QList<Plan> &plans() const { return m_plans; }
     bool isEmpty() const { return m_plans.isEmpty(); }

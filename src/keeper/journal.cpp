@@ -22,10 +22,14 @@ QString stem(const QString &key)
     return u"Posti-diario-"_s + key;
 }
 
-// The rules journal beside a journal named journalPath.
+// The rules and history journals beside a journal named journalPath.
 QString rulesPathFor(const QString &journalPath)
 {
     return journalPath.chopped(3) + u"-regole.txt"_s;
+}
+QString historyPathFor(const QString &journalPath)
+{
+    return journalPath.chopped(3) + u"-cronologia.txt"_s;
 }
 
 } // namespace
@@ -46,9 +50,15 @@ QString Journal::rulesPath() const
     return rulesPathFor(path());
 }
 
+QString Journal::historyPath() const
+{
+    return historyPathFor(path());
+}
+
 bool Journal::exists() const
 {
-    return QFileInfo::exists(path()) || QFileInfo::exists(rulesPath());
+    return QFileInfo::exists(path()) || QFileInfo::exists(rulesPath()) ||
+           QFileInfo::exists(historyPath());
 }
 
 bool Journal::write(const Archivio &archivio, QString *errorString) const
@@ -104,10 +114,35 @@ bool Journal::readRules(RuleBook &book) const
     return true;
 }
 
+bool Journal::writeHistory(const HistoryFile::Histories *histories, QString *errorString) const
+{
+    if (!histories) {
+        QFile::remove(historyPath());
+        return true;
+    }
+    if (DataFolder::ensure(errorString).isEmpty())
+        return false;
+    return SeatingDisk::saveBytes(historyPath(), HistoryFile::serialize(*histories), errorString);
+}
+
+bool Journal::readHistory(HistoryFile::Histories &histories) const
+{
+    QByteArray bytes;
+    if (SeatingDisk::readBytes(historyPath(), bytes).status !=
+        SeatingDisk::LoadResult::Status::Loaded)
+        return false;
+    const HistoryFile::ReadResult read = HistoryFile::parse(bytes);
+    if (!read.problems.isEmpty() || read.isNewer())
+        return false;
+    histories = read.histories;
+    return true;
+}
+
 void Journal::remove() const
 {
     QFile::remove(path());
     QFile::remove(rulesPath());
+    QFile::remove(historyPath());
 }
 
 void Journal::removeStaleTemporaries() const
@@ -123,11 +158,13 @@ QString Journal::setAside(QString *errorString) const
     const QStringList earlier =
         folder.entryList({stem(m_key) + uR"(-????????-??????*.bq)"_s}, QDir::Files | QDir::Hidden);
     const QString aside = DataFolder::freshDatedPath(folder.path(), stem(m_key), u".bq"_s);
-    // The rules journal goes aside first, under the name the journal takes.
+    // The rules and history journals go aside first, under the name the journal takes.
     if (QFileInfo::exists(rulesPath()))
         QFile::rename(rulesPath(), rulesPathFor(aside));
+    if (QFileInfo::exists(historyPath()))
+        QFile::rename(historyPath(), historyPathFor(aside));
     if (!journal.exists())
-        return rulesPathFor(aside);
+        return QFileInfo::exists(rulesPathFor(aside)) ? rulesPathFor(aside) : historyPathFor(aside);
     for (const QString &name : earlier) {
         if (SeatingDisk::isCopyOf(journal.fileName(), folder.filePath(name)) && journal.remove())
             return folder.filePath(name);

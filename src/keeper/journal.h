@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "historyfile.h"
+
 #include <QString>
 
 class Archivio;
@@ -11,8 +13,9 @@ class RuleBook;
 // folder under a name tied to the seating file's absolute path, so copies of
 // the program in different folders keep separate journals. A clean close
 // removes it: one found at start-up was left by a run that did not end well.
-// Beside it the rules journal holds the seating rules, written with it, so
-// that rules and names are restored or set aside together.
+// Beside it the rules journal holds the seating rules, and the history journal
+// the plans of every class, written with it, so that rules, plans and names
+// are restored or set aside together.
 class Journal
 {
 public:
@@ -20,7 +23,8 @@ public:
 
     QString path() const;
     QString rulesPath() const;
-    // Whether the journal or the rules journal is there.
+    QString historyPath() const;
+    // Whether the journal, the rules journal or the history journal is there.
     bool exists() const;
 
     // Writes the table atomically, in the seating file's own format.
@@ -33,7 +37,11 @@ public:
     bool writeRules(const RuleBook *book, QString *errorString = nullptr) const;
     // Whether a whole rules journal was there, read into book.
     bool readRules(RuleBook &book) const;
-    // Both journals.
+    // The history journal, as the rules journal.
+    bool writeHistory(const HistoryFile::Histories *histories,
+                      QString *errorString = nullptr) const;
+    bool readHistory(HistoryFile::Histories &histories) const;
+    // Every journal.
     void remove() const;
 
     // Removes the temporary files a store killed half-way left, as the seating

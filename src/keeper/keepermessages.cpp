@@ -391,6 +391,49 @@ QString rulesNotSaved(const QString &filePath, const QString &reason, const QStr
     return text;
 }
 
+QString historyDamaged(const QString &filePath, const QList<HistoryFile::Problem> &problems)
+{
+    QString text =
+        u"Il file delle disposizioni precedenti\n%1\nera danneggiato. Sono state "
+        "lette tutte le disposizioni leggibili; non sono state lette:"_s.arg(native(filePath));
+    int listed = 0;
+    for (const HistoryFile::Problem &problem : problems) {
+        if (problem.kind == HistoryFile::Problem::Kind::NoHeader)
+            text += u"\n- la prima riga, che non dice la versione del file"_s;
+        else if (++listed <= MaxRowProblems)
+            text += u"\n- riga %1: %2"_s.arg(problem.line).arg(quoted(problem.text));
+    }
+    if (listed > MaxRowProblems)
+        text += u"\n- e altre %1 righe"_s.arg(listed - MaxRowProblems);
+    return text;
+}
+
+QString historyNewer(const QString &filePath)
+{
+    return u"Il file delle disposizioni precedenti\n%1\nè stato scritto da una versione più "
+           "recente del programma: sono state lette le disposizioni che questa versione "
+           "comprende. In questa sessione non si registrano nuove disposizioni, e il file resta "
+           "com'è."_s.arg(native(filePath));
+}
+
+QString historyUnreadable(const QString &filePath, const QString &reason)
+{
+    return u"Non è stato possibile leggere il file delle disposizioni precedenti\n%1\n%2\nIn "
+           "questa sessione non si registrano nuove disposizioni, e il file resta com'è."_s.arg(
+               native(filePath), sentence(reason));
+}
+
+QString historyNotSaved(const QString &filePath, const QString &reason, const QString &journalPath)
+{
+    QString text =
+        u"Non è stato possibile salvare le disposizioni precedenti nel file\n%1\n%2"_s.arg(
+            native(filePath), sentence(reason));
+    if (!journalPath.isEmpty())
+        text += u"\nLe disposizioni restano nel file\n%1\ne verranno riproposte al prossimo "
+                "avvio."_s.arg(native(journalPath));
+    return text;
+}
+
 QString journalUnreadable(const QString &reason, const QString &keptAt)
 {
     return u"L'ultima volta il programma non è stato chiuso correttamente, ma le "

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "fileerrorcause.h"
+#include "historyfile.h"
 #include "rulesfile.h"
 #include "seatingfile.h"
 #include "tabledifferences.h"
@@ -69,6 +70,11 @@ QString rulesDamaged(const QString &filePath, const QList<RulesFile::Problem> &p
 QString rulesNewer(const QString &filePath);
 QString rulesUnreadable(const QString &filePath, const QString &reason);
 QString rulesNotSaved(const QString &filePath, const QString &reason, const QString &journalPath);
+// The history of plans: when first read, and why no plan is recorded.
+QString historyDamaged(const QString &filePath, const QList<HistoryFile::Problem> &problems);
+QString historyNewer(const QString &filePath);
+QString historyUnreadable(const QString &filePath, const QString &reason);
+QString historyNotSaved(const QString &filePath, const QString &reason, const QString &journalPath);
 // Unstored changes left by a run that did not close: the question offering
 // them back, naming the class; and why they are not offered.
 QString restoreUnstored(const QString &classTitle);

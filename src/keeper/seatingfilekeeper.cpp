@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -159,8 +160,15 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
     int rulesChanged = 0;
     for (int tab = 1; m_book && tab <= RuleBook::Classes; ++tab)
         rulesChanged += storedRules.rules(tab) != m_book->rules(tab);
-    if (stored == archivio && rulesChanged == 0)
-        return m_journal.remove(); // the files already hold every store
+    const bool historyJournaled = m_histories && QFileInfo::exists(m_journal.historyPath());
+    if (stored == archivio && rulesChanged == 0) {
+        // The history is not read at start-up to compare: the journal's,
+        // written after the file's was read, is the newer and is kept.
+        m_historyFromJournal = historyJournaled;
+        if (!historyJournaled)
+            m_journal.remove(); // the files already hold every store
+        return;
+    }
     const QString folder = QFileInfo(m_journal.path()).absolutePath();
     const QString question = KeeperMessages::restoreJournal(
         folder, TableDifferences::compare(archivio, stored), rulesChanged);
@@ -172,6 +180,7 @@ void SeatingFileKeeper::offerJournal(Archivio &archivio)
         restoreJournal(archivio, stored);
         if (m_book)
             *m_book = storedRules;
+        m_historyFromJournal = historyJournaled;
     } else {
         setJournalAside(QString());
     }
@@ -205,9 +214,13 @@ void SeatingFileKeeper::stored(const Archivio &archivio)
     if (m_journalBlocked || isReadOnly() || m_ended)
         return;
     QString error;
-    const bool written = m_journal.write(archivio, &error) &&
-                         (!m_rulesFrozenReason.isEmpty() ||
-                          m_journal.writeRules(rulesToWrite() ? m_book : nullptr, &error));
+    // A history not read yet is left as the file or the journal holds it.
+    const bool historyKept = !m_historyLoaded || !m_historyFrozenReason.isEmpty();
+    const bool written =
+        m_journal.write(archivio, &error) &&
+        (!m_rulesFrozenReason.isEmpty() ||
+         m_journal.writeRules(rulesToWrite() ? m_book : nullptr, &error)) &&
+        (historyKept || m_journal.writeHistory(historyToWrite() ? m_histories : nullptr, &error));
     if (written || m_journalFailureTold)
         return;
     // Once is enough: the store itself worked, and the close still saves.
@@ -228,14 +241,16 @@ void SeatingFileKeeper::endWithoutQuestions(const Archivio *archivio)
         closeFile(*archivio);
 }
 
-// The journal goes once the file holds every store; the file's digest is the
+// The journal goes once the files hold every store; the file's digest is the
 // one the close compares with, as this copy wrote it.
 void SeatingFileKeeper::saveNow(const Archivio &archivio)
 {
     QString error;
     if (isReadOnly() || m_ended || !saveOverOriginal(archivio, &error))
         return; // the journal still holds every store
-    if (!m_journalBlocked)
+    // The rules and the history are written at close, with words on failure
+    // there is no time for now: until then the journal keeps them.
+    if (!m_journalBlocked && !rulesToWrite() && !historyToWrite() && !m_historyFromJournal)
         m_journal.remove();
 }
 
@@ -246,7 +261,7 @@ void SeatingFileKeeper::closeFile(const Archivio &archivio)
     for (;;) {
         QString error;
         if (saveOverOriginal(archivio, &error)) {
-            if (saveRules() && !m_journalBlocked)
+            if (saveBeside() && !m_journalBlocked)
                 m_journal.remove();
             if (!m_changedCopy.isEmpty())
                 tell(KeeperMessages::changedElsewhere(std::exchange(m_changedCopy, QString())),
@@ -305,7 +320,7 @@ void SeatingFileKeeper::writeRecoveryFile(const Archivio &archivio)
     if (!folder.isEmpty()) {
         recovery = DataFolder::freshDatedPath(folder, u"Posti-recupero"_s, u".bq"_s);
         if (SeatingDisk::save(recovery, archivio, &error)) {
-            if (saveRules() && !m_journalBlocked)
+            if (saveBeside() && !m_journalBlocked)
                 m_journal.remove();
             tell(KeeperMessages::recoveryWritten(recovery, m_path, m_originalUnread),
                  MessageTitle::warning());
@@ -429,6 +444,87 @@ bool SeatingFileKeeper::saveRules()
     const bool journaled = !m_journalBlocked && m_journal.writeRules(m_book);
     tell(KeeperMessages::rulesNotSaved(rulesPath(), error,
                                        journaled ? m_journal.rulesPath() : QString()),
+         MessageTitle::error());
+    return !journaled;
+}
+
+// The rules and the history; whether the journal may go.
+bool SeatingFileKeeper::saveBeside()
+{
+    const bool rulesSaved = saveRules();
+    return saveHistory() && rulesSaved;
+}
+
+QString SeatingFileKeeper::historyPath() const
+{
+    const QFileInfo target(SeatingDisk::resolvedPath(m_path));
+    return target.dir().filePath(HistoryFile::fileNameFor(target.fileName()));
+}
+
+// As the rules are read at start-up, but when first needed: the file holds up
+// to 200 plans a class, which the start has no use for.
+void SeatingFileKeeper::loadHistory()
+{
+    if (!m_histories || std::exchange(m_historyLoaded, true))
+        return;
+    if (m_historyFromJournal && m_journal.readHistory(*m_histories))
+        return;
+    m_historyFromJournal = false;
+    const QString path = historyPath();
+    QByteArray bytes;
+    const LoadResult loaded = SeatingDisk::readBytes(path, bytes);
+    m_historyFileFound = loaded.status != LoadResult::Status::Missing;
+    QStringList report;
+    if (loaded.status == LoadResult::Status::Missing)
+        return;
+    if (loaded.status != LoadResult::Status::Loaded) {
+        m_historyFrozenReason = KeeperMessages::historyUnreadable(path, loaded.errorString);
+        report << m_historyFrozenReason;
+    } else {
+        const HistoryFile::ReadResult read = HistoryFile::parse(bytes);
+        *m_histories = read.histories;
+        if (read.isNewer()) {
+            m_historyFrozenReason = KeeperMessages::historyNewer(path);
+            report << m_historyFrozenReason;
+        } else if (!read.problems.isEmpty()) {
+            QString copyError;
+            const QString copy =
+                isReadOnly() ? QString() : SeatingDisk::backupOriginal(path, &copyError);
+            report << KeeperMessages::historyDamaged(path, read.problems)
+                   << (copy.isEmpty() ? KeeperMessages::copyFailed(copyError)
+                                      : KeeperMessages::copyKept(copy));
+        }
+    }
+    // The copy that holds the file tells, as for the rules.
+    if (!report.isEmpty() && !isReadOnly())
+        tell(KeeperMessages::paragraphs(report), MessageTitle::warning());
+}
+
+// No file is written until a plan exists, nor one read from a newer version
+// or not read at all; one that was there is kept up to date.
+bool SeatingFileKeeper::historyToWrite() const
+{
+    if (!m_histories || !m_historyLoaded || !m_historyFrozenReason.isEmpty())
+        return false;
+    if (m_historyFileFound || m_historyFromJournal)
+        return true;
+    return std::any_of(m_histories->begin(), m_histories->end(),
+                       [](const PlanHistory &history) { return !history.isEmpty(); });
+}
+
+// A journal restored at start-up holds the history even when it was never
+// needed since: it reaches the file now.
+bool SeatingFileKeeper::saveHistory()
+{
+    if (m_historyFromJournal)
+        loadHistory();
+    QString error;
+    if (!historyToWrite() ||
+        SeatingDisk::saveBytes(historyPath(), HistoryFile::serialize(*m_histories), &error))
+        return true;
+    const bool journaled = !m_journalBlocked && m_journal.writeHistory(m_histories);
+    tell(KeeperMessages::historyNotSaved(historyPath(), error,
+                                         journaled ? m_journal.historyPath() : QString()),
          MessageTitle::error());
     return !journaled;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "historyfile.h"
 #include "journal.h"
 #include "seatingdisk.h"
 #include "seatinglock.h"
@@ -51,7 +52,22 @@ public:
     // that could not be read); empty when they can.
     QString rulesFrozenReason() const { return m_rulesFrozenReason; }
 
-    // After every store, and after every change of the rules.
+    // The history of plans of every class, kept beside the seating file as
+    // the rules are, but read only when first needed (loadHistory()), never
+    // at start-up: a journal restored at start-up is read then instead of
+    // the file. Once read, journaled with every store and written at close.
+    // Set before startUp(); the histories outlive the keeper.
+    void keepHistory(HistoryFile::Histories *histories) { m_histories = histories; }
+    // Reads the history the first time, telling the teacher of damage or of
+    // why no plan can be recorded in this session; then does nothing.
+    void loadHistory();
+    bool historyLoaded() const { return m_historyLoaded; }
+    QString historyPath() const;
+    // Why no plan is recorded in this session (a newer file, or one that
+    // could not be read); empty when they are.
+    QString historyFrozenReason() const { return m_historyFrozenReason; }
+
+    // After every store, and after every change of the rules or the plans.
     void stored(const Archivio &archivio);
 
     // At close: writes the table to the seating file, or else to a recovery file.
@@ -110,6 +126,9 @@ private:
     QStringList loadRules();
     bool rulesToWrite() const;
     bool saveRules();
+    bool historyToWrite() const;
+    bool saveHistory();
+    bool saveBeside();
 
     QString m_path;
     SeatingView &m_view;
@@ -135,6 +154,11 @@ private:
     RuleBook *m_book = nullptr;
     bool m_rulesFileFound = false;
     QString m_rulesFrozenReason;
+    HistoryFile::Histories *m_histories = nullptr;
+    bool m_historyLoaded = false;
+    bool m_historyFileFound = false;
+    bool m_historyFromJournal = false; // read from the journal restored at start-up
+    QString m_historyFrozenReason;
     // Unstored changes are kept aside now, and may be written over.
     bool m_unstoredKept = false;
     bool m_unstoredBlocked = false;

@@ -44,6 +44,10 @@ public:
     // user is told which rules cannot hold together.
     void randomFill();
 
+    // Whether the marked desks and the pupils of the desks' lists make the
+    // room, as the fill needs them to; if not, the user is told what to change.
+    bool pupilsFitDesks() { return countsAddUp(pupilsListed()); }
+
     // The pupil seated at each desk as a slot, −1 for none; and the name of
     // each slot as the seat lists show it.
     QList<int> pupilAtDesk() const;

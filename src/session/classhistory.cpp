@@ -118,15 +118,17 @@ bool isHalfStep(const QUndoCommand *command)
 
 bool ClassHistory::State::operator==(const State &other) const
 {
-    return screen == other.screen && stored == other.stored && rules == other.rules;
+    return screen == other.screen && stored == other.stored && rules == other.rules &&
+           plans == other.plans;
 }
 
 ClassHistory::ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio,
-                           PupilRules &pupilRules)
+                           PupilRules &pupilRules, ClassPlans &plans)
     : m_view(view)
     , m_rules(rules)
     , m_archivio(archivio)
     , m_pupilRules(pupilRules)
+    , m_plans(plans)
 {
     for (QUndoStack *&stack : m_stacks)
         stack = new QUndoStack(&m_group);
@@ -147,7 +149,7 @@ void ClassHistory::classShown()
 void ClassHistory::perform(const QString &step, const std::function<void()> &reaction)
 {
     const int tab = m_view.selectedTab();
-    const State before{m_shown, storedBlock(tab), m_pupilRules.state(tab)};
+    const State before{m_shown, storedBlock(tab), m_pupilRules.state(tab), m_plans.state(tab)};
     reaction();
     record(tab, step, before, current(tab));
 }
@@ -155,7 +157,7 @@ void ClassHistory::perform(const QString &step, const std::function<void()> &rea
 void ClassHistory::deskPicked(int desk)
 {
     const int tab = m_view.selectedTab();
-    const State before{m_shown, storedBlock(tab), m_pupilRules.state(tab)};
+    const State before{m_shown, storedBlock(tab), m_pupilRules.state(tab), m_plans.state(tab)};
     m_rules.seatChanged(desk);
     const State after = current(tab);
     record(tab, pickStep(desk, before, after), before, after);
@@ -172,7 +174,8 @@ void ClassHistory::namesPasted()
 {
     const int tab = m_view.selectedTab();
     record(tab, SessionTexts::namesPasted(),
-           State{m_shown, storedBlock(tab), m_pupilRules.state(tab)}, current(tab));
+           State{m_shown, storedBlock(tab), m_pupilRules.state(tab), m_plans.state(tab)},
+           current(tab));
 }
 
 void ClassHistory::discardScreen()
@@ -211,7 +214,8 @@ bool ClassHistory::isDiscard(int offset) const
 
 ClassHistory::State ClassHistory::current(int tab) const
 {
-    return State{ClassSnapshot::take(m_view), storedBlock(tab), m_pupilRules.state(tab)};
+    return State{ClassSnapshot::take(m_view), storedBlock(tab), m_pupilRules.state(tab),
+                 m_plans.state(tab)};
 }
 
 QStringList ClassHistory::storedBlock(int tab) const
@@ -224,12 +228,15 @@ QStringList ClassHistory::storedBlock(int tab) const
     return cells;
 }
 
-void ClassHistory::record(int tab, const QString &step, const State &before, const State &after)
+// A step that read the plans found them as the file held them.
+void ClassHistory::record(int tab, const QString &step, State before, const State &after)
 {
     m_shown = after.screen;
+    if (!before.plans && after.plans)
+        before.plans = m_plans.asRead(tab);
     if (after == before)
         return;
-    stack(tab)->push(new ClassStep(*this, tab, step, before, after));
+    stack(tab)->push(new ClassStep(*this, tab, step, std::move(before), after));
 }
 
 // The store writes the block from the screen, so the screen first shows the
@@ -256,6 +263,10 @@ void ClassHistory::putBack(int tab, const State &state)
     if (m_pupilRules.state(tab) != state.rules) {
         m_pupilRules.setState(tab, state.rules);
         emit rulesPutBack();
+    }
+    if (state.plans && m_plans.state(tab) != state.plans) {
+        m_plans.setState(tab, state.plans);
+        emit plansPutBack();
     }
 }
 

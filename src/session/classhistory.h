@@ -2,6 +2,7 @@
 #pragma once
 
 #include "archivio.h"
+#include "classplans.h"
 #include "classsnapshot.h"
 #include "pupilrules.h"
 
@@ -30,8 +31,8 @@ class ClassHistory : public QObject
     Q_OBJECT
 
 public:
-    ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio,
-                 PupilRules &pupilRules);
+    ClassHistory(SeatingView &view, SeatingRules &rules, Archivio &archivio, PupilRules &pupilRules,
+                 ClassPlans &plans);
     ~ClassHistory() override;
 
     // After the class of the selected tab was shown: its history goes on.
@@ -74,8 +75,9 @@ public:
 signals:
     // What can be undone or redone, or its name, may have changed.
     void changed();
-    // An undo or redo changed the seating rules of a class.
+    // An undo or redo changed the seating rules of a class, or its plans.
     void rulesPutBack();
+    void plansPutBack();
 
 private:
     friend class ClassStep;
@@ -87,12 +89,13 @@ private:
         ClassSnapshot screen;
         QStringList stored; // the class's block of the table, cell by cell
         PupilRules::State rules;
+        ClassPlans::State plans;
         bool operator==(const State &other) const;
     };
 
     State current(int tab) const;
     QStringList storedBlock(int tab) const;
-    void record(int tab, const QString &step, const State &before, const State &after);
+    void record(int tab, const QString &step, State before, const State &after);
     void putBack(int tab, const State &state);
     void putBackName(int box, const QString &text);
     QString pickStep(int desk, const State &before, const State &after) const;
@@ -103,6 +106,7 @@ private:
     SeatingRules &m_rules;
     Archivio &m_archivio;
     PupilRules &m_pupilRules;
+    ClassPlans &m_plans;
     bool m_puttingBack = false;
     QUndoGroup m_group;
     std::array<QUndoStack *, Archivio::Classes> m_stacks{};

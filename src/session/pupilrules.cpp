@@ -19,14 +19,19 @@ void PupilRules::setState(int tab, const State &state)
 
 void PupilRules::namesReplaced(int tab)
 {
-    m_newPupils[size_t(tab - 1)] = !m_book.rules(tab).isEmpty();
+    m_newPupils[size_t(tab - 1)] = true;
 }
 
-QStringList PupilRules::classStored(int tab, const Archivio &archivio)
+QStringList PupilRules::classStored(int tab, const Archivio &archivio, bool rulesFrozen)
 {
     const ClassRules before = m_book.rules(tab);
-    if (std::exchange(m_newPupils[size_t(tab - 1)], false)) {
+    const bool replaced = std::exchange(m_newPupils[size_t(tab - 1)], false);
+    if (rulesFrozen)
+        return {};
+    if (replaced) {
         m_book.setRules(tab, {});
+        if (before.isEmpty())
+            return {};
         return {SessionTexts::rulesOfOldPupilsRemoved(int(before.size()))};
     }
     QStringList told;

@@ -12,8 +12,9 @@ class Archivio;
 // The seating rules of the classes while the program runs, and who a pupil
 // is: their name slot. A name edited and stored is the same pupil renamed,
 // who keeps their rules; a slot blanked and stored takes its pupil's rules
-// away; after "Cancella nomi" every slot is a new pupil, and the next store
-// takes the old pupils' rules away.
+// away; after "Cancella nomi" or an import every slot is a new pupil, and the
+// next store takes the old pupils' rules away. The history of plans follows
+// the same pupils.
 class PupilRules
 {
 public:
@@ -37,10 +38,12 @@ public:
 
     // "Cancella nomi" or a list imported over the names.
     void namesReplaced(int tab);
+    bool newPupils(int tab) const { return m_newPupils[size_t(tab - 1)]; }
 
     // After the class of tab was stored into archivio: the rules follow the
-    // pupils; returns what the teacher is told, one sentence each.
-    QStringList classStored(int tab, const Archivio &archivio);
+    // pupils; returns what the teacher is told, one sentence each. With
+    // rulesFrozen the rules stay as they are, and only the pupils are known.
+    QStringList classStored(int tab, const Archivio &archivio, bool rulesFrozen = false);
 
 private:
     RuleBook m_book;

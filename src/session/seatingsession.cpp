@@ -3,11 +3,17 @@
 
 #include "classdisplay.h"
 #include "deskseat.h"
+#include "historymessages.h"
 #include "keepermessages.h"
+#include "reseating.h"
 #include "rulecheck.h"
+#include "seatingsolver.h"
 #include "seatingview.h"
 #include "sessiontexts.h"
 #include "solvermessages.h"
+
+#include <QDate>
+#include <QRandomGenerator>
 
 #include <utility>
 
@@ -36,23 +42,174 @@ SeatingSession::SeatingSession(const QString &seatingFilePath, SeatingView &view
     m_keeper.keepRules(&m_pupilRules.book());
     m_rules.setStoredHandler([this] { classStored(); });
     m_rules.setRulesSource([this] { return m_pupilRules.book().seatingRules(m_shownTab); });
-    connect(&m_history, &ClassHistory::rulesPutBack, this, [this] { m_keeper.stored(m_archivio); });
+    for (auto putBack : {&ClassHistory::rulesPutBack, &ClassHistory::plansPutBack})
+        connect(&m_history, putBack, this, [this] { m_keeper.stored(m_archivio); });
     m_keepTimer.setSingleShot(true);
     m_keepTimer.setInterval(KeepInterval);
     connect(&m_keepTimer, &QTimer::timeout, this, &SeatingSession::keepUnstoredNow);
 }
 
-// The rules follow the pupils, and the teacher is told what changed; an
-// undo's store brings its rules back with it instead.
+// The rules and the plans follow the pupils, and the teacher is told what
+// changed; an undo's store brings its rules and plans back with it instead.
 void SeatingSession::classStored()
 {
-    if (!m_history.puttingBack() && rulesFrozenReason().isEmpty()) {
-        const QStringList told = m_pupilRules.classStored(m_shownTab, m_archivio);
+    const bool newPupils = m_pupilRules.newPupils(m_shownTab);
+    const quint32 gone = m_plans.namesStored(m_shownTab, m_archivio, newPupils);
+    if (!m_history.puttingBack()) {
+        const QStringList told =
+            m_pupilRules.classStored(m_shownTab, m_archivio, !rulesFrozenReason().isEmpty());
         if (!told.isEmpty())
             m_view.messageBox(told.join(u'\n'), MessageTitle::warning(), SeatingView::Buttons::Ok);
+        m_plans.classStored(m_shownTab, gone, seatingToRecord());
     }
     m_keeper.stored(m_archivio);
     screenChanged();
+}
+
+// The class as the screen shows it once stored, when it seats every pupil
+// once; the read-only copy records nothing.
+std::optional<Plan> SeatingSession::seatingToRecord() const
+{
+    if (m_keeper.isReadOnly())
+        return std::nullopt;
+    Plan plan;
+    plan.date = QDate::currentDate();
+    const QList<int> pupils = m_rules.pupilAtDesk();
+    const QStringList names = m_rules.listedNames();
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        if (m_view.deskSelection(desk) == SeatList::Marker)
+            plan.marked |= Room::bit(desk);
+        plan.pupilAt[desk] = pupils[desk];
+        if (pupils[desk] >= 0)
+            plan.nameAt[desk] = names[pupils[desk]];
+    }
+    if (!isPlan(plan.pupilAt, plan.marked, listedPupils()))
+        return std::nullopt;
+    return plan;
+}
+
+// The pupils of the desks' lists, bit s for slot s.
+quint32 SeatingSession::listedPupils() const
+{
+    quint32 pupils = 0;
+    for (int slot : m_view.listedSlots())
+        pupils |= quint32(1) << slot;
+    return pupils;
+}
+
+const PlanHistory &SeatingSession::recordedPlans()
+{
+    return m_plans.plans(m_shownTab);
+}
+
+void SeatingSession::restorePlan(const Plan &plan)
+{
+    const Plan restored = restoredFor(plan, listedPupils());
+    m_history.perform(SessionTexts::restoreStep(), [&] { showPlan(restored); });
+    screenChanged();
+}
+
+// Every desk as the plan has it.
+void SeatingSession::showPlan(const Plan &plan)
+{
+    UpdateGuard updating(m_view);
+    const QList<int> &listed = m_view.listedSlots();
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const int pupil = plan.pupilAt[desk];
+        if (plan.marked & Room::bit(desk))
+            m_view.setDeskSelection(desk, SeatList::Marker);
+        else if (pupil >= 0 && listed.contains(pupil))
+            m_view.setDeskSelection(desk, int(listed.indexOf(pupil)) + SeatList::FirstPupil);
+        else
+            m_view.setDeskSelection(desk, SeatList::Blank);
+    }
+}
+
+// No is the default: the plans cannot be had back once the program closes.
+void SeatingSession::clearPlanHistory()
+{
+    if (recordedPlans().isEmpty() || !historyFrozenReason().isEmpty())
+        return;
+    const QString title = classTitle(m_view.nameText(SeatingView::ClassNameBox), m_shownTab);
+    if (m_view.messageBox(SessionTexts::clearHistoryQuestion(title), MessageTitle::warning(),
+                          SeatingView::Buttons::YesNoDefaultNo) != SeatingView::Answer::Yes)
+        return;
+    m_history.perform(SessionTexts::clearHistoryStep(), [this] { m_plans.clear(m_shownTab); });
+    m_keeper.stored(m_archivio);
+    screenChanged();
+}
+
+// The fill's checks and question come first, as for "Assegna mancanti".
+void SeatingSession::reseat()
+{
+    if (!namesStored() && !storeNamesFirst())
+        return;
+    if (!m_rules.pupilsFitDesks())
+        return;
+    ReseatProblem problem;
+    problem.fill = reseatingProblem();
+    problem.history = recordedPlans().plans();
+    Reseating reseating(*QRandomGenerator::global());
+    const ReseatResult result = reseating.run(problem);
+    if (result.outcome != ReseatResult::Outcome::Plan)
+        return tellNoPlan(problem.fill, result.outOfTime);
+    Plan plan;
+    plan.marked = problem.fill.marked;
+    for (const QList<Placement> &placements : {problem.fill.seated, result.plan}) {
+        for (const Placement &placement : placements)
+            plan.pupilAt[placement.desk] = placement.pupil;
+    }
+    m_history.perform(SessionTexts::buttonStep(SessionTexts::reseatCaption()),
+                      [&] { showPlan(plan); });
+    screenChanged();
+    m_view.messageBox(HistoryMessages::reseated(result, int(problem.history.size()),
+                                                m_rules.listedNames(), QDate::currentDate()),
+                      SessionTexts::reseatCaption(), SeatingView::Buttons::Ok);
+}
+
+// The marked desks stay marked and the pupils with a fixed desk sit there;
+// everyone else is to be seated. A fixed desk that is marked, or another's,
+// is left to the rules, which then tell why no plan exists.
+FillProblem SeatingSession::reseatingProblem() const
+{
+    FillProblem problem;
+    problem.rules = m_pupilRules.book().seatingRules(m_shownTab);
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        if (m_view.deskSelection(desk) == SeatList::Marker)
+            problem.marked |= Room::bit(desk);
+    }
+    const quint32 pupils = listedPupils();
+    quint32 staying = 0;
+    Room::DeskSet taken = problem.marked;
+    for (const SeatingRule &rule : problem.rules) {
+        const quint32 pupil = quint32(1) << rule.pupil;
+        if (rule.kind != SeatingRule::Kind::BancoFisso || !(pupils & pupil) || (staying & pupil) ||
+            rule.value < 0 || rule.value >= Room::Desks || (taken & Room::bit(rule.value)))
+            continue;
+        staying |= pupil;
+        taken |= Room::bit(rule.value);
+        problem.seated.append({rule.pupil, rule.value});
+    }
+    for (int slot : m_view.listedSlots()) {
+        if (!(staying & (quint32(1) << slot)))
+            problem.freePupils.append(slot);
+    }
+    return problem;
+}
+
+// As the fill with rules says it.
+void SeatingSession::tellNoPlan(const FillProblem &problem, bool outOfTime)
+{
+    FillResult fill;
+    if (!outOfTime) {
+        SeatingSolver solver(*QRandomGenerator::global());
+        fill = solver.fill(problem);
+    }
+    const QString why =
+        fill.outcome == FillResult::Outcome::Impossible
+            ? SolverMessages::conflict(problem, fill.conflict, m_rules.listedNames())
+            : SolverMessages::outOfTime();
+    m_view.messageBox(why, MessageTitle::error(), SeatingView::Buttons::Ok);
 }
 
 void SeatingSession::addRule(const NamedRule &rule)
@@ -114,6 +271,7 @@ void SeatingSession::startUp(const QString &locationNotice)
     if (!m_keeper.isReadOnly() && m_keeper.fileMostlyUnread())
         offerToLeaveFile();
     m_started = m_archivio;
+    m_plans.started(m_archivio);
     const std::optional<UnstoredClass> kept = m_keeper.offerUnstored(m_archivio);
     if (m_ended)
         return; // by a signal while a question was open
@@ -271,6 +429,7 @@ void SeatingSession::importClass(const QString &className, const QStringList &pu
         ClassDisplay::rebuildSeatLists(m_view);
         for (int desk = 0; desk < SeatingView::Desks; ++desk)
             m_view.setDeskSelection(desk, marked.at(desk) ? SeatList::Marker : SeatList::Blank);
+        m_pupilRules.namesReplaced(m_shownTab);
     });
     screenChanged();
 }

@@ -3,6 +3,7 @@
 
 #include "archivio.h"
 #include "classhistory.h"
+#include "classplans.h"
 #include "pupilrules.h"
 #include "seatingfilekeeper.h"
 #include "seatingrules.h"
@@ -10,6 +11,8 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <optional>
 
 class SeatingView;
 
@@ -109,6 +112,24 @@ public:
     // For each desk, the rules its pupil breaks in words, empty for none.
     QStringList deskNotes() const;
 
+    // The plans the class on screen was stored with, oldest first, read from
+    // the history file when first needed; and, once read, why no plan is
+    // recorded in this session (empty when they are).
+    const PlanHistory &recordedPlans();
+    QString historyFrozenReason() const { return m_keeper.historyFrozenReason(); }
+    // "Ripristina": the plan on screen, as one step, for the pupils the class
+    // has now: those gone leave their desk blank, those added since are in
+    // none. Not stored until "Memorizza".
+    void restorePlan(const Plan &plan);
+    // "Cancella la cronologia": after the question, the plans of the class
+    // on screen go, as one step.
+    void clearPlanHistory();
+    // "Nuovi compagni di banco": after the fill's checks, every pupil but
+    // those with a fixed desk gets a desk, with nobody beside a past
+    // desk-mate over as many plans back as can be; one step, not stored,
+    // and the teacher told how far back it reached.
+    void reseat();
+
     int shownTab() const { return m_shownTab; }
     bool hasUnstoredChanges() const;
 
@@ -129,6 +150,11 @@ private:
     bool namesStored() const;
     bool storeNamesFirst();
     void classStored();
+    std::optional<Plan> seatingToRecord() const;
+    quint32 listedPupils() const;
+    void showPlan(const Plan &plan);
+    FillProblem reseatingProblem() const;
+    void tellNoPlan(const FillProblem &problem, bool outOfTime);
     void changeRules(const QString &step, const ClassRules &rules);
     void askAboutOtherComputersLock();
     void offerToLeaveFile();
@@ -143,7 +169,8 @@ private:
     SeatingRules m_rules{m_view, m_archivio};
     PupilRules m_pupilRules;
     SeatingFileKeeper m_keeper;
-    ClassHistory m_history{m_view, m_rules, m_archivio, m_pupilRules};
+    ClassPlans m_plans{m_keeper};
+    ClassHistory m_history{m_view, m_rules, m_archivio, m_pupilRules, m_plans};
     QTimer m_keepTimer;
     bool m_startedUp = false; // the start-up is over, with its questions
     bool m_shutDown = false;

@@ -32,6 +32,11 @@ QString leaveFreeCaption()
     return u"Segna i banchi da lasciare liberi"_s;
 }
 
+QString reseatCaption()
+{
+    return u"Nuovi compagni di banco"_s;
+}
+
 QString buttonStep(const QString &caption)
 {
     return u"«%1»"_s.arg(caption);
@@ -75,6 +80,22 @@ QString swapFrom(int desk)
 QString unstoredRestored()
 {
     return u"modifiche non memorizzate riprese"_s;
+}
+
+QString restoreStep()
+{
+    return u"ripristino della disposizione"_s;
+}
+
+QString clearHistoryStep()
+{
+    return u"cancellazione della cronologia"_s;
+}
+
+QString clearHistoryQuestion(const QString &classTitle)
+{
+    return u"Cancellare tutte le disposizioni memorizzate della classe «%1»? «Nuovi compagni di "
+           "banco» non saprà più chi è già stato compagno di banco di chi."_s.arg(classTitle);
 }
 
 QString unstoredQuestion(const QString &classTitle)

@@ -16,6 +16,7 @@ QString fillCaption();
 QString clearCaption();
 QString deleteNamesCaption();
 QString leaveFreeCaption();
+QString reseatCaption();
 
 QString buttonStep(const QString &caption);
 QString classNameEdit();
@@ -26,6 +27,9 @@ QString deskPick(int desk);
 QString swapBetween(int desk, int other);
 QString swapFrom(int desk);
 QString unstoredRestored();
+QString restoreStep();
+QString clearHistoryStep();
+QString clearHistoryQuestion(const QString &classTitle);
 
 QString unstoredQuestion(const QString &classTitle);
 

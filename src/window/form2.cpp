@@ -17,6 +17,7 @@
 #include "roomfront.h"
 #include "roommenu.h"
 #include "rulesdialog.h"
+#include "sessiontexts.h"
 #include "undokeys.h"
 #include "windowfit.h"
 #include "windowtexts.h"
@@ -325,6 +326,7 @@ void Form2::createPrinting()
         preview.exec();
     });
     createLeaveFree();
+    createReseat();
     addActions((new ClassTransfer(*this, m_session, *this))->actions());
 }
 
@@ -336,6 +338,14 @@ void Form2::createLeaveFree()
         WindowTexts::leaveFreeTip(), QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(leaveFree, &QAction::triggered, this,
             [this] { m_session.take(SeatingSession::Step::LeaveFree); });
+}
+
+// Ctrl+B, for "banco": the letters of the other entries are taken.
+void Form2::createReseat()
+{
+    QAction *reseat = createAction(this, u"reseatAction"_s, SessionTexts::reseatCaption(),
+                                   WindowTexts::reseatTip(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(reseat, &QAction::triggered, this, [this] { m_session.reseat(); });
 }
 
 void Form2::createRules()

@@ -76,6 +76,7 @@ private:
     void createStoring();
     void createPrinting();
     void createLeaveFree();
+    void createReseat();
     void createRules();
     void createOpenFolder();
     void openFolder();

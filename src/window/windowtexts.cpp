@@ -55,6 +55,12 @@ QString leaveFreeTip()
     return u"Segna «-> Non assegnare <-» sui banchi vuoti che avanzano, dall'ultima fila"_s;
 }
 
+QString reseatTip()
+{
+    return u"Cambia i posti: ognuno accanto a un compagno con cui non è ancora stato, "
+           "secondo le disposizioni memorizzate e le regole della classe"_s;
+}
+
 QString openFolder()
 {
     return u"Apri la cartella del file dei posti"_s;

@@ -21,6 +21,7 @@ QString deskWithNote(const QString &occupant, const QString &note);
 
 QString print();
 QString leaveFreeTip();
+QString reseatTip();
 QString openFolder();
 
 // The room's menu, its button and its entries' one-line tooltips.
