@@ -158,9 +158,25 @@ private slots:
             QCOMPARE(reference.shownText(), shortened->shownText());
             QCOMPARE(reference.grab().toImage(), shortened->grab().toImage());
         }
-        QCOMPARE(desk(2)->toolTip(), QString());
+        QCOMPARE(RealMouse::shownToolTip(desk(2)), QString());
         QVERIFY(RealMouse::hover(zanetti));
         QTRY_COMPARE(tip(), Zanetti);
+    }
+
+    // A name stored later that reads the same as a desk's shortened one changes how the
+    // desk shows it.
+    void deskTellsApartANameTypedLater()
+    {
+        QVERIFY2(desk(0)->shownText().startsWith(u"Zanetti Ema"_s),
+                 qPrintable(desk(0)->shownText()));
+        QLineEdit *edit = box(4);
+        edit->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(edit->hasFocus());
+        QTest::keyClicks(edit, u"Zanetti Emanuele Luca"_s);
+        m_window->click(u"cmdSalva"_s);
+        QTRY_VERIFY2(desk(0)->shownText().startsWith(u"Zanetti …M"_s),
+                     qPrintable(desk(0)->shownText()));
+        QCOMPARE(RealMouse::shownToolTip(desk(0)), Zanetti);
     }
 
     // Typed past its width, a box shows the name's end; leaving it shows the start.
@@ -187,7 +203,7 @@ private slots:
         QVERIFY(RealMouse::hover(edit));
         QTRY_COMPARE(tip(), name);
         edit->setText(u"3A"_s);
-        QCOMPARE(edit->toolTip(), QString());
+        QCOMPARE(RealMouse::shownToolTip(edit), QString());
     }
 
     // The teacher's desk above the rows, in the middle as on the print; each desk's number

@@ -3,6 +3,7 @@
 // whose pupil breaks a rule, and the rules dialog driven by the keyboard.
 
 #include "realkeys.h"
+#include "realmouse.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
@@ -110,8 +111,9 @@ class RulesDialogTest : public QObject
     {
         Tips tips;
         for (int desk = 0; desk < SeatingView::Desks; ++desk) {
-            if (!m_window.desk(desk)->toolTip().isEmpty())
-                tips[desk] = m_window.desk(desk)->toolTip();
+            const QString tip = RealMouse::shownToolTip(m_window.desk(desk));
+            if (!tip.isEmpty())
+                tips[desk] = tip;
         }
         return tips;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "planpainter.h"
 
+#include "installedfamily.h"
 #include "printtexts.h"
 #include "viewtexts.h"
 
@@ -23,8 +24,10 @@ const QColor TeacherDeskFill(215, 215, 215);
 
 QFont planFont(qreal pixelSize, bool bold = false)
 {
+    static const QString family =
+        firstInstalledFamily({"Arial", "Liberation Sans", "Helvetica", "DejaVu Sans"});
     QFont font;
-    font.setFamilies({u"Arial"_s, u"Liberation Sans"_s, u"Helvetica"_s, u"DejaVu Sans"_s});
+    font.setFamily(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(qMax(1, qRound(pixelSize)));
     font.setBold(bold);

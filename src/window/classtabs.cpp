@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "classtabs.h"
 
+#include <QEvent>
+#include <QHash>
 #include <QTabBar>
 
 using namespace Qt::StringLiterals;
@@ -19,16 +21,32 @@ protected:
     QSize tabSizeHint(int index) const override
     {
         QSize size = QTabBar::tabSizeHint(index);
-        if (index != marked) {
-            // Measured as QTabBar measures a caption.
-            const auto width = [this](const QString &text) {
-                return fontMetrics().size(Qt::TextShowMnemonic, text).width();
-            };
-            const QString text = tabText(index);
-            size.rwidth() += width(text + ClassTabs::mark()) - width(text);
-        }
+        if (index != marked)
+            size.rwidth() += markWidth(tabText(index));
         return size;
     }
+
+    void changeEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_markWidths.clear();
+        QTabBar::changeEvent(event);
+    }
+
+private:
+    // What the mark adds to text, measured as QTabBar measures a caption. Qt
+    // asks for every tab's size whenever one changes: measured once a caption.
+    int markWidth(const QString &text) const
+    {
+        if (const auto known = m_markWidths.constFind(text); known != m_markWidths.cend())
+            return *known;
+        const auto width = [this](const QString &caption) {
+            return fontMetrics().size(Qt::TextShowMnemonic, caption).width();
+        };
+        return m_markWidths[text] = width(text + ClassTabs::mark()) - width(text);
+    }
+
+    mutable QHash<QString, int> m_markWidths;
 };
 
 MarkableTabBar *markableBar(const QTabWidget *tabs)

@@ -41,19 +41,43 @@ std::optional<int> stepTarget(int key, int current, int count)
 DeskSelector::DeskSelector(QWidget *parent)
     : QComboBox(parent)
 {
-    connect(this, &QComboBox::currentTextChanged, this, [this] { updateToolTip(); });
+    // Any change of the items may change what tells the current one apart.
+    const auto forget = [this] {
+        m_shown.reset();
+    };
+    connect(model(), &QAbstractItemModel::rowsInserted, this, forget);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, forget);
+    connect(model(), &QAbstractItemModel::dataChanged, this, forget);
+    connect(model(), &QAbstractItemModel::modelReset, this, forget);
+    connect(model(), &QAbstractItemModel::layoutChanged, this, forget);
 }
 
 QString DeskSelector::shownText() const
 {
     const QString text = currentText();
     const int width = textWidth();
-    if (fontMetrics().horizontalAdvance(text) <= width)
-        return text;
-    QStringList others;
-    for (int item = 0; item < count(); ++item)
-        others << itemText(item);
-    return ShortName::fitted(text, others, fontMetrics(), width);
+    if (m_shown && m_shown->text == text && m_shown->width == width && m_shown->font == font())
+        return m_shown->shown;
+    QString shown = text;
+    if (fontMetrics().horizontalAdvance(text) > width) {
+        QStringList others;
+        for (int item = 0; item < count(); ++item)
+            others << itemText(item);
+        shown = ShortName::fitted(text, others, fontMetrics(), width);
+    }
+    m_shown = Shown{text, width, font(), shown};
+    return shown;
+}
+
+QString DeskSelector::toolTipText() const
+{
+    const QString text = currentText();
+    QStringList lines;
+    if (shownText() != text)
+        lines << text;
+    if (!m_ruleNote.isEmpty())
+        lines << m_ruleNote;
+    return lines.join(u'\n');
 }
 
 // The width Qt's own label takes: the edit field, less a pixel either side.
@@ -72,21 +96,16 @@ void DeskSelector::setRuleNote(const QString &note)
     if (note == m_ruleNote)
         return;
     m_ruleNote = note;
-    updateToolTip();
     update();
     QAccessibleEvent description(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&description);
 }
 
-void DeskSelector::updateToolTip()
+bool DeskSelector::event(QEvent *event)
 {
-    const QString text = currentText();
-    QStringList lines;
-    if (shownText() != text)
-        lines << text;
-    if (!m_ruleNote.isEmpty())
-        lines << m_ruleNote;
-    setToolTip(lines.join(u'\n'));
+    if (event->type() == QEvent::ToolTip)
+        setToolTip(toolTipText());
+    return QComboBox::event(event);
 }
 
 void DeskSelector::paintEvent(QPaintEvent *)
@@ -108,19 +127,6 @@ void DeskSelector::paintEvent(QPaintEvent *)
         painter.fillRect(all.left(), all.top(), width, all.height(), broken);
         painter.fillRect(all.right() - width + 1, all.top(), width, all.height(), broken);
     }
-}
-
-void DeskSelector::resizeEvent(QResizeEvent *event)
-{
-    QComboBox::resizeEvent(event);
-    updateToolTip();
-}
-
-void DeskSelector::changeEvent(QEvent *event)
-{
-    QComboBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        updateToolTip();
 }
 
 void DeskSelector::keyPressEvent(QKeyEvent *event)

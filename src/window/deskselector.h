@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QComboBox>
+#include <QFont>
+
+#include <optional>
 
 // A desk's selector. With every desk taken each pick is a swap that is stored
 // at once, so a desk changes only when the teacher picks from the open list:
@@ -26,22 +29,36 @@ public:
     // The current item's text as the desk shows it.
     QString shownText() const;
 
+    // What the desk's tooltip says: the whole name when it is shown
+    // shortened, and the rules broken; empty for none. Worked out only when
+    // the tooltip is asked for, not on every change.
+    QString toolTipText() const;
+
     // The rules the desk's pupil breaks, in words; empty for none.
     void setRuleNote(const QString &note);
     QString ruleNote() const { return m_ruleNote; }
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
+    // The shortened text for the text, width and font it was worked out in;
+    // the items it must not be mistaken for drop it when they change.
+    struct Shown
+    {
+        QString text;
+        int width = 0;
+        QFont font;
+        QString shown;
+    };
+
     void openAt(int row);
     int textWidth() const;
-    void updateToolTip();
 
     QString m_ruleNote;
+    mutable std::optional<Shown> m_shown;
 };

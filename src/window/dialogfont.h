@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "installedfamily.h"
+
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
-#include <QStringList>
 #include <QWidget>
 
 // The window's fonts. Shared with the start-up benchmark's floor, which must
@@ -12,19 +12,10 @@
 namespace DialogFont {
 
 // The first installed of the faces with the proportions the layout was drawn
-// for, or none. Only an installed one is named, and alone: for a missing
-// family, and for the extra families of a list, Qt asks fontconfig for
-// fallbacks at once, which cost 4 % of the program's start-up.
+// for, or none.
 inline QString family()
 {
-    static const QString family = [] {
-        const QStringList installed = QFontDatabase::families();
-        for (const char *name : {"Arial", "Liberation Sans", "Helvetica"}) {
-            if (installed.contains(QLatin1String(name), Qt::CaseInsensitive))
-                return QString::fromLatin1(name);
-        }
-        return QString();
-    }();
+    static const QString family = firstInstalledFamily({"Arial", "Liberation Sans", "Helvetica"});
     return family;
 }
 

@@ -50,7 +50,6 @@ NameBox::NameBox(QWidget *parent)
 {
     setValidator(m_validator);
     connect(this, &QLineEdit::inputRejected, this, [this] { explainRefusal(); });
-    connect(this, &QLineEdit::textChanged, this, [this] { updateToolTip(); });
 }
 
 void NameBox::setName(const QString &name)
@@ -126,8 +125,12 @@ void NameBox::insertFolded(const QString &text)
 
 // Undo and redo keys are the box's while it has typing of its own to undo or
 // redo; otherwise they go on to the window, which undoes the class's last step.
+// The tooltip is worked out when asked for, not on every change of text, size
+// or font.
 bool NameBox::event(QEvent *event)
 {
+    if (event->type() == QEvent::ToolTip)
+        updateToolTip();
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool undoKey = UndoKeys::matches(key, UndoKeys::undo());
@@ -220,19 +223,6 @@ void NameBox::focusOutEvent(QFocusEvent *event)
     QLineEdit::focusOutEvent(event);
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         setCursorPosition(0);
-}
-
-void NameBox::resizeEvent(QResizeEvent *event)
-{
-    QLineEdit::resizeEvent(event);
-    updateToolTip();
-}
-
-void NameBox::changeEvent(QEvent *event)
-{
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        updateToolTip();
 }
 
 // The space QLineEdit draws its text in: its contents, less the text margins

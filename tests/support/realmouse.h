@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QProcess>
 #include <QScreen>
+#include <QToolTip>
 #include <QWidget>
 
 // The mouse as a teacher moves it. Under a real X server (the xcb platform)
@@ -27,6 +28,17 @@ inline bool hover(QWidget *widget, QPoint local = {})
     return QProcess::execute(QStringLiteral("xdotool"),
                              {QStringLiteral("mousemove"), QStringLiteral("--sync"),
                               QString::number(device.x()), QString::number(device.y())}) == 0;
+}
+
+// The tooltip that shows over local, asked of Qt at once on any platform, as
+// the pointer resting there asks: empty when none shows.
+inline QString shownToolTip(QWidget *widget, QPoint local = {})
+{
+    if (local.isNull())
+        local = widget->rect().center();
+    QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
+    QCoreApplication::sendEvent(widget, &event);
+    return event.isAccepted() && QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 } // namespace RealMouse
