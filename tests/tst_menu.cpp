@@ -3,12 +3,14 @@
 // every way of opening the menu, the tabs giving way to its button, F1, Ctrl+S, Ctrl+Q,
 // the buttons' tooltips, the folder of the seating file and what the program says of itself.
 
+#include "keptfiles.h"
 #include "realkeys.h"
 #include "realmouse.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
 #include <QDir>
+#include <QListWidget>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QToolTip>
@@ -16,12 +18,12 @@
 namespace {
 
 // The entries of the room's menu, "" for a separator.
-const QStringList Entries =
-    QString("Annulla|Ripeti||Memorizza|Stampa…|Segna i banchi da lasciare "
-            "liberi|Nuovi compagni di banco|Importa elenco…|Esporta…|Regole della classe…|"
-            "Apri la cartella del file dei posti||Guida|Informazioni su "
-            "Posti||Chiudi")
-        .split('|');
+const QStringList Entries = QString("Annulla|Ripeti||Memorizza|Stampa…|Segna i banchi da lasciare "
+                                    "liberi|Nuovi compagni di banco|Disposizioni "
+                                    "precedenti…|Importa elenco…|Esporta…|Regole della classe…|"
+                                    "Apri la cartella del file dei posti||Guida|Informazioni su "
+                                    "Posti||Chiudi")
+                                .split('|');
 
 // A right click at local in widget: through the X server under X, else the event it makes.
 void rightClick(QWidget *widget, QPoint local)
@@ -257,6 +259,66 @@ private slots:
                  "distribuito secondo la GNU General Public License, versione 3 o successiva "
                  "(GPL-3.0-or-later), senza alcuna garanzia.\n\nFile dei posti:\n" +
                      QDir::toNativeSeparators(m_window.path()));
+    }
+
+    // Ctrl+D opens the plans kept beside the file: Enter puts the selected one back on the
+    // screen as a step to undo; "Cancella la cronologia" asks, No by default, and empties them.
+    void plansFromTheMenu()
+    {
+        QByteArray plan = "Posti-cronologia versione 1\r\n1\t2026-10-12";
+        for (int desk = 0; desk < 30; ++desk)
+            plan +=
+                "\t" + QByteArray::number(30 - desk) + " Alunno " + QByteArray::number(29 - desk);
+        QVERIFY(KeptFiles::writeAll(
+            QFileInfo(m_window.path()).dir().filePath("Posti-cronologia.txt"), plan + "\r\n"));
+        QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats()))));
+        QCOMPARE(plansShown(Qt::Key_Return), QStringList{"12 ottobre"});
+        QCOMPARE(m_window.desk(0)->currentText(), "Alunno 29");
+        QCOMPARE(m_window.desk(29)->currentText(), "Alunno 0");
+        QCOMPARE(m_window.action("undoAction")->text(), "Annulla ripristino della disposizione");
+
+        MessageBoxAnswerer answerer("Sì");
+        plansShown(Qt::ALT | Qt::Key_O);
+        QCOMPARE(answerer.text(), "Cancellare tutte le disposizioni memorizzate della classe «3A»? "
+                                  "«Nuovi compagni di banco» non saprà più chi è già stato "
+                                  "compagno di banco di chi.");
+        QCOMPARE(answerer.defaultButtons(), QStringList{"No"});
+        QCOMPARE(plansShown(Qt::Key_Escape),
+                 QStringList{"Non ci sono ancora disposizioni memorizzate."});
+    }
+
+private:
+    // Opens "Disposizioni precedenti…" with Ctrl+D, returns its list of dates
+    // and leaves it with keys.
+    QStringList plansShown(QKeySequence keys)
+    {
+        QStringList dates;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != QLatin1String("plansDialog"))
+                return;
+            poll.stop();
+            const bool focused = QTest::qWaitFor([dialog] {
+                return dialog->isActiveWindow() &&
+                       dialog->isAncestorOf(QApplication::focusWidget());
+            });
+            auto *list = dialog->findChild<QListWidget *>("plansList");
+            for (int row = 0; focused && row < list->count(); ++row)
+                dates << list->item(row)->text();
+            RealKeys::press(QApplication::focusWidget(), keys);
+            // A button's mnemonic clicks it after a moment, to show it pressed.
+            (void)QTest::qWaitFor([dialog] { return !dialog->isVisible(); });
+            if (dialog->isVisible())
+                dialog->reject(); // a failed test still ends
+        });
+        poll.start(10);
+        // The offscreen platform leaves no window active when a dialog closes.
+        QApplication::setActiveWindow(m_window.get());
+        [&] {
+            QVERIFY(RealKeys::press(m_window.box(0), QKeySequence(Qt::CTRL | Qt::Key_D)));
+        }();
+        return dates;
     }
 };
 

@@ -85,10 +85,11 @@ class PlansDialogTest : public QObject
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
             auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || !QTest::qWaitForWindowActive(dialog))
+            if (!dialog)
                 return;
-            poll.stop();
-            work(dialog);
+            poll.stop(); // before waiting, which would let the poll run this again
+            if (QTest::qWaitForWindowActive(dialog))
+                work(dialog);
             if (dialog->isVisible())
                 dialog->reject(); // a failed test still ends
         });

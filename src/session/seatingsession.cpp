@@ -128,8 +128,12 @@ void SeatingSession::showPlan(const Plan &plan)
 // No is the default: the plans cannot be had back once the program closes.
 void SeatingSession::clearPlanHistory()
 {
-    if (recordedPlans().isEmpty() || !historyFrozenReason().isEmpty())
+    if (recordedPlans().isEmpty())
         return;
+    if (const QString frozen = historyFrozenReason(); !frozen.isEmpty()) {
+        m_view.messageBox(frozen, MessageTitle::warning(), SeatingView::Buttons::Ok);
+        return;
+    }
     const QString title = classTitle(m_view.nameText(SeatingView::ClassNameBox), m_shownTab);
     if (m_view.messageBox(SessionTexts::clearHistoryQuestion(title), MessageTitle::warning(),
                           SeatingView::Buttons::YesNoDefaultNo) != SeatingView::Answer::Yes)

@@ -13,6 +13,7 @@
 #include "helpwindow.h"
 #include "namebox.h"
 #include "planpreviewdialog.h"
+#include "plansdialog.h"
 #include "readonlybar.h"
 #include "roomfront.h"
 #include "roommenu.h"
@@ -327,6 +328,7 @@ void Form2::createPrinting()
     });
     createLeaveFree();
     createReseat();
+    createPlans();
     addActions((new ClassTransfer(*this, m_session, *this))->actions());
 }
 
@@ -346,6 +348,32 @@ void Form2::createReseat()
     QAction *reseat = createAction(this, u"reseatAction"_s, SessionTexts::reseatCaption(),
                                    WindowTexts::reseatTip(), QKeySequence(Qt::CTRL | Qt::Key_B));
     connect(reseat, &QAction::triggered, this, [this] { m_session.reseat(); });
+}
+
+// Ctrl+D, for "disposizioni".
+void Form2::createPlans()
+{
+    QAction *plans =
+        createAction(this, u"plansAction"_s, WindowTexts::plansAction(),
+                     WindowTexts::plansActionTip(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(plans, &QAction::triggered, this, &Form2::showPlans);
+}
+
+// The dialog only tells what the teacher chose; the session takes the step.
+void Form2::showPlans()
+{
+    // A copy: emptying the history empties the session's list in place.
+    const QList<Plan> plans = m_session.recordedPlans().plans();
+    QStringList names;
+    for (int box = 0; box < Archivio::Pupils; ++box)
+        names << nameText(box);
+    const PlansDialog::Choice choice =
+        PlansDialog::choose(this, plans, names, classTitle(nameText(ClassNameBox), selectedTab()),
+                            QDate::currentDate());
+    if (choice.action == PlansDialog::Choice::Action::Restore)
+        m_session.restorePlan(plans.at(choice.plan));
+    else if (choice.action == PlansDialog::Choice::Action::ClearHistory)
+        m_session.clearPlanHistory();
 }
 
 void Form2::createRules()

@@ -77,6 +77,8 @@ private:
     void createPrinting();
     void createLeaveFree();
     void createReseat();
+    void createPlans();
+    void showPlans();
     void createRules();
     void createOpenFolder();
     void openFolder();
