@@ -22,8 +22,9 @@ POSTI_TEST_PACKAGES=(xvfb xauth openbox xdotool dbus-daemon dbus-bin at-spi2-cor
 # program as a teacher would.
 POSTI_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian x11-utils xvfb xauth openbox xdotool)
 
-# What the fuzz build adds: clang with libFuzzer and its sanitizer runtimes.
-POSTI_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# What the fuzz build adds: clang with libFuzzer and its sanitizer runtimes,
+# and LLVM's linker.
+POSTI_FUZZ_PACKAGES=(clang libclang-rt-14-dev lld)
 
 # posti_install PACKAGE... installs the packages that are not installed yet.
 posti_install() {
@@ -57,9 +58,12 @@ POSTI_RELEASE_CONFIG=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DC
 # long since they run side by side), with line tables for the sanitizers'
 # reports. It builds the fuzz targets (scripts/fuzz) and the tests labelled
 # "sanitized" (scripts/test); with only one window test among them, the
-# tests' precompiled header would cost more than it saves.
+# tests' precompiled header would cost more than it saves. LLVM's linker
+# links its large executables several times faster than the system's.
 POSTI_FUZZ_CONFIG=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
-    "-DCMAKE_CXX_FLAGS_DEBUG=-O0 -gline-tables-only" -DPOSTI_FUZZ=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON)
+    "-DCMAKE_CXX_FLAGS_DEBUG=-O0 -gline-tables-only" -DPOSTI_FUZZ=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
+    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld
+    -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=lld)
 
 # posti_build DIR [CMAKE ARGS...] [-- TARGETS...] configures DIR and builds
 # the targets into it (all when none is given).
