@@ -523,8 +523,8 @@ private slots:
                                     "non c'è più."
                                  << 1;
         QTest::newRow("Cancella nomi") << "delete"
-                                       << "I nomi sono stati cancellati: le 2 regole degli "
-                                          "alunni di prima sono state tolte."
+                                       << "L'elenco degli alunni è stato sostituito: le 2 "
+                                          "regole degli alunni di prima sono state tolte."
                                        << 0;
     }
 

@@ -134,9 +134,10 @@ QString ruleRemoved(SeatingRule::Kind kind, const QString &name)
 QString rulesOfOldPupilsRemoved(int count)
 {
     if (count == 1)
-        return u"I nomi sono stati cancellati: la regola degli alunni di prima è stata tolta."_s;
-    return u"I nomi sono stati cancellati: le %1 regole degli alunni di prima sono state "
-           "tolte."_s.arg(count);
+        return u"L'elenco degli alunni è stato sostituito: la regola degli alunni di prima è "
+               "stata tolta."_s;
+    return u"L'elenco degli alunni è stato sostituito: le %1 regole degli alunni di prima sono "
+           "state tolte."_s.arg(count);
 }
 
 QString rulesTitle()
