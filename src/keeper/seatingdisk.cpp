@@ -4,6 +4,7 @@
 #include "archivio.h"
 #include "fileerrorcause.h"
 #include "keepermessages.h"
+#include "namepattern.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,8 +156,7 @@ void removeStaleTemporaries(const QString &path)
 {
     const QFileInfo target(resolvedPath(path));
     QDir folder = target.absoluteDir();
-    const QStringList found =
-        folder.entryList({target.fileName() + u".??????"_s}, QDir::Files | QDir::Hidden);
+    const QStringList found = NamePattern::files(folder, QString(target.fileName() + u".??????"_s));
     for (const QString &name : found) {
         if (isOurTemporarySuffix(QStringView(name).last(6)))
             folder.remove(name);
