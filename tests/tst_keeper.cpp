@@ -14,6 +14,7 @@
 #include "keptfiles.h"
 #include "namepattern.h"
 #include "rulesfile.h"
+#include "seatingdisk.h"
 #include "seatingfilekeeper.h"
 #include "seatinglock.h"
 #include "testmain.h"
@@ -701,6 +702,32 @@ private slots:
             QVERIFY(!QFileInfo::exists(journalPath + u".QwErTy"_s));
         }
         QVERIFY(QFileInfo::exists(others));
+    }
+
+    // A file is read whole up to 16 MiB; one byte more is no seating file.
+    void readUpToTheLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("empty") << 0 << true;
+        QTest::newRow("at the limit") << (16 << 20) << true;
+        QTest::newRow("one byte past") << (16 << 20) + 1 << false;
+    }
+
+    void readUpToTheLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, read);
+        const QByteArray bytes(size, 'x');
+        QVERIFY(writeAll(m_path, bytes));
+        QByteArray got;
+        const SeatingDisk::LoadResult result = SeatingDisk::readBytes(m_path, got);
+        QCOMPARE(result.status, read ? SeatingDisk::LoadResult::Status::Loaded
+                                     : SeatingDisk::LoadResult::Status::Unreadable);
+        QCOMPARE(result.errorString,
+                 read ? QString() : u"il file è troppo grande per essere un file dei posti"_s);
+        if (read)
+            QCOMPARE(got, bytes);
     }
 
     // The names the leftovers above are found by: the save's temporaries and

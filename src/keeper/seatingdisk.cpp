@@ -109,7 +109,12 @@ LoadResult readBytes(const QString &path, QByteArray &bytes)
         return result;
     }
     FileErrorCause::clear();
-    bytes = file.read(MaxFileSize + 1);
+    // Qt allocates all that is asked for at once: the file's own size, plus
+    // one byte to see a file that grew since, rather than the largest allowed.
+    const qint64 expected = std::min(file.size(), MaxFileSize) + 1;
+    bytes = file.read(expected);
+    if (bytes.size() == expected && expected <= MaxFileSize)
+        bytes += file.read(MaxFileSize + 1 - expected);
     result.status = LoadResult::Status::Loaded;
     if (file.error() != QFileDevice::NoError)
         result.errorString = failure(path, file);
