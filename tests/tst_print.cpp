@@ -98,9 +98,8 @@ private slots:
             window->setNameText(0, QStringLiteral(" Rossi "));      // typed, never stored
             window->setNameText(7, QStringLiteral(" Verdi Anna ")); // at no desk
             for (int desk = 0; desk < SeatingView::Desks; ++desk) {
-                window->clearDesk(desk);
-                for (const QString &item : {QString(), SeatList::markerText(), QString(" Rossi ")})
-                    window->appendDeskItem(desk, item);
+                window->setDeskItems(
+                    desk, {QString(), SeatList::markerText(), QStringLiteral(" Rossi ")});
                 window->setDeskSelection(desk, desk == 4 ? 2 : desk == 9 ? SeatList::Marker : 0);
             }
         }

@@ -530,14 +530,11 @@ void Form2::setNameText(int box, const QString &text)
     m_nameBoxes[size_t(box)]->setName(text);
 }
 
-void Form2::clearDesk(int desk)
+void Form2::setDeskItems(int desk, const QStringList &items)
 {
-    m_desks[size_t(desk)]->clear();
-}
-
-void Form2::appendDeskItem(int desk, const QString &item)
-{
-    m_desks[size_t(desk)]->addItem(item);
+    QComboBox *selector = m_desks[size_t(desk)];
+    selector->clear();
+    selector->addItems(items);
 }
 
 int Form2::deskItemCount(int desk) const
