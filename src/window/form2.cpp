@@ -11,8 +11,9 @@
 #include "fittingbutton.h"
 #include "formlayout.h"
 #include "helpwindow.h"
+#include "modules.h"
 #include "namebox.h"
-#include "planpreviewdialog.h"
+#include "printengine.h"
 #include "readonlybar.h"
 #include "roomfront.h"
 #include "roommenu.h"
@@ -322,8 +323,11 @@ void Form2::createPrinting()
     m_printAction = createAction(this, u"printAction"_s, WindowTexts::print(),
                                  WindowTexts::printTip(), QKeySequence::Print);
     connect(m_printAction, &QAction::triggered, this, [this] {
-        PlanPreviewDialog preview(printableClass(), this);
-        preview.exec();
+        QString error;
+        if (const PrintEngine *printing = PrintModule::engine(&error))
+            printing->preview(printableClass(), this);
+        else
+            messageBox(error, MessageTitle::error(), Buttons::Ok);
     });
     createLeaveFree();
     createReseat();
