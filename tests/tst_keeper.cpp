@@ -12,7 +12,9 @@
 #include "fakeview.h"
 #include "keepermessages.h"
 #include "keptfiles.h"
+#include "namepattern.h"
 #include "rulesfile.h"
+#include "seatingdisk.h"
 #include "seatingfilekeeper.h"
 #include "seatinglock.h"
 #include "testmain.h"
@@ -700,6 +702,64 @@ private slots:
             QVERIFY(!QFileInfo::exists(journalPath + u".QwErTy"_s));
         }
         QVERIFY(QFileInfo::exists(others));
+    }
+
+    // A file is read whole up to 16 MiB; one byte more is no seating file.
+    void readUpToTheLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("empty") << 0 << true;
+        QTest::newRow("at the limit") << (16 << 20) << true;
+        QTest::newRow("one byte past") << (16 << 20) + 1 << false;
+    }
+
+    void readUpToTheLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, read);
+        const QByteArray bytes(size, 'x');
+        QVERIFY(writeAll(m_path, bytes));
+        QByteArray got;
+        const SeatingDisk::LoadResult result = SeatingDisk::readBytes(m_path, got);
+        QCOMPARE(result.status, read ? SeatingDisk::LoadResult::Status::Loaded
+                                     : SeatingDisk::LoadResult::Status::Unreadable);
+        QCOMPARE(result.errorString,
+                 read ? QString() : u"il file è troppo grande per essere un file dei posti"_s);
+        if (read)
+            QCOMPARE(got, bytes);
+    }
+
+    // The names the leftovers above are found by: the save's temporaries and
+    // the dated copies, as QDir's wildcards would match them, but brackets
+    // taken as they stand.
+    void leftoversAreFoundByName_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("matches");
+        const QString temporary = u"Posti.bq.??????"_s, dated = uR"(P-1f-????????-??????*.bq)"_s;
+        QTest::newRow("temporary") << temporary << u"Posti.bq.QwErTy"_s << true;
+        QTest::newRow("one letter short") << temporary << u"Posti.bq.QwErT"_s << false;
+        QTest::newRow("one letter past") << temporary << u"Posti.bq.QwErTyU"_s << false;
+        QTest::newRow("case aside") << temporary << u"posti.BQ.QwErTy"_s << true;
+        QTest::newRow("another file's") << temporary << u"Posti.bqx.QwErTy"_s << false;
+        QTest::newRow("brackets") << u"Classe [A].bq.??????"_s << u"Classe [A].bq.QwErTy"_s << true;
+        QTest::newRow("letter beyond 16 bits")
+            << temporary << u"Posti.bq.QwErT\U0001D49C"_s << true;
+        QTest::newRow("dated") << dated << u"P-1f-20240906-080503.bq"_s << true;
+        QTest::newRow("dated, numbered") << dated << u"P-1f-20240906-080503-2.bq"_s << true;
+        QTest::newRow("time one short") << dated << u"P-1f-20240906-08050.bq"_s << false;
+        QTest::newRow("other suffix") << dated << u"P-1f-20240906-080503.bq.QwErTy"_s << false;
+        QTest::newRow("other stem") << dated << u"P-1-20240906-080503.bq"_s << false;
+    }
+
+    void leftoversAreFoundByName()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, name);
+        QFETCH(bool, matches);
+        QCOMPARE(NamePattern::matches(pattern, name), matches);
     }
 
     // Set-aside and recovery files are dated; a name already taken, even by a

@@ -4,6 +4,7 @@
 #include "fileerrorcause.h"
 #include "folderprobe.h"
 #include "keepermessages.h"
+#include "namepattern.h"
 #include "seatingdisk.h"
 
 #include <QCryptographicHash>
@@ -76,14 +77,18 @@ QString freshDatedPath(const QString &folder, const QString &stem, const QString
     return path;
 }
 
+QStringList datedNames(const QDir &folder, const QString &stem, const QString &suffix)
+{
+    return NamePattern::files(folder, QString(stem + uR"(-????????-??????*)"_s + suffix));
+}
+
 QString setAside(const QString &path, const QString &stem, const QString &suffix,
                  QString *errorString)
 {
     QFile file(path);
     const QDir folder = QFileInfo(file).absoluteDir();
     // Starts that keep failing on one file set it aside once.
-    const QStringList earlier =
-        folder.entryList({stem + uR"(-????????-??????*)"_s + suffix}, QDir::Files | QDir::Hidden);
+    const QStringList earlier = datedNames(folder, stem, suffix);
     for (const QString &name : earlier) {
         if (SeatingDisk::isCopyOf(file.fileName(), folder.filePath(name)) && file.remove())
             return folder.filePath(name);

@@ -3,6 +3,9 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+class QDir;
 
 // The per-user data folder (QStandardPaths::AppDataLocation), where the
 // program keeps what must survive when its own folder cannot take it: the
@@ -34,6 +37,10 @@ QString keyedPath(const QString &seatingFilePath);
 // name is taken.
 QString freshDatedPath(const QString &folder, const QString &stem, const QString &suffix,
                        const QDateTime &when = QDateTime::currentDateTime());
+
+// The files in folder named as freshDatedPath() names them for stem and
+// suffix, numbered ones too.
+QStringList datedNames(const QDir &folder, const QString &stem, const QString &suffix);
 
 // Renames the file at path, one of the data folder's own, to a fresh dated
 // name "<stem>-AAAAMMGG-HHMMSS<suffix>" beside it, so that the next write does

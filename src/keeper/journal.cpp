@@ -155,8 +155,7 @@ QString Journal::setAside(QString *errorString) const
     QFile journal(path());
     const QDir folder = QFileInfo(journal).absoluteDir();
     // Starts that keep failing on one journal set it aside once.
-    const QStringList earlier =
-        folder.entryList({stem(m_key) + uR"(-????????-??????*.bq)"_s}, QDir::Files | QDir::Hidden);
+    const QStringList earlier = DataFolder::datedNames(folder, stem(m_key), u".bq"_s);
     const QString aside = DataFolder::freshDatedPath(folder.path(), stem(m_key), u".bq"_s);
     // The rules and history journals go aside first, under the name the journal takes.
     if (QFileInfo::exists(rulesPath()))

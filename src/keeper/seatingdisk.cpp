@@ -4,6 +4,7 @@
 #include "archivio.h"
 #include "fileerrorcause.h"
 #include "keepermessages.h"
+#include "namepattern.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,7 +109,12 @@ LoadResult readBytes(const QString &path, QByteArray &bytes)
         return result;
     }
     FileErrorCause::clear();
-    bytes = file.read(MaxFileSize + 1);
+    // Qt allocates all that is asked for at once: the file's own size, plus
+    // one byte to see a file that grew since, rather than the largest allowed.
+    const qint64 expected = std::min(file.size(), MaxFileSize) + 1;
+    bytes = file.read(expected);
+    if (bytes.size() == expected && expected <= MaxFileSize)
+        bytes += file.read(MaxFileSize + 1 - expected);
     result.status = LoadResult::Status::Loaded;
     if (file.error() != QFileDevice::NoError)
         result.errorString = failure(path, file);
@@ -155,8 +161,7 @@ void removeStaleTemporaries(const QString &path)
 {
     const QFileInfo target(resolvedPath(path));
     QDir folder = target.absoluteDir();
-    const QStringList found =
-        folder.entryList({target.fileName() + u".??????"_s}, QDir::Files | QDir::Hidden);
+    const QStringList found = NamePattern::files(folder, QString(target.fileName() + u".??????"_s));
     for (const QString &name : found) {
         if (isOurTemporarySuffix(QStringView(name).last(6)))
             folder.remove(name);

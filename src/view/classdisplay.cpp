@@ -22,23 +22,18 @@ int shownPosition(const QString &stored, int itemCount)
 
 void rebuildSeatLists(SeatingView &view)
 {
-    QStringList pupils;
+    QStringList items{QString(), SeatList::markerText()};
     QList<int> listed;
     for (int box = 0; box < Archivio::Pupils; ++box) {
         const QString name = view.nameText(box);
         if (!name.isEmpty()) {
-            pupils.append(name);
+            items.append(name);
             listed.append(box);
         }
     }
     view.setListedSlots(listed);
-    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
-        view.clearDesk(desk);
-        view.appendDeskItem(desk, QString());
-        view.appendDeskItem(desk, SeatList::markerText());
-        for (const QString &pupil : pupils)
-            view.appendDeskItem(desk, pupil);
-    }
+    for (int desk = 0; desk < SeatingView::Desks; ++desk)
+        view.setDeskItems(desk, items);
 }
 
 void showClass(SeatingView &view, const Archivio &archivio, int tab)

@@ -27,9 +27,7 @@ void ClassSnapshot::restore(SeatingView &view) const
     for (int box = 0; box < SeatingView::NameBoxes; ++box)
         view.setNameText(box, m_names.at(box));
     for (int desk = 0; desk < SeatingView::Desks; ++desk) {
-        view.clearDesk(desk);
-        for (const QString &item : m_items.at(desk))
-            view.appendDeskItem(desk, item);
+        view.setDeskItems(desk, m_items.at(desk));
         view.setDeskSelection(desk, m_selections.at(desk));
     }
 }

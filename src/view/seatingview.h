@@ -50,8 +50,9 @@ public:
     virtual QString nameText(int box) const = 0;
     virtual void setNameText(int box, const QString &text) = 0;
 
-    virtual void clearDesk(int desk) = 0;
-    virtual void appendDeskItem(int desk, const QString &item) = 0;
+    // Replaces the desk's whole list at once, far cheaper for a combo box
+    // than item by item; the caller sets the desk's selection after it.
+    virtual void setDeskItems(int desk, const QStringList &items) = 0;
     virtual int deskItemCount(int desk) const = 0;
     virtual QString deskItem(int desk, int position) const = 0;
     virtual int deskSelection(int desk) const = 0;

@@ -11,9 +11,10 @@
 #include "fittingbutton.h"
 #include "formlayout.h"
 #include "helpwindow.h"
+#include "modules.h"
 #include "namebox.h"
-#include "planpreviewdialog.h"
 #include "plansdialog.h"
+#include "printengine.h"
 #include "readonlybar.h"
 #include "roomfront.h"
 #include "roommenu.h"
@@ -323,8 +324,11 @@ void Form2::createPrinting()
     m_printAction = createAction(this, u"printAction"_s, WindowTexts::print(),
                                  WindowTexts::printTip(), QKeySequence::Print);
     connect(m_printAction, &QAction::triggered, this, [this] {
-        PlanPreviewDialog preview(printableClass(), this);
-        preview.exec();
+        QString error;
+        if (const PrintEngine *printing = PrintModule::engine(&error))
+            printing->preview(printableClass(), this);
+        else
+            messageBox(error, MessageTitle::error(), Buttons::Ok);
     });
     createLeaveFree();
     createReseat();
@@ -558,14 +562,11 @@ void Form2::setNameText(int box, const QString &text)
     m_nameBoxes[size_t(box)]->setName(text);
 }
 
-void Form2::clearDesk(int desk)
+void Form2::setDeskItems(int desk, const QStringList &items)
 {
-    m_desks[size_t(desk)]->clear();
-}
-
-void Form2::appendDeskItem(int desk, const QString &item)
-{
-    m_desks[size_t(desk)]->addItem(item);
+    QComboBox *selector = m_desks[size_t(desk)];
+    selector->clear();
+    selector->addItems(items);
 }
 
 int Form2::deskItemCount(int desk) const

@@ -49,8 +49,7 @@ public:
 
     QString nameText(int box) const override;
     void setNameText(int box, const QString &text) override;
-    void clearDesk(int desk) override;
-    void appendDeskItem(int desk, const QString &item) override;
+    void setDeskItems(int desk, const QStringList &items) override;
     int deskItemCount(int desk) const override;
     QString deskItem(int desk, int position) const override;
     int deskSelection(int desk) const override;

@@ -2,7 +2,7 @@
 #include "namebox.h"
 
 #include "importengine.h"
-#include "importmodule.h"
+#include "modules.h"
 #include "namevalidator.h"
 #include "undokeys.h"
 #include "windowtexts.h"

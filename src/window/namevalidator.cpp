@@ -3,7 +3,7 @@
 
 #include "cp1252.h"
 #include "importengine.h"
-#include "importmodule.h"
+#include "modules.h"
 #include "seatingfile.h"
 #include "windowtexts.h"
 

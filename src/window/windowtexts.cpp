@@ -369,15 +369,20 @@ QString typedFold(const QString &typed, const QString &written)
            u"toglierla)."_s.arg(typed, written);
 }
 
-QString moduleNotFound()
+QString moduleNotFound(const QString &module)
 {
-    return u"il modulo posti_import non si trova accanto al programma"_s;
+    return u"il modulo %1 non si trova accanto al programma"_s.arg(module);
 }
 
 QString moduleMissing(const QString &reason)
 {
     return u"Impossibile caricare il modulo che legge gli elenchi (%1): reinstallare posti."_s.arg(
         reason);
+}
+
+QString printModuleMissing(const QString &reason)
+{
+    return u"Impossibile caricare il modulo che stampa (%1): reinstallare posti."_s.arg(reason);
 }
 
 QString importList()

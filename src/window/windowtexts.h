@@ -92,9 +92,12 @@ QString notInFile(const QString &character);
 // The paste by the importers' rules, and a typed letter folded.
 QString typedFold(const QString &typed, const QString &written);
 
-// "Importa elenco…" and "Esporta…": the menu, the dialogs, the preview.
-QString moduleNotFound();
+// A module of the program that cannot be loaded: the importers', printing.
+QString moduleNotFound(const QString &module);
 QString moduleMissing(const QString &reason);
+QString printModuleMissing(const QString &reason);
+
+// "Importa elenco…" and "Esporta…": the menu, the dialogs, the preview.
 QString importList();
 QString importListTip();
 QString importTitle();

@@ -28,13 +28,13 @@ public:
 
     QString nameText(int box) const override { return names.at(box); }
     void setNameText(int box, const QString &text) override { names[box] = text; }
-    // Like a combo box, emptying the list leaves nothing selected.
-    void clearDesk(int desk) override
+    // Like a combo box, a new list leaves nothing selected until the desk's
+    // selection is set.
+    void setDeskItems(int desk, const QStringList &list) override
     {
-        items[desk].clear();
+        items[desk] = list;
         selection[desk] = -1;
     }
-    void appendDeskItem(int desk, const QString &item) override { items[desk].append(item); }
     int deskItemCount(int desk) const override { return int(items.at(desk).size()); }
     QString deskItem(int desk, int position) const override { return items.at(desk).at(position); }
     int deskSelection(int desk) const override { return selection.at(desk); }
