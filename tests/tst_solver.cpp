@@ -296,7 +296,12 @@ private slots:
         QFETCH(QList<Placement>, seated);
         const FillProblem problem =
             room(Room::Desks - int(marked.size()) - int(seated.size()), rules, marked, seated);
-        for (quint32 run = 0; run < 50; ++run) {
+#ifdef POSTI_SANITIZED
+        constexpr quint32 Runs = 5;
+#else
+        constexpr quint32 Runs = 50;
+#endif
+        for (quint32 run = 0; run < Runs; ++run) {
             const FillResult result = fill(problem, run);
             QCOMPARE(result.outcome, FillResult::Outcome::Plan);
             QVERIFY(keeps(problem, result.plan));
