@@ -78,14 +78,19 @@ bool shared(const Plan &plan, int a, int b)
     return false;
 }
 
-Judged judge(const std::array<int, Room::Desks> &at, const QList<Plan> &history)
+// Desk-mates by a rule do not count: the teacher wants them together.
+Judged judge(const std::array<int, Room::Desks> &at, const ReseatProblem &problem)
 {
+    const QList<Plan> &history = problem.history;
     Judged judged;
     const int plans = int(history.size());
     judged.reach = plans;
     for (int desk = 0; desk < Room::Desks; desk += 2) {
-        const int a = at[desk];
-        const int b = at[desk + 1];
+        int a = at[desk];
+        int b = at[desk + 1];
+        if (problem.fill.rules.contains(SeatingRule::compagni(a, b)) ||
+            problem.fill.rules.contains(SeatingRule::compagni(b, a)))
+            a = b = -1;
         for (int k = 1; k <= plans && a >= 0 && b >= 0; ++k) {
             if (shared(history[plans - k], a, b))
                 judged.reach = std::min(judged.reach, k - 1);
@@ -132,7 +137,7 @@ std::optional<Judged> bestByTryingAll(const ReseatProblem &problem)
         const bool keeps =
             std::all_of(problem.fill.rules.begin(), problem.fill.rules.end(),
                         [&](const SeatingRule &r) { return RuleCheck::holds(r, deskOf); });
-        const Judged judged = judge(at, problem.history);
+        const Judged judged = judge(at, problem);
         if (keeps && (!best || judged.key() < best->key()))
             best = judged;
     } while (std::next_permutation(desks.begin(), desks.end()));
@@ -341,7 +346,7 @@ private slots:
             const auto deskOf = RuleCheck::deskOfPupil(QList<int>(at.begin(), at.end()));
             for (const SeatingRule &rule : problem.fill.rules)
                 QVERIFY(RuleCheck::holds(rule, deskOf));
-            const Judged judged = judge(at, problem.history);
+            const Judged judged = judge(at, problem);
             QCOMPARE(result.reach, best->reach);
             QCOMPARE(judged.key(), best->key());
             QCOMPARE(result.repeated.size(), best->reach == 0 ? judged.repeats : 0);
@@ -352,8 +357,9 @@ private slots:
         }
     }
 
-    // Two pupils staying at their fixed desks are the teacher's choice: the
-    // pair they share again is not counted, the other is.
+    // Two pupils staying at their fixed desks, or desk-mates by a rule, are
+    // the teacher's choice: the pair they share again is not counted, the
+    // other is.
     void stayingTogether()
     {
         ReseatProblem problem;
@@ -366,6 +372,9 @@ private slots:
         QCOMPARE(result.reach, 0);
         QCOMPARE(result.repeated, (QList<PupilPair>{{2, 3}}));
         problem.fill.freePupils = {2};
+        QCOMPARE(Reseating(random).run(problem).reach, 1);
+        problem.fill.freePupils = {2, 3};
+        problem.fill.rules = {SeatingRule::compagni(3, 2)};
         QCOMPARE(Reseating(random).run(problem).reach, 1);
     }
 

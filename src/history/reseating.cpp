@@ -63,8 +63,13 @@ public:
                 m_areaPairs.append(desk);
         }
         for (const SeatingRule &rule : problem.fill.rules) {
-            if (isFillsToKeep(problem.fill, rule))
-                m_rules.append(rule);
+            if (!isFillsToKeep(problem.fill, rule))
+                continue;
+            m_rules.append(rule);
+            if (rule.kind == SeatingRule::Kind::Compagni) {
+                m_bound[rule.pupil] |= bitOf(rule.value);
+                m_bound[rule.value] |= bitOf(rule.pupil);
+            }
         }
         m_lastDeskOf.fill(-1);
         if (!problem.history.isEmpty()) {
@@ -98,6 +103,7 @@ private:
     const Deadline &m_deadline;
     quint32 m_staying = 0;
     quint32 m_moving = 0;
+    Mates m_bound{};          // desk-mates by a rule
     Room::DeskSet m_area = 0; // the desks of the pupils to reseat
     QList<int> m_areaDesks;
     QList<int> m_areaPairs; // their whole pairs, by the first desk
@@ -108,13 +114,14 @@ private:
     bool m_outOfTime = false;
 };
 
-// Whether sharing a pair counts: not when both pupils stay at a fixed desk,
-// nor when either has left the class.
+// Whether sharing a pair counts: not when both pupils stay at a fixed desk or
+// a rule makes them desk-mates (the teacher's choice, every time), nor when
+// either has left the class.
 bool ReseatSearch::counts(int a, int b) const
 {
     const quint32 both = bitOf(a) | bitOf(b);
     const quint32 inClass = m_staying | m_moving;
-    return (both & inClass) == both && (both & m_moving) != 0;
+    return (both & inClass) == both && (both & m_moving) != 0 && !(m_bound[a] & bitOf(b));
 }
 
 std::optional<Seating> ReseatSearch::solve(const Mates &never, std::chrono::milliseconds budget)

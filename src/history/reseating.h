@@ -41,8 +41,8 @@ struct ReseatResult
 // possible. Among the plans that reach furthest back it prefers the fewest
 // repeated pairs, then the fewest pupils at their desk of the last plan, then
 // the fewest pupils alone at a pair twice in a row; then any, at random.
-// Two pupils who both stay at a fixed desk are the teacher's choice and are
-// not counted.
+// Two pupils who both stay at a fixed desk, or whom a rule makes desk-mates,
+// are the teacher's choice and are not counted.
 class Reseating
 {
 public:
