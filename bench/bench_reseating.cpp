@@ -70,7 +70,8 @@ struct Figures
 {
     QList<double> ms;
     QList<double> reach;
-    int outOfTime = 0;
+    int overLimit = 0; // over the 1 s limit
+    int outOfTime = 0; // "may not reach furthest back"
     int impossible = 0;
 };
 
@@ -91,7 +92,7 @@ int main()
                .arg(u"median"_s, 7)
                .arg(u"p99"_s, 7)
                .arg(u"max"_s, 7)
-               .arg(u"late"_s, 4);
+               .arg(u"doubt"_s, 5);
     for (int c = 1; c <= Classes; ++c) {
         ReseatProblem problem = classWithRules(maker);
         recordPlans(problem, random);
@@ -101,6 +102,7 @@ int main()
             timer.start();
             const ReseatResult result = Reseating(random).run(problem);
             figures.ms.append(double(timer.nsecsElapsed()) / 1e6);
+            figures.overLimit += figures.ms.last() > 1000;
             figures.reach.append(result.reach);
             figures.outOfTime += result.outOfTime;
             figures.impossible += result.outcome != ReseatResult::Outcome::Plan;
@@ -113,8 +115,9 @@ int main()
                    .arg(percentile(figures.ms, 0.5), 7, 'f', 2)
                    .arg(percentile(figures.ms, 0.99), 7, 'f', 2)
                    .arg(percentile(figures.ms, 1), 7, 'f', 2)
-                   .arg(figures.outOfTime, 4);
+                   .arg(figures.outOfTime, 5);
         all.ms += figures.ms;
+        all.overLimit += figures.overLimit;
         all.outOfTime += figures.outOfTime;
         all.impossible += figures.impossible;
     }
@@ -129,6 +132,9 @@ int main()
                .arg(worst, 0, 'f', 2)
                .arg(WorstBudgetMs)
                .arg(worst <= WorstBudgetMs ? u"met"_s : u"MISSED"_s);
-    out << u"  past the 1 s limit: %1; no plan: %2\n"_s.arg(all.outOfTime).arg(all.impossible);
+    out << u"  over the 1 s limit: %1; may not reach furthest back (doubt): %2; no plan: %3\n"_s
+               .arg(all.overLimit)
+               .arg(all.outOfTime)
+               .arg(all.impossible);
     return median <= MedianBudgetMs && worst <= WorstBudgetMs && all.impossible == 0 ? 0 : 1;
 }
