@@ -444,7 +444,7 @@ private slots:
         QTest::newRow("out of time") << 100 << 11 << QDate(2026, 3, 11) << true
                                      << u"Nessuno siede con un compagno di banco già avuto nelle "
                                         "ultime 11 disposizioni (dall'11 marzo). La ricerca si è "
-                                        "fermata dopo un secondo: forse si poteva risalire più "
+                                        "fermata prima di finire: forse si poteva risalire più "
                                         "indietro."_s;
         QTest::newRow("pairs again") << 3 << 0 << QDate() << false
                                      << u"Non è possibile evitare tutti i compagni di banco "

@@ -33,7 +33,10 @@ struct ReseatResult
     QDate since;
     // With reach 0 and a history: the last plan's pairs seated together again.
     QList<PupilPair> repeated;
-    bool outOfTime = false; // the plan is the best found within the limit
+    // The plan is the best found within the limit, or a search whether one
+    // more plan back could be reached ran out of its time: the reach may not
+    // be the furthest.
+    bool outOfTime = false;
 };
 
 // "Nuovi compagni di banco": reseats the pupils so that nobody sits at a pair
