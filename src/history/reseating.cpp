@@ -66,16 +66,14 @@ public:
         for (const SeatingRule &rule : problem.fill.rules) {
             if (!isFillsToKeep(problem.fill, rule))
                 continue;
-            for (int pupil : {rule.pupil, rule.value}) {
-                if (pupil == rule.pupil || rule.hasTwoPupils())
-                    m_rulesOf[pupil].append(int(m_rules.size()));
-            }
+            m_rulesOf[rule.pupil].append(int(m_rules.size()));
             m_rules.append(rule);
-            Mates &kind = rule.kind == SeatingRule::Kind::Compagni ? m_bound : m_forbidden;
-            if (rule.hasTwoPupils()) {
-                kind[rule.pupil] |= bitOf(rule.value);
-                kind[rule.value] |= bitOf(rule.pupil);
-            }
+            if (!rule.hasTwoPupils())
+                continue;
+            m_rulesOf[rule.value].append(int(m_rules.size()) - 1);
+            Mates &mates = rule.kind == SeatingRule::Kind::Compagni ? m_bound : m_forbidden;
+            mates[rule.pupil] |= bitOf(rule.value);
+            mates[rule.value] |= bitOf(rule.pupil);
         }
         // A pupil sits alone only at a desk beside a marked one or at a pair
         // with no one else: each pair of the area holds at most one alone.
@@ -125,6 +123,7 @@ private:
     const Deadline &m_deadline;
     quint32 m_staying = 0;
     quint32 m_moving = 0;
+    std::array<int, Room::Desks> m_stayingDesk{};
     Mates m_bound{};     // desk-mates by a rule
     Mates m_forbidden{}; // never desk-mates by a rule
     // The pairs a plan must form, of two pupils or of a pupil and one who
@@ -139,9 +138,8 @@ private:
     std::array<int, Room::Desks> m_lastDeskOf{};
     int m_stepsPerPupil = 0;
     bool m_outOfTime = false;
-    bool m_unproven = false;      // a reach left out without a proof
+    bool m_unproven = false;      // the last reaching() ended with no proof
     bool m_lastOutOfTime = false; // the last search ran out of its time
-    std::array<int, Room::Desks> m_stayingDesk{};
 };
 
 // Whether sharing a pair counts: not when both pupils stay at a fixed desk or
