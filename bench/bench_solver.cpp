@@ -11,7 +11,6 @@
 #include "solvermessages.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QHash>
 #include <QList>
 #include <QRandomGenerator>
