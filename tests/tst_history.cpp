@@ -7,6 +7,7 @@
 #include "historymessages.h"
 #include "reseating.h"
 #include "rulecheck.h"
+#include "seatingsolver.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -178,7 +179,7 @@ ReseatProblem smallRoom(QRandomGenerator &random)
         problem.fill.freePupils.append(pupil);
     if (random.bounded(3) == 0) // the last stays at a fixed desk
         problem.fill.seated.append({problem.fill.freePupils.takeLast(), desks[0]});
-    const int plans = int(random.bounded(6));
+    const int plans = int(random.bounded(9));
     for (int day = 0; day < plans; ++day) {
         QList<int> past(8);
         std::iota(past.begin(), past.end(), 20);
@@ -370,6 +371,54 @@ private slots:
             QCOMPARE(result.since,
                      best->reach ? problem.history[plans - best->reach].date : QDate());
             QVERIFY(!result.outOfTime);
+        }
+    }
+
+    // On rooms too large to try every plan, with plans the reseating made
+    // itself: no further back than the complete search, given as long as it
+    // takes, finds a plan for.
+    void reseatAsFarAsTheSearch_data()
+    {
+        QTest::addColumn<quint64>("seed");
+        for (quint64 seed = 1; seed <= 6; ++seed)
+            QTest::addRow("seed %llu", seed) << seed;
+    }
+    void reseatAsFarAsTheSearch()
+    {
+        QFETCH(quint64, seed);
+        QRandomGenerator random(seed);
+        ReseatProblem problem;
+        problem.fill.marked = Room::AllDesks & ~(Room::AllDesks << 18); // 12 desks at the back
+        for (int pupil = 0; pupil < 12 - int(random.bounded(2)); ++pupil)
+            problem.fill.freePupils.append(pupil);
+        problem.fill.rules = {SeatingRule::separati(0, 1), SeatingRule::davanti(2, 4)};
+        for (int day = 0; day < 12; ++day) {
+            const ReseatResult made = Reseating(random).run(problem);
+            Plan plan;
+            plan.date = Day1.addDays(day);
+            for (const Placement &placement : made.plan)
+                plan.pupilAt[placement.desk] = placement.pupil;
+            problem.history.append(plan);
+        }
+        const ReseatResult result = Reseating(random).run(problem);
+        QVERIFY(!result.outOfTime);
+        const int plans = int(problem.history.size());
+        for (int k = 1; k <= plans; ++k) {
+            FillProblem fill = problem.fill;
+            for (int a = 0; a < 12; ++a) {
+                for (int b = a + 1; b < 12; ++b) {
+                    for (int back = 1; back <= k; ++back) {
+                        if (shared(problem.history[plans - back], a, b)) {
+                            fill.rules.append(SeatingRule::maiCompagni(a, b));
+                            break;
+                        }
+                    }
+                }
+            }
+            SeatingSolver solver(random);
+            solver.setLimits({std::chrono::minutes(1)});
+            const bool found = solver.fill(fill).outcome == FillResult::Outcome::Plan;
+            QCOMPARE(found, k <= result.reach);
         }
     }
 
