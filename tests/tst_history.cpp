@@ -2,10 +2,12 @@
 // The history of plans: what is recorded, its file, the reseating with new
 // desk-mates against a search of every plan of small rooms, and its wording.
 
+#include "deskmatching.h"
 #include "historyfile.h"
 #include "historymessages.h"
 #include "reseating.h"
 #include "rulecheck.h"
+#include "seatingsolver.h"
 #include "testmain.h"
 
 #include <QTest>
@@ -78,14 +80,19 @@ bool shared(const Plan &plan, int a, int b)
     return false;
 }
 
-Judged judge(const std::array<int, Room::Desks> &at, const QList<Plan> &history)
+// Desk-mates by a rule do not count: the teacher wants them together.
+Judged judge(const std::array<int, Room::Desks> &at, const ReseatProblem &problem)
 {
+    const QList<Plan> &history = problem.history;
     Judged judged;
     const int plans = int(history.size());
     judged.reach = plans;
     for (int desk = 0; desk < Room::Desks; desk += 2) {
-        const int a = at[desk];
-        const int b = at[desk + 1];
+        int a = at[desk];
+        int b = at[desk + 1];
+        if (problem.fill.rules.contains(SeatingRule::compagni(a, b)) ||
+            problem.fill.rules.contains(SeatingRule::compagni(b, a)))
+            a = b = -1;
         for (int k = 1; k <= plans && a >= 0 && b >= 0; ++k) {
             if (shared(history[plans - k], a, b))
                 judged.reach = std::min(judged.reach, k - 1);
@@ -107,6 +114,21 @@ Judged judge(const std::array<int, Room::Desks> &at, const QList<Plan> &history)
         judged.aloneTwice += aloneBefore && at[Room::mate(desk)] < 0;
     }
     return judged;
+}
+
+// The most pairs among `left`, by trying every way of pairing them off.
+int pairsByTryingAll(const std::array<quint32, Room::Desks> &mayPair, quint32 left)
+{
+    if (left == 0)
+        return 0;
+    const int v = qCountTrailingZeroBits(left);
+    left &= ~(1u << v);
+    int most = pairsByTryingAll(mayPair, left);
+    for (quint32 others = mayPair[v] & left; others != 0; others &= others - 1) {
+        const int w = qCountTrailingZeroBits(others);
+        most = std::max(most, 1 + pairsByTryingAll(mayPair, left & ~(1u << w)));
+    }
+    return most;
 }
 
 // The best a reseating could do, by trying every plan: nothing when none
@@ -132,7 +154,7 @@ std::optional<Judged> bestByTryingAll(const ReseatProblem &problem)
         const bool keeps =
             std::all_of(problem.fill.rules.begin(), problem.fill.rules.end(),
                         [&](const SeatingRule &r) { return RuleCheck::holds(r, deskOf); });
-        const Judged judged = judge(at, problem.history);
+        const Judged judged = judge(at, problem);
         if (keeps && (!best || judged.key() < best->key()))
             best = judged;
     } while (std::next_permutation(desks.begin(), desks.end()));
@@ -157,7 +179,7 @@ ReseatProblem smallRoom(QRandomGenerator &random)
         problem.fill.freePupils.append(pupil);
     if (random.bounded(3) == 0) // the last stays at a fixed desk
         problem.fill.seated.append({problem.fill.freePupils.takeLast(), desks[0]});
-    const int plans = int(random.bounded(6));
+    const int plans = int(random.bounded(9));
     for (int day = 0; day < plans; ++day) {
         QList<int> past(8);
         std::iota(past.begin(), past.end(), 20);
@@ -342,7 +364,7 @@ private slots:
             const auto deskOf = RuleCheck::deskOfPupil(QList<int>(at.begin(), at.end()));
             for (const SeatingRule &rule : problem.fill.rules)
                 QVERIFY(RuleCheck::holds(rule, deskOf));
-            const Judged judged = judge(at, problem.history);
+            const Judged judged = judge(at, problem);
             QCOMPARE(result.reach, best->reach);
             QCOMPARE(judged.key(), best->key());
             QCOMPARE(result.repeated.size(), best->reach == 0 ? judged.repeats : 0);
@@ -353,8 +375,84 @@ private slots:
         }
     }
 
-    // Two pupils staying at their fixed desks are the teacher's choice: the
-    // pair they share again is not counted, the other is.
+    // On rooms too large to try every plan, with plans the reseating made
+    // itself: no further back than the complete search, given as long as it
+    // takes, finds a plan for.
+    void reseatAsFarAsTheSearch_data()
+    {
+        QTest::addColumn<quint64>("seed");
+        for (quint64 seed = 1; seed <= 6; ++seed)
+            QTest::addRow("seed %llu", seed) << seed;
+    }
+    void reseatAsFarAsTheSearch()
+    {
+        QFETCH(quint64, seed);
+        QRandomGenerator random(seed);
+        ReseatProblem problem;
+        problem.fill.marked = Room::AllDesks & ~(Room::AllDesks << 18); // 12 desks at the back
+        for (int pupil = 0; pupil < 12 - int(random.bounded(2)); ++pupil)
+            problem.fill.freePupils.append(pupil);
+        problem.fill.rules = {SeatingRule::separati(0, 1), SeatingRule::davanti(2, 4)};
+        for (int day = 0; day < 12; ++day) {
+            const ReseatResult made = Reseating(random).run(problem);
+            Plan plan;
+            plan.date = Day1.addDays(day);
+            for (const Placement &placement : made.plan)
+                plan.pupilAt[placement.desk] = placement.pupil;
+            problem.history.append(plan);
+        }
+        const ReseatResult result = Reseating(random).run(problem);
+        QVERIFY(!result.outOfTime);
+        const int plans = int(problem.history.size());
+        for (int k = 1; k <= plans; ++k) {
+            FillProblem fill = problem.fill;
+            for (int a = 0; a < 12; ++a) {
+                for (int b = a + 1; b < 12; ++b) {
+                    for (int back = 1; back <= k; ++back) {
+                        if (shared(problem.history[plans - back], a, b)) {
+                            fill.rules.append(SeatingRule::maiCompagni(a, b));
+                            break;
+                        }
+                    }
+                }
+            }
+            SeatingSolver solver(random);
+            solver.setLimits({std::chrono::minutes(1)});
+            const bool found = solver.fill(fill).outcome == FillResult::Outcome::Plan;
+            QCOMPARE(found, k <= result.reach);
+        }
+    }
+
+    // The pairing that proves a reach impossible, on graphs of up to 12
+    // pupils anywhere among the 30 slots, sparse to dense: odd cycles need
+    // the blossoms.
+    void mostPairs()
+    {
+        QRandomGenerator random(5);
+        for (int round = 0; round < 400; ++round) {
+            QList<int> labels(Room::Desks);
+            std::iota(labels.begin(), labels.end(), 0);
+            std::shuffle(labels.begin(), labels.end(), random);
+            labels.resize(2 + int(random.bounded(11)));
+            const int density = 10 + int(random.bounded(60));
+            std::array<quint32, Room::Desks> mayPair{};
+            quint32 pupils = 0;
+            for (int i = 0; i < labels.size(); ++i) {
+                pupils |= 1u << labels[i];
+                for (int j = i + 1; j < labels.size(); ++j) {
+                    if (int(random.bounded(100)) < density) {
+                        mayPair[labels[i]] |= 1u << labels[j];
+                        mayPair[labels[j]] |= 1u << labels[i];
+                    }
+                }
+            }
+            QCOMPARE(::mostPairs(mayPair), pairsByTryingAll(mayPair, pupils));
+        }
+    }
+
+    // Two pupils staying at their fixed desks, or desk-mates by a rule, are
+    // the teacher's choice: the pair they share again is not counted, the
+    // other is.
     void stayingTogether()
     {
         ReseatProblem problem;
@@ -367,6 +465,9 @@ private slots:
         QCOMPARE(result.reach, 0);
         QCOMPARE(result.repeated, (QList<PupilPair>{{2, 3}}));
         problem.fill.freePupils = {2};
+        QCOMPARE(Reseating(random).run(problem).reach, 1);
+        problem.fill.freePupils = {2, 3};
+        problem.fill.rules = {SeatingRule::compagni(3, 2)};
         QCOMPARE(Reseating(random).run(problem).reach, 1);
     }
 
@@ -393,7 +494,7 @@ private slots:
         QTest::newRow("out of time") << 100 << 11 << QDate(2026, 3, 11) << true
                                      << u"Nessuno siede con un compagno di banco già avuto nelle "
                                         "ultime 11 disposizioni (dall'11 marzo). La ricerca si è "
-                                        "fermata dopo un secondo: forse si poteva risalire più "
+                                        "fermata prima di finire: forse si poteva risalire più "
                                         "indietro."_s;
         QTest::newRow("pairs again") << 3 << 0 << QDate() << false
                                      << u"Non è possibile evitare tutti i compagni di banco "

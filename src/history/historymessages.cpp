@@ -56,7 +56,7 @@ QString reseated(const ReseatResult &result, int recordedPlans, const QStringLis
                from(result.since, today) + u")."_s;
     }
     if (result.outOfTime)
-        text += u" La ricerca si è fermata dopo un secondo: forse si poteva risalire "
+        text += u" La ricerca si è fermata prima di finire: forse si poteva risalire "
                 "più indietro."_s;
     return text;
 }

@@ -2,6 +2,7 @@
 #include "reseating.h"
 
 #include "deadline.h"
+#include "deskmatching.h"
 #include "rulecheck.h"
 #include "searchproblem.h"
 #include "seatingsolver.h"
@@ -63,9 +64,28 @@ public:
                 m_areaPairs.append(desk);
         }
         for (const SeatingRule &rule : problem.fill.rules) {
-            if (isFillsToKeep(problem.fill, rule))
-                m_rules.append(rule);
+            if (!isFillsToKeep(problem.fill, rule))
+                continue;
+            m_rulesOf[rule.pupil].append(int(m_rules.size()));
+            m_rules.append(rule);
+            if (!rule.hasTwoPupils())
+                continue;
+            m_rulesOf[rule.value].append(int(m_rules.size()) - 1);
+            Mates &mates = rule.kind == SeatingRule::Kind::Compagni ? m_bound : m_forbidden;
+            mates[rule.pupil] |= bitOf(rule.value);
+            mates[rule.value] |= bitOf(rule.pupil);
         }
+        // A pupil sits alone only at a desk beside a marked one or at a pair
+        // with no one else: each pair of the area holds at most one alone.
+        Room::DeskSet stayingDesks = 0;
+        for (const Placement &placement : problem.fill.seated) {
+            stayingDesks |= Room::bit(placement.desk);
+            m_stayingDesk[placement.pupil] = placement.desk;
+        }
+        const Room::DeskSet besideMarked =
+            m_area & ~Room::mates(m_area) & ~Room::mates(stayingDesks);
+        m_pairsNeeded = int(problem.fill.freePupils.size()) - qPopulationCount(besideMarked) -
+                        int(m_areaPairs.size());
         m_lastDeskOf.fill(-1);
         if (!problem.history.isEmpty()) {
             const Plan &last = problem.history.last();
@@ -87,8 +107,13 @@ private:
     void improve(Seating &seating, const Mates &never, int steps);
     bool move(Seating &seating);
     bool swapAtRandom(Seating &seating);
+    void scatter(Seating &seating, const Mates &never, int steps);
     void improveFromSeveral(Seating &seating, const Mates &never);
     bool keeps(const Seating &seating, const Mates &never) const;
+    bool stillKeeps(const Seating &before, const Seating &after, const Mates &never) const;
+    bool mayKeepApart(const Mates &never) const;
+    int furthestPaired(const std::vector<Mates> &never) const;
+    std::optional<Seating> reaching(const Mates &never);
     int reachOf(const Seating &seating, const std::vector<Mates> &never) const;
     Cost cost(const Seating &seating) const;
     QList<PupilPair> repeatedPairs(const Seating &seating) const;
@@ -98,30 +123,41 @@ private:
     const Deadline &m_deadline;
     quint32 m_staying = 0;
     quint32 m_moving = 0;
+    std::array<int, Room::Desks> m_stayingDesk{};
+    Mates m_bound{};     // desk-mates by a rule
+    Mates m_forbidden{}; // never desk-mates by a rule
+    // The pairs a plan must form, of two pupils or of a pupil and one who
+    // stays: all the pupils to reseat but those the room lets sit alone.
+    int m_pairsNeeded = 0;
     Room::DeskSet m_area = 0; // the desks of the pupils to reseat
     QList<int> m_areaDesks;
     QList<int> m_areaPairs; // their whole pairs, by the first desk
     QList<SeatingRule> m_rules;
+    std::array<QList<int>, Room::Desks> m_rulesOf; // indexes into m_rules
     Mates m_lastMates{};
     std::array<int, Room::Desks> m_lastDeskOf{};
     int m_stepsPerPupil = 0;
     bool m_outOfTime = false;
+    bool m_unproven = false;      // the last reaching() ended with no proof
+    bool m_lastOutOfTime = false; // the last search ran out of its time
 };
 
-// Whether sharing a pair counts: not when both pupils stay at a fixed desk,
-// nor when either has left the class.
+// Whether sharing a pair counts: not when both pupils stay at a fixed desk or
+// a rule makes them desk-mates (the teacher's choice, every time), nor when
+// either has left the class.
 bool ReseatSearch::counts(int a, int b) const
 {
     const quint32 both = bitOf(a) | bitOf(b);
     const quint32 inClass = m_staying | m_moving;
-    return (both & inClass) == both && (both & m_moving) != 0;
+    return (both & inClass) == both && (both & m_moving) != 0 && !(m_bound[a] & bitOf(b));
 }
 
 std::optional<Seating> ReseatSearch::solve(const Mates &never, std::chrono::milliseconds budget)
 {
     const auto left = std::min(budget, std::chrono::duration_cast<std::chrono::milliseconds>(
                                            m_deadline.end() - Deadline::Clock::now()));
-    if (left.count() <= 0) {
+    m_lastOutOfTime = left.count() <= 0;
+    if (m_lastOutOfTime) {
         m_outOfTime = true;
         return std::nullopt;
     }
@@ -135,8 +171,11 @@ std::optional<Seating> ReseatSearch::solve(const Mates &never, std::chrono::mill
     SeatingSolver solver(m_random);
     SeatingSolver::Limits limits;
     limits.total = left;
+    // The walks of improveFromSeveral even out the plan found.
+    limits.walkStepsPerPupil = 0;
     solver.setLimits(limits);
     const FillResult result = solver.fill(fill, SeatingSolver::Explain::No);
+    m_lastOutOfTime = result.outcome == FillResult::Outcome::OutOfTime;
     if (result.outcome == FillResult::Outcome::OutOfTime && left < budget)
         m_outOfTime = true;
     if (result.outcome != FillResult::Outcome::Plan)
@@ -164,6 +203,33 @@ bool ReseatSearch::keeps(const Seating &seating, const Mates &never) const
     return std::all_of(m_rules.begin(), m_rules.end(), [&](const SeatingRule &rule) {
         return RuleCheck::holds(rule, seating.deskOf);
     });
+}
+
+// Whether a step from a seating that keeps the rules and `never` keeps them:
+// only the pairs and the rules of the pupils it moved are looked at.
+bool ReseatSearch::stillKeeps(const Seating &before, const Seating &after, const Mates &never) const
+{
+    quint32 moved = 0;
+    for (int desk = 0; desk < Room::Desks; desk += 2) {
+        if (after.pupilAt[desk] == before.pupilAt[desk] &&
+            after.pupilAt[desk + 1] == before.pupilAt[desk + 1])
+            continue;
+        const int a = after.pupilAt[desk];
+        const int b = after.pupilAt[desk + 1];
+        if (a >= 0 && b >= 0 && (never[a] & bitOf(b)) && counts(a, b))
+            return false;
+        for (int pupil : {a, b}) {
+            if (pupil >= 0 && before.deskOf[pupil] != after.deskOf[pupil])
+                moved |= bitOf(pupil);
+        }
+    }
+    for (; moved != 0; moved &= moved - 1) {
+        for (int index : m_rulesOf[qCountTrailingZeroBits(moved)]) {
+            if (!RuleCheck::holds(m_rules[index], after.deskOf))
+                return false;
+        }
+    }
+    return true;
 }
 
 // The most of the newest plans whose desk-mates the seating keeps apart.
@@ -270,7 +336,7 @@ void ReseatSearch::improve(Seating &seating, const Mates &never, int steps)
         Seating tried = seating;
         if (!move(tried))
             break;
-        if (!keeps(tried, never))
+        if (!stillKeeps(seating, tried, never))
             continue;
         const Cost triedCost = cost(tried);
         const bool wander = step < steps / 2 && m_random.bounded(8) == 0;
@@ -286,26 +352,103 @@ void ReseatSearch::improve(Seating &seating, const Mates &never, int steps)
     seating = best;
 }
 
+// Walks at random among the plans that keep the rules and `never`, however
+// good: a start for the walk above as far from the plan given as a search
+// of its own would give, at a small part of its cost near the furthest reach.
+void ReseatSearch::scatter(Seating &seating, const Mates &never, int steps)
+{
+    for (int step = 0; step < steps; ++step) {
+        if (step % 64 == 0 && m_deadline.passed())
+            break;
+        Seating tried = seating;
+        if (!move(tried))
+            break;
+        if (stillKeeps(seating, tried, never))
+            seating = tried;
+    }
+}
+
 // The walk can stop where every better plan is several steps away: it starts
-// again from further plans, each drawn at random, and the best end is kept.
-// Near the furthest reach a plan can be slow to find: a start taking longer
-// than its budget is left out.
+// again from further plans, each scattered from the first, and the best end
+// is kept.
 void ReseatSearch::improveFromSeveral(Seating &seating, const Mates &never)
 {
     constexpr int Starts = 4;
-    constexpr std::chrono::milliseconds StartBudget{10};
     // Small rooms, where most steps break a rule, get a few thousand at least.
     constexpr int LeastSteps = 3000;
     const int steps = std::max(LeastSteps, m_stepsPerPupil * int(m_problem.fill.freePupils.size()));
+    const Seating first = seating;
     improve(seating, never, steps);
     for (int start = 1; start < Starts && !m_deadline.passed(); ++start) {
-        std::optional<Seating> other = solve(never, StartBudget);
-        if (!other)
-            continue;
-        improve(*other, never, steps);
-        if (!(cost(seating) <= cost(*other)))
-            seating = *other;
+        Seating other = first;
+        scatter(other, never, steps);
+        improve(other, never, steps);
+        if (!(cost(seating) <= cost(other)))
+            seating = other;
     }
+}
+
+// Whether the pupils can be paired off as a plan keeping `never` must pair
+// them: false proves that no plan does.
+bool ReseatSearch::mayKeepApart(const Mates &never) const
+{
+    if (m_pairsNeeded <= 0)
+        return true;
+    const quint32 inClass = m_staying | m_moving;
+    Mates mayPair{};
+    for (int a = 0; a < Room::Desks; ++a) {
+        if (!(m_moving & bitOf(a)))
+            continue;
+        for (int b = 0; b < Room::Desks; ++b) {
+            if (b == a || !(inClass & bitOf(b)) || (m_forbidden[a] & bitOf(b)) ||
+                ((never[a] & bitOf(b)) && counts(a, b)) ||
+                (m_bound[a] && !(m_bound[a] & bitOf(b))) ||
+                (m_bound[b] && !(m_bound[b] & bitOf(a))))
+                continue;
+            // One who stays pairs only with the desk beside theirs.
+            if ((m_staying & bitOf(b)) && !(m_area & Room::bit(Room::mate(m_stayingDesk[b]))))
+                continue;
+            mayPair[a] |= bitOf(b);
+            mayPair[b] |= bitOf(a);
+        }
+    }
+    return mostPairs(mayPair) >= m_pairsNeeded;
+}
+
+// The most of the newest plans the pupils can be paired off for.
+int ReseatSearch::furthestPaired(const std::vector<Mates> &never) const
+{
+    int lo = 0;
+    int hi = int(never.size()) - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (mayKeepApart(never[mid]))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+// A plan keeping `never`, by the complete search. Near the furthest reach its
+// time to find a plan varies widely from one random order to another: short
+// runs, two of each length and each length twice the last, find one sooner
+// than one long run would. Nothing, with m_unproven, when the last ran out
+// of its time.
+std::optional<Seating> ReseatSearch::reaching(const Mates &never)
+{
+    constexpr std::chrono::milliseconds FirstBudget{2};
+    constexpr int Runs = 10;
+    m_unproven = false;
+    for (int run = 0; run < Runs; ++run) {
+        const auto budget = FirstBudget * (1 << (run / 2));
+        if (auto found = solve(never, budget))
+            return found;
+        if (!m_lastOutOfTime)
+            return std::nullopt; // proven: no plan
+    }
+    m_unproven = true;
+    return std::nullopt;
 }
 
 ReseatResult ReseatSearch::run()
@@ -319,31 +462,36 @@ ReseatResult ReseatSearch::run()
         never[k] = never[k - 1];
         addDeskMates(history[plans - k], never[k]);
     }
-    // A plan keeping the newest k plans keeps every fewer: the furthest
-    // reach is found by halving.
-    std::optional<Seating> best = solve(never[plans]);
-    int reach = plans;
+    // A plan keeping the newest k plans keeps every fewer. From the plain
+    // fill's plan, the reach grows by steps doubling while plans are found,
+    // then halves between what was found and what was not. No plan reaches
+    // further than the pupils can be paired off: proven in a moment, where
+    // the complete search would take long.
+    std::optional<Seating> best = solve(never[0]);
     if (!best) {
-        best = solve(never[0]);
-        if (!best) {
-            result.outOfTime = m_outOfTime;
-            return result;
-        }
-        // A plan found often reaches further than asked: the halving goes on
-        // from there. Out of time, the best plan's own reach is the answer.
-        int lo = reachOf(*best, never);
-        int hi = plans;
-        while (hi - lo > 1 && !m_deadline.passed()) {
-            const int mid = (lo + hi) / 2;
-            if (auto found = solve(never[mid])) {
-                best = found;
-                lo = std::max(mid, reachOf(*best, never));
-            } else {
-                hi = mid;
-            }
-        }
-        reach = lo;
+        result.outOfTime = m_outOfTime;
+        return result;
     }
+    int reach = reachOf(*best, never);
+    int provenNone = furthestPaired(never) + 1; // the fewest plans proven out of reach
+    int cap = provenNone - 1;                   // the most not yet ruled out
+    int step = 1;
+    bool halving = false;
+    while (reach < cap && !m_deadline.passed()) {
+        const int k = halving ? reach + (cap - reach + 1) / 2 : std::min(cap, reach + step);
+        if (auto found = reaching(never[k])) {
+            best = found;
+            reach = std::max(k, reachOf(*best, never));
+            step *= 2;
+        } else {
+            cap = k - 1;
+            if (!m_unproven)
+                provenNone = k;
+            halving = true;
+        }
+    }
+    // The reach is the furthest when one more is proven out of reach.
+    const bool doubtful = reach + 1 < provenNone;
     Mates kept = never[reach];
     if (reach == 0 && plans > 0) {
         // Even the last plan cannot be kept: keep as many of its pairs apart
@@ -360,9 +508,13 @@ ReseatResult ReseatSearch::run()
             Mates tried = kept;
             tried[pair.first] |= bitOf(pair.second);
             tried[pair.second] |= bitOf(pair.first);
-            if (auto found = solve(tried)) {
+            if (keeps(*best, tried)) {
+                kept = tried;
+            } else if (auto found = reaching(tried)) {
                 best = found;
                 kept = tried;
+            } else if (m_unproven) {
+                m_outOfTime = true; // the pair might have been kept apart
             }
         }
         kept = Mates{}; // the walk may trade one repeated pair for another
@@ -375,7 +527,7 @@ ReseatResult ReseatSearch::run()
     result.repeated = repeatedPairs(*best);
     for (int pupil : m_problem.fill.freePupils)
         result.plan.append({pupil, best->deskOf[pupil]});
-    result.outOfTime = m_outOfTime;
+    result.outOfTime = m_outOfTime || doubtful;
     return result;
 }
 

@@ -33,7 +33,10 @@ struct ReseatResult
     QDate since;
     // With reach 0 and a history: the last plan's pairs seated together again.
     QList<PupilPair> repeated;
-    bool outOfTime = false; // the plan is the best found within the limit
+    // The plan is the best found within the limit, or a search whether one
+    // more plan back could be reached ran out of its time: the reach may not
+    // be the furthest.
+    bool outOfTime = false;
 };
 
 // "Nuovi compagni di banco": reseats the pupils so that nobody sits at a pair
@@ -41,8 +44,8 @@ struct ReseatResult
 // possible. Among the plans that reach furthest back it prefers the fewest
 // repeated pairs, then the fewest pupils at their desk of the last plan, then
 // the fewest pupils alone at a pair twice in a row; then any, at random.
-// Two pupils who both stay at a fixed desk are the teacher's choice and are
-// not counted.
+// Two pupils who both stay at a fixed desk, or whom a rule makes desk-mates,
+// are the teacher's choice and are not counted.
 class Reseating
 {
 public:
