@@ -57,8 +57,8 @@ POSTI_RELEASE_CONFIG=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DC
 # compiles in half the time; the fuzzers run slower, but each runs twice as
 # long since they run side by side), with line tables for the sanitizers'
 # reports. It builds the fuzz targets (scripts/fuzz) and the tests labelled
-# "sanitized" (scripts/test); with only one window test among them, the
-# tests' precompiled header would cost more than it saves. LLVM's linker
+# "sanitized" (scripts/test), without the tests' precompiled headers, which
+# serve the Release build's window tests. LLVM's linker
 # links its large executables several times faster than the system's.
 POSTI_FUZZ_CONFIG=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
     "-DCMAKE_CXX_FLAGS_DEBUG=-O0 -gline-tables-only" -DPOSTI_FUZZ=ON -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
