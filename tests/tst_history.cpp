@@ -3,6 +3,7 @@
 // desk-mates against a search of every plan of small rooms, and its wording.
 
 #include "deskmatching.h"
+#include "evenspread.h"
 #include "historyfile.h"
 #include "historymessages.h"
 #include "reseating.h"
@@ -10,6 +11,7 @@
 #include "seatingsolver.h"
 #include "testmain.h"
 
+#include <QHash>
 #include <QTest>
 
 #include <algorithm>
@@ -17,6 +19,8 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(ReseatProblem)
 
 namespace {
 
@@ -132,8 +136,9 @@ int pairsByTryingAll(const std::array<quint32, Room::Desks> &mayPair, quint32 le
 }
 
 // The best a reseating could do, by trying every plan: nothing when none
-// keeps the rules.
-std::optional<Judged> bestByTryingAll(const ReseatProblem &problem)
+// keeps the rules; and, when asked, every seating that does that best.
+std::optional<Judged> bestByTryingAll(const ReseatProblem &problem,
+                                      QList<QList<int>> *bestSeatings = nullptr)
 {
     QList<int> desks;
     for (int desk = 0; desk < Room::Desks; ++desk) {
@@ -155,8 +160,13 @@ std::optional<Judged> bestByTryingAll(const ReseatProblem &problem)
             std::all_of(problem.fill.rules.begin(), problem.fill.rules.end(),
                         [&](const SeatingRule &r) { return RuleCheck::holds(r, deskOf); });
         const Judged judged = judge(at, problem);
-        if (keeps && (!best || judged.key() < best->key()))
-            best = judged;
+        if (!keeps || (best && best->key() < judged.key()))
+            continue;
+        if (bestSeatings && (!best || judged.key() < best->key()))
+            bestSeatings->clear();
+        if (bestSeatings)
+            bestSeatings->append(QList<int>(at.begin(), at.end()));
+        best = judged;
     } while (std::next_permutation(desks.begin(), desks.end()));
     return best;
 }
@@ -373,6 +383,46 @@ private slots:
                      best->reach ? problem.history[plans - best->reach].date : QDate());
             QVERIFY(!result.outOfTime);
         }
+    }
+
+    // Among the seatings that do best, none is out of reach and none is
+    // favoured: the reseatings fall evenly over them.
+    void spread_data()
+    {
+        QTest::addColumn<ReseatProblem>("problem");
+        ReseatProblem pairs; // two pairs at the back, seated 0-1 and 2-3 last time
+        pairs.fill.marked =
+            Room::AllDesks & ~(Room::bit(26) | Room::bit(27) | Room::bit(28) | Room::bit(29));
+        pairs.fill.freePupils = {0, 1, 2, 3};
+        pairs.history = {planOf({26, 27, 28, 29})};
+        QTest::newRow("two pairs") << pairs;
+        ReseatProblem loose = pairs; // and a desk whose mate is marked
+        loose.fill.marked &= ~Room::bit(18);
+        loose.fill.freePupils.append(4);
+        loose.history = {planOf({26, 27, 28, 29, 18}), planOf({18, 26, 27, 28, 29}, 1)};
+        QTest::newRow("a loose desk, two plans") << loose;
+        ReseatProblem apart = loose;
+        apart.fill.rules = {SeatingRule::separati(0, 2)};
+        QTest::newRow("a rule") << apart;
+    }
+    void spread()
+    {
+        QFETCH(ReseatProblem, problem);
+        QList<QList<int>> best;
+        QVERIFY(bestByTryingAll(problem, &best));
+        QRandomGenerator random(9);
+        Reseating reseating(random);
+        QHash<QList<int>, int> counts;
+        constexpr int Draws = 600;
+        for (int draw = 0; draw < Draws; ++draw) {
+            QList<int> at(Room::Desks, -1);
+            for (const Placement &placement : reseating.run(problem).plan)
+                at[placement.desk] = placement.pupil;
+            QVERIFY(best.contains(at));
+            ++counts[at];
+        }
+        QString why;
+        QVERIFY2(evenSpread(counts, int(best.size()), Draws, &why), qPrintable(why));
     }
 
     // On rooms too large to try every plan, with plans the reseating made

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "evenspread.h"
 #include "room.h"
 #include "rulecheck.h"
 #include "seatingsolver.h"
@@ -475,19 +476,9 @@ private slots:
                 QVERIFY(plans.contains(deskOf));
                 ++counts[deskOf];
             }
-            QCOMPARE(counts.size(), plans.size());
-            const double expected = double(Fills) / double(plans.size());
-            double chiSquare = 0;
-            for (int count : std::as_const(counts))
-                chiSquare += (count - expected) * (count - expected) / expected;
-            // The 99.9th percentile of chi-square (Wilson–Hilferty).
-            const double df = double(plans.size() - 1);
-            const double z = 3.09;
-            const double bound = df * std::pow(1 - 2 / (9 * df) + z * std::sqrt(2 / (9 * df)), 3);
-            QVERIFY2(
-                chiSquare < bound,
-                qPrintable(u"walk %1: chi-square %2, bound %3"_s.arg(walkSteps).arg(chiSquare).arg(
-                    bound)));
+            QString why;
+            QVERIFY2(evenSpread(counts, int(plans.size()), Fills, &why),
+                     qPrintable(u"walk %1: "_s.arg(walkSteps) + why));
         }
     }
 
