@@ -7,8 +7,11 @@
 #include "seatingdisk.h"
 #include "testmain.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
-#include <QtCore>
 
 #include <numeric>
 
