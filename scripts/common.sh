@@ -48,9 +48,10 @@ posti_install() {
 # The configuration of build/, the one Release build that serves the program
 # (scripts/run), the tests and the package (scripts/package): installed, the
 # program finds Qt where the system keeps it, with no RUNPATH; installing (and
-# so packaging) needs the program built, not the tests.
+# so packaging) needs the program built, not the tests. Optimised as Debian
+# builds its packages (-O2, CMake's Release says -O3): a tenth less to compile.
 POSTI_RELEASE_CONFIG=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_SKIP_INSTALL_RPATH=ON
-    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON)
+    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG")
 
 # The configuration of build-fuzz/: clang, every target with AddressSanitizer,
 # UndefinedBehaviorSanitizer and libFuzzer's coverage hooks, unoptimised (it
