@@ -291,6 +291,27 @@ private slots:
         QVERIFY(!desks().contains(""));
     }
 
+    // Ctrl+B reseats the whole class as one step and says how far back it
+    // looked: with no plan stored yet, that the desks were drawn at random.
+    void newDeskMates()
+    {
+        QFile::remove(QFileInfo(m_window.path()).dir().filePath("Posti-cronologia.txt"));
+        QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats()))));
+        const QStringList before = desks();
+        m_window.box(0)->setFocus();
+        MessageBoxAnswerer answerer(QString("OK"));
+        pressAsking(QKeySequence("Ctrl+B"), answerer);
+        QCOMPARE(answerer.title() + '|' + answerer.text(),
+                 "Nuovi compagni di banco|Non ci sono ancora disposizioni memorizzate: i banchi "
+                 "sono assegnati a caso.");
+        QCOMPARE(m_window.action("undoAction")->text(),
+                 QString("Annulla «Nuovi compagni di banco»"));
+        QStringList after = desks();
+        QCOMPARE(QSet<QString>(after.begin(), after.end()),
+                 QSet<QString>(before.begin(), before.end()));
+        QVERIFY(after != before);
+    }
+
     void undoAndRedo_data()
     {
         QTest::addColumn<QKeySequence>("undoKeys"); // none: from the room's menu
