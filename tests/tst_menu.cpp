@@ -4,6 +4,7 @@
 // the buttons' tooltips, the folder of the seating file and what the program says of itself.
 
 #include "keptfiles.h"
+#include "modaldialog.h"
 #include "realkeys.h"
 #include "realmouse.h"
 #include "testmain.h"
@@ -293,30 +294,19 @@ private:
     QStringList plansShown(QKeySequence keys)
     {
         QStringList dates;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog || dialog->objectName() != QLatin1String("plansDialog"))
-                return;
-            poll.stop();
-            const bool focused = QTest::qWaitFor([dialog] {
-                return dialog->isActiveWindow() &&
-                       dialog->isAncestorOf(QApplication::focusWidget());
+        m_window.activateIfNone();
+        const bool focused = withModalDialog(
+            [&] { QVERIFY(RealKeys::press(m_window.box(0), QKeySequence(Qt::CTRL | Qt::Key_D))); },
+            [&](QDialog *dialog) {
+                auto *list = dialog->findChild<QListWidget *>("plansList");
+                for (int row = 0; row < list->count(); ++row)
+                    dates << list->item(row)->text();
+                RealKeys::press(QApplication::focusWidget(), keys);
+                // A button's mnemonic clicks it after a moment, to show it pressed.
+                (void)QTest::qWaitFor([dialog] { return !dialog->isVisible(); });
             });
-            auto *list = dialog->findChild<QListWidget *>("plansList");
-            for (int row = 0; focused && row < list->count(); ++row)
-                dates << list->item(row)->text();
-            RealKeys::press(QApplication::focusWidget(), keys);
-            // A button's mnemonic clicks it after a moment, to show it pressed.
-            (void)QTest::qWaitFor([dialog] { return !dialog->isVisible(); });
-            if (dialog->isVisible())
-                dialog->reject(); // a failed test still ends
-        });
-        poll.start(10);
-        // The offscreen platform leaves no window active when a dialog closes.
-        QApplication::setActiveWindow(m_window.get());
         [&] {
-            QVERIFY(RealKeys::press(m_window.box(0), QKeySequence(Qt::CTRL | Qt::Key_D)));
+            QVERIFY(focused);
         }();
         return dates;
     }

@@ -3,6 +3,7 @@
 // by date, a plan desk by desk, what the dialog tells its caller, the
 // desk-mates of each pupil, and the names a screen reader says.
 
+#include "modaldialog.h"
 #include "plan.h"
 #include "plansdialog.h"
 #include "realkeys.h"
@@ -16,7 +17,6 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -82,19 +82,10 @@ class PlansDialogTest : public QObject
     static PlansDialog::Choice choose(const QList<Plan> &plans,
                                       const std::function<void(QDialog *)> &work)
     {
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll.stop(); // before waiting, which would let the poll run this again
-            if (QTest::qWaitForWindowActive(dialog))
-                work(dialog);
-            if (dialog->isVisible())
-                dialog->reject(); // a failed test still ends
-        });
-        poll.start(10);
-        return PlansDialog::choose(nullptr, plans, Names, "3A", Today);
+        PlansDialog::Choice choice;
+        withModalDialog([&] { choice = PlansDialog::choose(nullptr, plans, Names, "3A", Today); },
+                        work);
+        return choice;
     }
 
     static bool key(const QKeySequence &keys)

@@ -2,6 +2,7 @@
 // The seating rules on screen: the mark, tooltip and description of a desk
 // whose pupil breaks a rule, and the rules dialog driven by the keyboard.
 
+#include "modaldialog.h"
 #include "realkeys.h"
 #include "realmouse.h"
 #include "testmain.h"
@@ -46,9 +47,7 @@ class RulesDialogTest : public QObject
     // To the focus, in the dialog or else in the window.
     bool key(const QKeySequence &keys) const
     {
-        // The offscreen platform leaves no window active when a dialog closes.
-        if (!QApplication::activeWindow())
-            QApplication::setActiveWindow(m_window.get());
+        m_window.activateIfNone();
         QWidget *focus = QApplication::focusWidget();
         return RealKeys::press(focus ? focus : m_window.get(), keys);
     }
@@ -58,31 +57,18 @@ class RulesDialogTest : public QObject
     QStringList withDialog(const std::function<void(QDialog *)> &work = {})
     {
         QStringList listed;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            // Stopped before waiting, which would let the poll run this again
-            // inside the wait; keys go to the focus, so the dialog must hold it.
-            poll.stop();
-            const bool focused = QTest::qWaitFor([dialog] {
-                return dialog->isActiveWindow() &&
-                       dialog->isAncestorOf(QApplication::focusWidget());
-            });
-            auto *list = dialog->findChild<QListWidget *>("rulesList");
-            for (int row = 0; focused && list && row < list->count(); ++row)
-                listed << list->item(row)->text();
-            if (focused && work)
-                work(dialog);
-            key(Qt::Key_Escape);
-            if (dialog->isVisible())
-                dialog->reject(); // a failed test still ends
-            QVERIFY2(focused, "the rules dialog never took the focus");
-        });
-        poll.start(10);
+        const bool focused =
+            withModalDialog([&] { QVERIFY(key(QKeySequence("Ctrl+R"))); },
+                            [&](QDialog *dialog) {
+                                auto *list = dialog->findChild<QListWidget *>("rulesList");
+                                for (int row = 0; list && row < list->count(); ++row)
+                                    listed << list->item(row)->text();
+                                if (work)
+                                    work(dialog);
+                                key(Qt::Key_Escape);
+                            });
         [&] {
-            QVERIFY(key(QKeySequence("Ctrl+R")));
+            QVERIFY2(focused, "the rules dialog never took the focus");
         }();
         return listed;
     }

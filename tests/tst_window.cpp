@@ -50,10 +50,7 @@ class WindowTest : public QObject
     // To the focus, or to the window while a closed menu has not given it back yet.
     void keys(const QKeySequence &keys) const
     {
-        // A menu closed on the offscreen platform may leave no window active,
-        // and a window's shortcuts then take no key.
-        if (!QApplication::activeWindow())
-            QApplication::setActiveWindow(m_window.get());
+        m_window.activateIfNone();
         QWidget *focus = QApplication::focusWidget();
         QTest::keySequence(focus ? focus : m_window.get(), keys);
     }

@@ -99,6 +99,14 @@ public:
         return readFile(m_path);
     }
 
+    // The offscreen platform leaves no window active when a dialog or a menu
+    // closes, and the window's shortcuts then take no key.
+    void activateIfNone() const
+    {
+        if (!QApplication::activeWindow())
+            QApplication::setActiveWindow(m_window.get());
+    }
+
     // Ends the run without closing the window, as a crash would.
     void crash() { m_window.reset(); }
 
