@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace KeeperMessages {
@@ -140,6 +142,25 @@ QString classDifference(const TableDifferences::ClassDifference &difference)
     const QString &name = difference.className;
     return u"classe %1%2: %3"_s.arg(difference.tab)
         .arg(name.isEmpty() ? QString() : u" («%1»)"_s.arg(name.left(30)), what.join(u", "_s));
+}
+
+// What a rules or history file lost, one line each after text: the first
+// line if it did not name the format, then at most MaxRowProblems of the
+// others as row() words them, and how many more.
+template <typename Problem>
+QString withLinesLost(QString text, const QList<Problem> &problems,
+                      const std::function<QString(const Problem &)> &row)
+{
+    int listed = 0;
+    for (const Problem &problem : problems) {
+        if (problem.kind == Problem::Kind::NoHeader)
+            text += u"\n- la prima riga, che non dice la versione del file"_s;
+        else if (++listed <= MaxRowProblems)
+            text += u"\n- "_s + row(problem);
+    }
+    if (listed > MaxRowProblems)
+        text += u"\n- e altre %1 righe"_s.arg(listed - MaxRowProblems);
+    return text;
 }
 
 } // namespace
@@ -348,22 +369,15 @@ QString restoreJournal(const QString &journalFolder,
 
 QString rulesDamaged(const QString &filePath, const QList<RulesFile::Problem> &problems)
 {
-    QString text = u"Il file delle regole\n%1\nera danneggiato. Sono state lette tutte le "
-                   "regole leggibili; non sono state lette:"_s.arg(native(filePath));
-    int listed = 0;
-    for (const RulesFile::Problem &problem : problems) {
-        if (problem.kind == RulesFile::Problem::Kind::NoHeader) {
-            text += u"\n- la prima riga, che non dice la versione del file"_s;
-        } else if (++listed <= MaxRowProblems) {
-            const QString what = problem.kind == RulesFile::Problem::Kind::Duplicate
-                                     ? u"una regola ripetuta"_s
-                                     : u"non è una regola"_s;
-            text += u"\n- riga %1, %2: %3"_s.arg(problem.line).arg(what, quoted(problem.text));
-        }
-    }
-    if (listed > MaxRowProblems)
-        text += u"\n- e altre %1 righe"_s.arg(listed - MaxRowProblems);
-    return text;
+    using Problem = RulesFile::Problem;
+    return withLinesLost<Problem>(
+        u"Il file delle regole\n%1\nera danneggiato. Sono state lette tutte le regole "
+        "leggibili; non sono state lette:"_s.arg(native(filePath)),
+        problems, [](const Problem &problem) {
+            const QString what = problem.kind == Problem::Kind::Duplicate ? u"una regola ripetuta"_s
+                                                                          : u"non è una regola"_s;
+            return u"riga %1, %2: %3"_s.arg(problem.line).arg(what, quoted(problem.text));
+        });
 }
 
 QString rulesNewer(const QString &filePath)
@@ -393,19 +407,13 @@ QString rulesNotSaved(const QString &filePath, const QString &reason, const QStr
 
 QString historyDamaged(const QString &filePath, const QList<HistoryFile::Problem> &problems)
 {
-    QString text =
-        u"Il file delle disposizioni precedenti\n%1\nera danneggiato. Sono state "
-        "lette tutte le disposizioni leggibili; non sono state lette:"_s.arg(native(filePath));
-    int listed = 0;
-    for (const HistoryFile::Problem &problem : problems) {
-        if (problem.kind == HistoryFile::Problem::Kind::NoHeader)
-            text += u"\n- la prima riga, che non dice la versione del file"_s;
-        else if (++listed <= MaxRowProblems)
-            text += u"\n- riga %1: %2"_s.arg(problem.line).arg(quoted(problem.text));
-    }
-    if (listed > MaxRowProblems)
-        text += u"\n- e altre %1 righe"_s.arg(listed - MaxRowProblems);
-    return text;
+    using Problem = HistoryFile::Problem;
+    return withLinesLost<Problem>(
+        u"Il file delle disposizioni precedenti\n%1\nera danneggiato. Sono state lette tutte "
+        "le disposizioni leggibili; non sono state lette:"_s.arg(native(filePath)),
+        problems, [](const Problem &problem) {
+            return u"riga %1: %2"_s.arg(problem.line).arg(quoted(problem.text));
+        });
 }
 
 QString historyNewer(const QString &filePath)
