@@ -17,3 +17,11 @@ SeatingView::Answer SeatingView::messageBox(const QString &text, const QString &
                             no});
     return answer == no ? Answer::No : Answer::Yes;
 }
+
+QStringList SeatingView::pupilNames() const
+{
+    QStringList names;
+    for (int box = 0; box < Archivio::Pupils; ++box)
+        names.append(nameText(box));
+    return names;
+}

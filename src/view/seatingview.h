@@ -49,6 +49,8 @@ public:
 
     virtual QString nameText(int box) const = 0;
     virtual void setNameText(int box, const QString &text) = 0;
+    // What the pupils' name boxes show, box 0 first, blank ones included.
+    QStringList pupilNames() const;
 
     // Replaces the desk's whole list at once, far cheaper for a combo box
     // than item by item; the caller sets the desk's selection after it.

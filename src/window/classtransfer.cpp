@@ -81,8 +81,8 @@ void ClassTransfer::importFile(const QString &path)
         return;
     }
     ImportPreview::Screen screen{m_view.nameText(SeatingView::ClassNameBox), 0, 0};
-    for (int box = 0; box < Archivio::Pupils; ++box)
-        screen.names += m_view.nameText(box).isEmpty() ? 0 : 1;
+    const QStringList names = m_view.pupilNames();
+    screen.names = int(names.size() - names.count(QString()));
     for (int desk = 0; desk < SeatingView::Desks; ++desk)
         screen.seated += m_view.deskSelection(desk) >= SeatList::FirstPupil ? 1 : 0;
     ImportPreview preview(*engine, workbook, screen, &m_window);
@@ -121,11 +121,8 @@ PlanExport ClassTransfer::plan() const
 {
     PlanExport plan;
     plan.className = m_view.nameText(SeatingView::ClassNameBox);
-    QStringList unseated;
-    for (int box = 0; box < Archivio::Pupils; ++box) {
-        if (!m_view.nameText(box).isEmpty())
-            unseated.append(m_view.nameText(box));
-    }
+    QStringList unseated = m_view.pupilNames();
+    unseated.removeAll(QString());
     for (int desk = 0; desk < SeatingView::Desks; ++desk) {
         const int selection = m_view.deskSelection(desk);
         PlanExport::Desk seat{desk + 1, DeskGrid::placeOf(desk).row + 1, QString(),

@@ -368,12 +368,9 @@ void Form2::showPlans()
 {
     // A copy: emptying the history empties the session's list in place.
     const QList<Plan> plans = m_session.recordedPlans().plans();
-    QStringList names;
-    for (int box = 0; box < Archivio::Pupils; ++box)
-        names << nameText(box);
-    const PlansDialog::Choice choice =
-        PlansDialog::choose(this, plans, names, classTitle(nameText(ClassNameBox), selectedTab()),
-                            QDate::currentDate());
+    const PlansDialog::Choice choice = PlansDialog::choose(
+        this, plans, pupilNames(), classTitle(nameText(ClassNameBox), selectedTab()),
+        QDate::currentDate());
     if (choice.action == PlansDialog::Choice::Action::Restore)
         m_session.restorePlan(plans.at(choice.plan));
     else if (choice.action == PlansDialog::Choice::Action::ClearHistory)
@@ -477,10 +474,7 @@ PrintableClass Form2::printableClass() const
         plan.desks[size_t(desk)] =
             DeskSeat::fromSelector(deskSelection(desk), m_desks[size_t(desk)]->currentText());
     }
-    QStringList pupils;
-    for (int box = 0; box < Archivio::Pupils; ++box)
-        pupils << nameText(box);
-    plan.listUnseated(pupils);
+    plan.listUnseated(pupilNames());
     return plan;
 }
 
