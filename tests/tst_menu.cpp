@@ -266,12 +266,13 @@ private slots:
     // screen as a step to undo; "Cancella la cronologia" asks, No by default, and empties them.
     void plansFromTheMenu()
     {
-        QByteArray plan = "Posti-cronologia versione 1\r\n1\t2026-10-12";
+        Fields reversed;
         for (int desk = 0; desk < 30; ++desk)
-            plan +=
-                "\t" + QByteArray::number(30 - desk) + " Alunno " + QByteArray::number(29 - desk);
-        QVERIFY(KeptFiles::writeAll(
-            QFileInfo(m_window.path()).dir().filePath("Posti-cronologia.txt"), plan + "\r\n"));
+            reversed[desk] =
+                QByteArray::number(30 - desk) + " Alunno " + QByteArray::number(29 - desk);
+        QVERIFY(
+            KeptFiles::writeAll(QFileInfo(m_window.path()).dir().filePath("Posti-cronologia.txt"),
+                                historyFile({planLine("2026-10-12", reversed)})));
         QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats()))));
         QCOMPARE(plansShown(Qt::Key_Return), QStringList{"12 ottobre"});
         QCOMPARE(m_window.desk(0)->currentText(), "Alunno 29");

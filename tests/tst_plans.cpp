@@ -16,7 +16,6 @@
 #include <QTest>
 
 using Step = SeatingSession::Step;
-using Fields = QMap<int, QByteArray>;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -29,26 +28,6 @@ const Fields Swapped{{0, "2 Alunno 1"}, {1, "1 Alunno 0"}};
 QByteArray classFile(const QList<int> &desks = seats())
 {
     return seatingFile(withClass({}, 1, "3A", "Alunno", desks));
-}
-
-// A plan of class 1: pupil d at desk d ("d+1 Alunno d"), but for the fields given.
-QByteArray planLine(const QByteArray &date, const Fields &fields = {})
-{
-    QByteArray line = "1\t" + date;
-    for (int desk = 0; desk < Archivio::Pupils; ++desk) {
-        const QByteArray number = QByteArray::number(desk);
-        line += '\t' + fields.value(desk, QByteArray::number(desk + 1) + " Alunno " + number);
-    }
-    return line;
-}
-
-QByteArray historyFile(const QList<QByteArray> &lines, const QByteArray &version = "1")
-{
-    QByteArray file =
-        "Posti-cronologia versione " + version + "\r\n# classe\tdata\tbanco 1 … banco 30\r\n";
-    for (const QByteArray &line : lines)
-        file += line + "\r\n";
-    return file;
 }
 
 // Who shared a pair of desks in a plan line, as "a-b" with a < b.

@@ -40,3 +40,27 @@ inline QList<int> seats(const QMap<int, int> &changes = {}, bool seated = true)
         desks << changes.value(desk, seated ? desk + 2 : 0);
     return desks;
 }
+
+// The history files beside them, line by line: desk fields by desk.
+using Fields = QMap<int, QByteArray>;
+
+// A plan of class 1: pupil d at desk d ("d+1 Alunno d"), but for the fields given.
+inline QByteArray planLine(const QByteArray &date, const Fields &fields = {})
+{
+    QByteArray line = "1\t" + date;
+    for (int desk = 0; desk < Archivio::Pupils; ++desk) {
+        const QByteArray number = QByteArray::number(desk);
+        line += '\t' + fields.value(desk, QByteArray::number(desk + 1) + " Alunno " + number);
+    }
+    return line;
+}
+
+// A history file of the given version holding lines, with its comment line.
+inline QByteArray historyFile(const QList<QByteArray> &lines, const QByteArray &version = "1")
+{
+    QByteArray file =
+        "Posti-cronologia versione " + version + "\r\n# classe\tdata\tbanco 1 … banco 30\r\n";
+    for (const QByteArray &line : lines)
+        file += line + "\r\n";
+    return file;
+}
