@@ -270,9 +270,8 @@ private slots:
         for (int desk = 0; desk < 30; ++desk)
             reversed[desk] =
                 QByteArray::number(30 - desk) + " Alunno " + QByteArray::number(29 - desk);
-        QVERIFY(
-            KeptFiles::writeAll(QFileInfo(m_window.path()).dir().filePath("Posti-cronologia.txt"),
-                                historyFile({planLine("2026-10-12", reversed)})));
+        QVERIFY(KeptFiles::writeAll(m_window.besideFile("Posti-cronologia.txt"),
+                                    historyFile({planLine("2026-10-12", reversed)})));
         QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats()))));
         QCOMPARE(plansShown(Qt::Key_Return), QStringList{"12 ottobre"});
         QCOMPARE(m_window.desk(0)->currentText(), "Alunno 29");

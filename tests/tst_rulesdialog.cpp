@@ -10,7 +10,6 @@
 
 #include <QAccessible>
 #include <QDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -38,7 +37,7 @@ class RulesDialogTest : public QObject
     // The window on class 1, Alunno d at desk d + 1, with the given rules.
     bool open(const QByteArray &rules, MessageBoxAnswerer *answerer = nullptr)
     {
-        QFile file(QFileInfo(m_window.path()).dir().filePath("Posti-regole.txt"));
+        QFile file(m_window.besideFile("Posti-regole.txt"));
         return file.open(QIODevice::WriteOnly) && file.write(rules) == rules.size() &&
                (file.close(),
                 m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats())), answerer));

@@ -292,7 +292,7 @@ private slots:
     // looked: with no plan stored yet, that the desks were drawn at random.
     void newDeskMates()
     {
-        QFile::remove(QFileInfo(m_window.path()).dir().filePath("Posti-cronologia.txt"));
+        QFile::remove(m_window.besideFile("Posti-cronologia.txt"));
         QVERIFY(m_window.open(seatingFile(withClass({}, 1, "3A", "Alunno", seats()))));
         const QStringList before = desks();
         m_window.box(0)->setFocus();

@@ -64,6 +64,8 @@ public:
     Form2 *operator->() const { return m_window.get(); }
     Form2 *get() const { return m_window.get(); }
     const QString &path() const { return m_path; }
+    // A file kept beside the seating file: "Posti-regole.txt", "Posti-cronologia.txt".
+    QString besideFile(const QString &name) const { return m_dir.filePath(name); }
 
     // Writes file (none: keeps the file there), starts the window on it and
     // shows and activates it. False if the file was not written, or if the
