@@ -228,6 +228,12 @@ private slots:
         QVERIFY(qAbs(teacher.center().x() - room.center().x()) <= 1);
         QVERIFY(teacher.width() > desk(0)->width() && teacher.bottom() < room.top());
         QVERIFY(hasInk(image, teacher, ink));
+        const QRect word = QFontMetrics(front->font()).boundingRect(u"Cattedra"_s);
+        QVERIFY2(word.width() < teacher.width() && word.height() < teacher.height(),
+                 qPrintable(u"%1x%2 in %3x%4"_s.arg(word.width())
+                                .arg(word.height())
+                                .arg(teacher.width())
+                                .arg(teacher.height())));
         QVERIFY(QApplication::widgetAt(m_window->get()->mapToGlobal(teacher.center())) != front);
         for (int d = 0; d < 30; ++d) {
             const QRect number = front->numberRect(d).toAlignedRect();

@@ -6,6 +6,7 @@
 #include "viewtexts.h"
 
 #include <QDate>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -68,6 +69,17 @@ QFont fittingFont(const QPainter &painter, QFont font, const QRectF &rect, const
     return font;
 }
 
+// The page's fonts for the teacher's desk and the desks' numbers.
+QFont teacherDeskFont(const QRectF &rect)
+{
+    return planFont(rect.height() * 0.45, true);
+}
+
+QFont deskNumberFont(const QRectF &rect)
+{
+    return planFont(rect.height() * 0.85);
+}
+
 // A name's full size, before it shrinks to fit.
 QFont fullNameFont(const PlanLayout &layout)
 {
@@ -107,7 +119,9 @@ void PlanPainter::paint(QPainter &painter, const PlanLayout &layout) const
 
 void PlanPainter::paintRoom(QPainter &painter, const PlanLayout &layout) const
 {
-    paintTeacherDesk(painter, layout.teacherDeskRect(), lineWidth(layout.deskRect(0)) * 1.5);
+    const QRectF teacherDesk = layout.teacherDeskRect();
+    paintTeacherDesk(painter, teacherDesk, lineWidth(layout.deskRect(0)) * 1.5,
+                     teacherDeskFont(teacherDesk));
     const QFont names = nameFont(painter, layout);
     for (int desk = 0; desk < DeskGrid::Desks; ++desk)
         paintDesk(painter, layout, desk, names);
@@ -172,12 +186,13 @@ void PlanPainter::paintUnseated(QPainter &painter, const PlanLayout &layout) con
     painter.drawText(rect, FootFlags, unseatedLine());
 }
 
-void PlanPainter::paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline)
+void PlanPainter::paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline,
+                                   const QFont &font)
 {
     painter.setPen(QPen(Ink, outline));
     painter.setBrush(TeacherDeskFill);
     painter.drawPath(roundedDesk(rect));
-    painter.setFont(planFont(rect.height() * 0.45, true));
+    painter.setFont(font);
     painter.drawText(rect, Qt::AlignCenter, PrintTexts::teacherDesk());
 }
 
@@ -215,7 +230,9 @@ void PlanPainter::paintDesk(QPainter &painter, const PlanLayout &layout, int ind
         painter.drawPath(roundedDesk(rect));
     }
 
-    paintDeskNumber(painter, layout.numberRect(index), index);
+    const QRectF number = layout.numberRect(index);
+    painter.setFont(deskNumberFont(number));
+    paintDeskNumber(painter, number, index);
     if (desk.unused || desk.pupil.isEmpty())
         return;
 
@@ -228,11 +245,14 @@ void PlanPainter::paintDesk(QPainter &painter, const PlanLayout &layout, int ind
     painter.drawText(layout.nameRect(index), NameFlags, desk.pupil);
 }
 
+// At the left of rect, centred on its height; from a baseline, since a number
+// needs none of the text layout that drawing into a rectangle sets up.
 void PlanPainter::paintDeskNumber(QPainter &painter, const QRectF &rect, int desk)
 {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const qreal baseline = rect.center().y() + (metrics.ascent() - metrics.descent()) / 2;
     painter.setPen(UnusedText);
-    painter.setFont(planFont(rect.height() * 0.85));
-    painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, QString::number(desk + 1));
+    painter.drawText(QPointF(rect.left(), baseline), QString::number(desk + 1));
 }
 
 void PlanPainter::paintUnusedDesk(QPainter &painter, const QRectF &rect) const

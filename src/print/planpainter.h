@@ -38,8 +38,13 @@ public:
     // when every pupil has a desk.
     QString unseatedLine() const;
 
-    // The teacher's desk and a desk's number, drawn the same on paper and on screen.
-    static void paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline);
+    // The teacher's desk and a desk's number, drawn the same on paper and on
+    // screen: the desk in font, the number in the painter's. On paper the
+    // fonts are sized to the page; on screen they are ones the window's
+    // controls have loaded already, since a face of their own would cost the
+    // start-up its loading.
+    static void paintTeacherDesk(QPainter &painter, const QRectF &rect, qreal outline,
+                                 const QFont &font);
     static void paintDeskNumber(QPainter &painter, const QRectF &rect, int desk);
 
 private:

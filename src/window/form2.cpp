@@ -134,6 +134,7 @@ void Form2::createDesks()
     }
     auto *front = new RoomFront(this, m_tabStrip->tabBar(),
                                 QList<const QWidget *>(m_desks.begin(), m_desks.end()));
+    front->setFont(DialogFont::ofSize(24));
     front->stackUnder(m_desks[0]);
 }
 

@@ -66,7 +66,9 @@ void RoomFront::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    PlanPainter::paintTeacherDesk(painter, teacherDeskRect(), qMax(1.0, deskRect(0).height() / 12));
+    PlanPainter::paintTeacherDesk(painter, teacherDeskRect(), qMax(1.0, deskRect(0).height() / 12),
+                                  font());
+    painter.setFont(parentWidget()->font());
     for (int desk = 0; desk < m_desks.size(); ++desk)
         PlanPainter::paintDeskNumber(painter, numberRect(desk), desk);
 }

@@ -6,11 +6,13 @@
 #include <QWidget>
 
 // What the room shows besides its controls, drawn in the window's empty
-// spaces as the printed plan draws it: the teacher's desk in the band above
+// spaces in the printed plan's shapes: the teacher's desk in the band above
 // the first row, where the print puts it, and each desk's number, small,
 // just above its top left corner in the gap between the rows. It lies over
 // the whole window, behind the controls, and lets every click through; it
-// follows the desks wherever the window's fit puts them.
+// follows the desks wherever the window's fit puts them. Its words take faces
+// the window has loaded already: the teacher's desk its own font (the large
+// buttons'), the numbers the window's, as the name boxes' numbers do.
 class RoomFront : public QWidget
 {
     Q_OBJECT
