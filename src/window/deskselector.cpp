@@ -58,13 +58,11 @@ QString DeskSelector::shownText() const
     const int width = textWidth();
     if (m_shown && m_shown->text == text && m_shown->width == width && m_shown->font == font())
         return m_shown->shown;
-    QString shown = text;
-    if (fontMetrics().horizontalAdvance(text) > width) {
-        QStringList others;
-        for (int item = 0; item < count(); ++item)
-            others << itemText(item);
-        shown = ShortName::fitted(text, others, fontMetrics(), width);
-    }
+    // Measuring a name shapes it: it is measured once, in fitted().
+    QStringList others;
+    for (int item = 0; item < count(); ++item)
+        others << itemText(item);
+    const QString shown = ShortName::fitted(text, others, fontMetrics(), width);
     m_shown = Shown{text, width, font(), shown};
     return shown;
 }

@@ -78,14 +78,17 @@ QString cutAt(const QString &text, qsizetype end)
     return kept + Ellipsis;
 }
 
-// prefix + the longest start of text, at least minimum long, that fits with "…".
-std::optional<QString> longestStart(const QString &prefix, const QString &text, qsizetype minimum,
-                                    const Fits &fits)
+// prefix + the longest start of text, at least minimum long, cut and marked
+// "…", that fits; text whole is the caller's to try, and is measured once.
+std::optional<QString> longestCut(const QString &prefix, const QString &text, qsizetype minimum,
+                                  const Fits &fits)
 {
     for (qsizetype end : letterEnds(text)) {
         if (end < minimum)
             break;
-        const QString shown = end == text.size() ? prefix + text : prefix + cutAt(text, end);
+        if (end == text.size())
+            continue;
+        const QString shown = prefix + cutAt(text, end);
         if (fits(shown))
             return shown;
     }
@@ -117,7 +120,7 @@ QString ShortName::fitted(const QString &text, const QStringList &others,
 
     const qsizetype surname = surnameEnd(text);
     const qsizetype keep = telling(text, others);
-    if (auto shown = longestStart({}, text, std::max(surname, keep), fits))
+    if (auto shown = longestCut({}, text, std::max(surname, keep), fits))
         return *shown;
 
     // The difference lies in a later given name: the surname, then that name.
@@ -126,14 +129,17 @@ QString ShortName::fitted(const QString &text, const QStringList &others,
         ++firstGiven;
     const qsizetype word = keep > firstGiven ? text.lastIndexOf(u' ', keep - 1) + 1 : 0;
     if (word > firstGiven) {
-        if (auto shown = longestStart(text.left(surname) + u" "_s + Ellipsis, text.mid(word),
-                                      keep - word, fits))
+        const QString surnameCut = text.left(surname) + u" "_s + Ellipsis;
+        const QString tellingName = text.mid(word);
+        if (fits(surnameCut + tellingName))
+            return surnameCut + tellingName;
+        if (auto shown = longestCut(surnameCut, tellingName, keep - word, fits))
             return *shown;
     }
 
-    if (auto shown = longestStart({}, text, surname, fits))
+    if (auto shown = longestCut({}, text, surname, fits))
         return *shown;
-    if (auto shown = longestStart({}, text, 1, fits))
+    if (auto shown = longestCut({}, text, 1, fits))
         return *shown;
     return Ellipsis;
 }
