@@ -679,6 +679,41 @@ private slots:
         QVERIFY(!QDir(dataFolder()).exists() || QDir(dataFolder()).isEmpty());
     }
 
+    // The close writes a file only when its bytes would change: a file left as
+    // it was keeps its date; a changed class, or a file a save would mend, is written.
+    void closeWritesOnlyWhatChanged_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("change");
+        QTest::newRow("as it was") << distinctFile() << false;
+        QTest::newRow("a class changed") << distinctFile() << true;
+        QTest::newRow("last line without its end") << distinctFile().chopped(2) << false;
+    }
+
+    void closeWritesOnlyWhatChanged()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, change);
+        QVERIFY(writeAll(m_path, file));
+        const QDateTime lastWeek = QDateTime::currentDateTime().addDays(-7);
+        {
+            QFile dated(m_path);
+            QVERIFY(dated.open(QIODevice::ReadWrite) &&
+                    dated.setFileTime(lastWeek, QFileDevice::FileModificationTime));
+        }
+        FakeSeatingView view;
+        Archivio table;
+        SeatingFileKeeper keeper(m_path, view);
+        keeper.startUp(table);
+        if (change)
+            table.setCell(0, Archivio::NameColumn, u"Anna"_s);
+        keeper.shutDown(table);
+        QCOMPARE(readAll(m_path), SeatingFile::serialize(table));
+        const bool written = readAll(m_path) != file;
+        QCOMPARE(written, change || file != distinctFile());
+        QCOMPARE(QFileInfo(m_path).lastModified().secsTo(lastWeek) == 0, !written);
+    }
+
     // Starts killed again and again on one damaged file and one damaged
     // journal leave one copy of each; the leftovers of a store killed while
     // renaming the journal go at the next start, another file's stay.

@@ -7,6 +7,7 @@
 #include "folderprobe.h"
 #include "keepermessages.h"
 #include "rulesfile.h"
+#include "seatingfile.h"
 #include "seatingview.h"
 #include "tabledifferences.h"
 
@@ -289,10 +290,29 @@ bool SeatingFileKeeper::saveOverOriginal(const Archivio &archivio, QString *erro
         }
         m_originalAtRisk = false;
     }
-    if (!keepChangedVersion(errorString) || !SeatingDisk::save(m_path, archivio, errorString))
+    if (!keepChangedVersion(errorString))
+        return false;
+    if (holdsAlready(archivio))
+        return true;
+    if (!SeatingDisk::save(m_path, archivio, errorString))
         return false;
     m_readDigest = digestOf(m_path);
     return true;
+}
+
+// After keepChangedVersion(), the digest is the file's as it stands. A file
+// that already holds, byte for byte, what the save would write is left as it
+// is: its date stays that of its last change, and the close spends no write
+// and no sync on it. One that may not be written goes the save's way, which
+// says so.
+bool SeatingFileKeeper::holdsAlready(const Archivio &archivio) const
+{
+    const QFileInfo file(m_path);
+    if (m_readDigest.isEmpty() || !file.isFile() || !file.isWritable())
+        return false;
+    const QByteArray bytes = SeatingFile::serialize(archivio);
+    return !bytes.isEmpty() &&
+           QCryptographicHash::hash(bytes, QCryptographicHash::Sha1) == m_readDigest;
 }
 
 // Another program (or a teacher's editor) wrote the file during the session:

@@ -119,6 +119,7 @@ private:
     bool keepChangedVersion(QString *errorString);
     void setJournalAside(const QString &unreadableReason);
     bool saveOverOriginal(const Archivio &archivio, QString *errorString);
+    bool holdsAlready(const Archivio &archivio) const;
     void writeRecoveryFile(const Archivio &archivio);
     void closeFile(const Archivio &archivio);
     void setUnstoredAside(bool unreadable);
