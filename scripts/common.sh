@@ -5,11 +5,13 @@
 POSTI_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Packages every build needs: compiler, CMake, Qt 6 Widgets, Qt's own Italian
-# translations and the fonts the window is laid out for; and for reading class
+# translations and the fonts the window is laid out for; for reading class
 # lists, QuaZip (the zip of XLSX and ODS, with Qt's XML reader) and FreeXL (the
-# old binary .xls), found through pkg-config. See docs/importers.md.
+# old binary .xls), found through pkg-config (see docs/importers.md); and LLVM's
+# linker, which lays out the functions the start runs together (see
+# src/CMakeLists.txt).
 POSTI_PACKAGES=(g++ make cmake qt6-base-dev qt6-translations-l10n fonts-liberation2 fonts-dejavu-core
-    libquazip1-qt6-dev libfreexl-dev pkg-config)
+    libquazip1-qt6-dev libfreexl-dev pkg-config lld)
 
 # What the tests add to run under a real X server: Xvfb, a window manager, a
 # typist for real key presses and mouse clicks, a session bus and the screen
@@ -22,9 +24,8 @@ POSTI_TEST_PACKAGES=(xvfb xauth openbox xdotool dbus-daemon dbus-bin at-spi2-cor
 # program as a teacher would.
 POSTI_PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream lintian x11-utils xvfb xauth openbox xdotool)
 
-# What the fuzz build adds: clang with libFuzzer and its sanitizer runtimes,
-# and LLVM's linker.
-POSTI_FUZZ_PACKAGES=(clang libclang-rt-14-dev lld)
+# What the fuzz build adds: clang with libFuzzer and its sanitizer runtimes.
+POSTI_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 # posti_install PACKAGE... installs the packages that are not installed yet.
 posti_install() {
