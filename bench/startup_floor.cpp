@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for posti_startup: the window's controls, in the same places, with
 // the same fonts and the same texts and seat lists that class 1 of the full
-// table shows, but no program behind them: no class table, no file, no
+// table shows, and the words the room's front draws as labels in the fonts it
+// draws them in, but no program behind them: no class table, no file, no
 // journal, no reactions. Whatever Qt spends on fonts and on the first frame of
 // these controls is in both processes; what posti_startup spends beyond this
 // is the program's own.
@@ -19,12 +20,34 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
 constexpr int ShownTab = 1;
+
+// The tab strip with its classes and, in its corner, the menu's button; the
+// menu behind it is empty, its entries being the program's.
+void addTabStrip(QWidget *window)
+{
+    auto *tabStrip = new QTabWidget(window);
+    tabStrip->setGeometry(FormLayout::tabStrip());
+    for (int tab = 1; tab <= SeatingView::Tabs; ++tab)
+        tabStrip->addTab(new QWidget, FullNames::className(tab));
+    auto *menuButton = new QToolButton(tabStrip);
+    menuButton->setText(QStringLiteral("Menu"));
+    menuButton->setMenu(new QMenu(menuButton));
+    menuButton->setPopupMode(QToolButton::InstantPopup);
+    menuButton->setFocusPolicy(Qt::NoFocus);
+    tabStrip->setCornerWidget(menuButton, Qt::TopRightCorner);
+    tabStrip->tabBar()->setUsesScrollButtons(false);
+    tabStrip->tabBar()->setExpanding(false);
+    tabStrip->setElideMode(Qt::ElideRight);
+}
 
 void addDesks(QWidget *window)
 {
@@ -36,6 +59,29 @@ void addDesks(QWidget *window)
         combo->setGeometry(FormLayout::desk(desk));
         combo->addItems(seatList);
         combo->setCurrentIndex(SeatList::FirstPupil + FullNames::seatedPupil(ShownTab, desk));
+    }
+}
+
+// The room's front as labels: the teacher's desk, boxed, in the large
+// buttons' font above the middle bank, and each desk's number in the
+// window's font just above its top left corner.
+void addRoomFront(QWidget *window)
+{
+    const QRect firstDesk = FormLayout::desk(0);
+    const QRect room = firstDesk | FormLayout::desk(SeatingView::Desks - 1);
+    auto *teacherDesk = new QLabel(QStringLiteral("Cattedra"), window);
+    teacherDesk->setFont(DialogFont::ofSize(24));
+    teacherDesk->setFrameShape(QFrame::Box);
+    teacherDesk->setAlignment(Qt::AlignCenter);
+    const QSize size(firstDesk.width() * 8 / 5, firstDesk.height() * 2);
+    teacherDesk->setGeometry(
+        QRect(QPoint(room.center().x() - size.width() / 2, room.top() - 3 * size.height()), size));
+    const int numberHeight = firstDesk.height() * 3 / 5;
+    for (int desk = 0; desk < SeatingView::Desks; ++desk) {
+        const QRect place = FormLayout::desk(desk);
+        auto *number = new QLabel(QString::number(desk + 1), window);
+        number->setGeometry(place.left() + 2, place.top() - numberHeight - 1, place.width() / 3,
+                            numberHeight);
     }
 }
 
@@ -97,10 +143,8 @@ int main(int argc, char *argv[])
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Posti in classe"));
-    auto *tabStrip = new QTabWidget(&window);
-    tabStrip->setGeometry(FormLayout::tabStrip());
-    for (int tab = 1; tab <= SeatingView::Tabs; ++tab)
-        tabStrip->addTab(new QWidget, FullNames::className(tab));
+    addTabStrip(&window);
+    addRoomFront(&window);
     addDesks(&window);
     addButtons(&window);
     addNamesFrame(&window);
