@@ -59,9 +59,12 @@ QString DeskSelector::shownText() const
     if (m_shown && m_shown->text == text && m_shown->width == width && m_shown->font == font())
         return m_shown->shown;
     // Measuring a name shapes it: it is measured once, in fitted().
-    QStringList others;
-    for (int item = 0; item < count(); ++item)
-        others << itemText(item);
+    const auto others = [this] {
+        QStringList items;
+        for (int item = 0; item < count(); ++item)
+            items << itemText(item);
+        return items;
+    };
     const QString shown = ShortName::fitted(text, others, fontMetrics(), width);
     m_shown = Shown{text, width, font(), shown};
     return shown;

@@ -110,6 +110,13 @@ QString fittedMarker(const Fits &fits, const QFontMetrics &metrics, int width)
 QString ShortName::fitted(const QString &text, const QStringList &others,
                           const QFontMetrics &metrics, int width)
 {
+    return fitted(
+        text, [&others] { return others; }, metrics, width);
+}
+
+QString ShortName::fitted(const QString &text, const std::function<QStringList()> &others,
+                          const QFontMetrics &metrics, int width)
+{
     const Fits fits = [&](const QString &shown) {
         return metrics.horizontalAdvance(shown) <= width;
     };
@@ -119,7 +126,7 @@ QString ShortName::fitted(const QString &text, const QStringList &others,
         return fittedMarker(fits, metrics, width);
 
     const qsizetype surname = surnameEnd(text);
-    const qsizetype keep = telling(text, others);
+    const qsizetype keep = telling(text, others());
     if (auto shown = longestCut({}, text, std::max(surname, keep), fits))
         return *shown;
 

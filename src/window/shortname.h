@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QFontMetrics;
 
 // How a desk shows a text too wide for it. A pupil's name keeps its surname
@@ -19,5 +21,9 @@ namespace ShortName {
 // its shorter forms that fits. A text that fits is returned as it is.
 QString fitted(const QString &text, const QStringList &others, const QFontMetrics &metrics,
                int width);
+// The same, with the other names gathered only for a text that does not fit:
+// gathering them costs more than measuring a name that fits.
+QString fitted(const QString &text, const std::function<QStringList()> &others,
+               const QFontMetrics &metrics, int width);
 
 } // namespace ShortName
