@@ -228,7 +228,9 @@ private slots:
         QVERIFY(qAbs(teacher.center().x() - room.center().x()) <= 1);
         QVERIFY(teacher.width() > desk(0)->width() && teacher.bottom() < room.top());
         QVERIFY(hasInk(image, teacher, ink));
-        const QRect word = QFontMetrics(front->font()).boundingRect(u"Cattedra"_s);
+        // In the large buttons' font, whole inside the desk.
+        const QFont caption = control<QPushButton>(u"cmdClear"_s)->font();
+        const QRect word = QFontMetrics(caption).boundingRect(u"Cattedra"_s);
         QVERIFY2(word.width() < teacher.width() && word.height() < teacher.height(),
                  qPrintable(u"%1x%2 in %3x%4"_s.arg(word.width())
                                 .arg(word.height())
@@ -239,6 +241,9 @@ private slots:
             const QRect number = front->numberRect(d).toAlignedRect();
             QVERIFY(number.bottom() < desk(d)->y() && number.left() >= desk(d)->x());
             QVERIFY2(hasInk(image, number, ink), qPrintable(QString::number(d + 1)));
+            // Small, in the window's font: nothing of it rises above its place.
+            const QRect above(number.left(), number.top() - 3, number.width(), 3);
+            QVERIFY2(!hasInk(image, above, ink), qPrintable(QString::number(d + 1)));
             for (const QRect &rect : controls + QList<QRect>{teacher})
                 QVERIFY(!rect.intersects(number));
         }

@@ -90,6 +90,7 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createTabStrip();
     createDesks();
     createButtons();
+    createRoomFront();
     createNamesFrame();
     setUpKeyboard();
     connectReactions();
@@ -132,9 +133,14 @@ void Form2::createDesks()
         DeskAccessibility::attach(combo, desk + 1);
         m_desks[size_t(desk)] = combo;
     }
-    auto *front = new RoomFront(this, m_tabStrip->tabBar(),
-                                QList<const QWidget *>(m_desks.begin(), m_desks.end()));
-    front->setFont(DialogFont::ofSize(24));
+}
+
+// After the buttons, whose font the teacher's desk is labelled in.
+void Form2::createRoomFront()
+{
+    auto *front =
+        new RoomFront(this, m_tabStrip->tabBar(),
+                      QList<const QWidget *>(m_desks.begin(), m_desks.end()), m_clearButton);
     front->stackUnder(m_desks[0]);
 }
 

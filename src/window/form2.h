@@ -67,6 +67,7 @@ private:
     void createTabStrip();
     void createDesks();
     void createButtons();
+    void createRoomFront();
     void createNamesFrame();
     void setUpKeyboard();
     void addClassShortcut(const QList<QKeySequence> &keys, int step);

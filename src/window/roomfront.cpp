@@ -7,10 +7,12 @@
 #include <QEvent>
 #include <QPainter>
 
-RoomFront::RoomFront(QWidget *window, const QWidget *top, const QList<const QWidget *> &desks)
+RoomFront::RoomFront(QWidget *window, const QWidget *top, const QList<const QWidget *> &desks,
+                     const QWidget *caption)
     : QWidget(window)
     , m_top(top)
     , m_desks(desks)
+    , m_caption(caption)
 {
     setObjectName(QStringLiteral("RoomFront"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -67,8 +69,8 @@ void RoomFront::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     PlanPainter::paintTeacherDesk(painter, teacherDeskRect(), qMax(1.0, deskRect(0).height() / 12),
-                                  font());
-    painter.setFont(parentWidget()->font());
+                                  m_caption->font());
+    painter.setFont(font());
     for (int desk = 0; desk < m_desks.size(); ++desk)
         PlanPainter::paintDeskNumber(painter, numberRect(desk), desk);
 }

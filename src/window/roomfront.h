@@ -11,15 +11,18 @@
 // just above its top left corner in the gap between the rows. It lies over
 // the whole window, behind the controls, and lets every click through; it
 // follows the desks wherever the window's fit puts them. Its words take faces
-// the window has loaded already: the teacher's desk its own font (the large
-// buttons'), the numbers the window's, as the name boxes' numbers do.
+// the window has loaded already: the teacher's desk a large button's font,
+// the numbers the window's, as the name boxes' numbers do.
 class RoomFront : public QWidget
 {
     Q_OBJECT
 
 public:
-    // top: the control whose lower edge bounds the band from above (the tab bar).
-    RoomFront(QWidget *window, const QWidget *top, const QList<const QWidget *> &desks);
+    // top: the control whose lower edge bounds the band from above (the tab
+    // bar); caption: the control whose font labels the teacher's desk (a large
+    // button, whose font the window's fit shrinks with the rest).
+    RoomFront(QWidget *window, const QWidget *top, const QList<const QWidget *> &desks,
+              const QWidget *caption);
 
     QRectF teacherDeskRect() const;
     QRectF numberRect(int desk) const;
@@ -34,4 +37,5 @@ private:
 
     const QWidget *m_top;
     QList<const QWidget *> m_desks;
+    const QWidget *m_caption;
 };
