@@ -107,13 +107,6 @@ QString fittedMarker(const Fits &fits, const QFontMetrics &metrics, int width)
 
 } // namespace
 
-QString ShortName::fitted(const QString &text, const QStringList &others,
-                          const QFontMetrics &metrics, int width)
-{
-    return fitted(
-        text, [&others] { return others; }, metrics, width);
-}
-
 QString ShortName::fitted(const QString &text, const std::function<QStringList()> &others,
                           const QFontMetrics &metrics, int width)
 {

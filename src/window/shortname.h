@@ -16,13 +16,11 @@ class QFontMetrics;
 // Cuts fall between letters as the reader sees them, never inside one.
 namespace ShortName {
 
-// text as shown in width pixels of metrics, others being the names it must
-// not be mistaken for. The "-> Non assegnare <-" marker takes the longest of
-// its shorter forms that fits. A text that fits is returned as it is.
-QString fitted(const QString &text, const QStringList &others, const QFontMetrics &metrics,
-               int width);
-// The same, with the other names gathered only for a text that does not fit:
-// gathering them costs more than measuring a name that fits.
+// text as shown in width pixels of metrics, others giving the names it must
+// not be mistaken for, asked for only when text does not fit: gathering them
+// costs more than measuring a name that fits. The "-> Non assegnare <-"
+// marker takes the longest of its shorter forms that fits. A text that fits
+// is returned as it is.
 QString fitted(const QString &text, const std::function<QStringList()> &others,
                const QFontMetrics &metrics, int width);
 
