@@ -108,6 +108,7 @@ private:
     bool move(Seating &seating);
     bool swapAtRandom(Seating &seating);
     void scatter(Seating &seating, const Mates &never, int steps);
+    template <typename Take> void walk(Seating &seating, const Mates &never, int steps, Take take);
     void improveFromSeveral(Seating &seating, const Mates &never);
     bool keeps(const Seating &seating, const Mates &never) const;
     bool stillKeeps(const Seating &before, const Seating &after, const Mates &never) const;
@@ -320,6 +321,23 @@ bool ReseatSearch::swapAtRandom(Seating &seating)
     return true;
 }
 
+// Walks steps from seating, a pupil or a pair moved at each (move()): a plan
+// that keeps the rules and `never` is offered to take(tried, step), and the
+// walk goes on from it when take says so. It stops when time or moves run out.
+template <typename Take>
+void ReseatSearch::walk(Seating &seating, const Mates &never, int steps, Take take)
+{
+    for (int step = 0; step < steps; ++step) {
+        if (step % 64 == 0 && m_deadline.passed())
+            break;
+        Seating tried = seating;
+        if (!move(tried))
+            break;
+        if (stillKeeps(seating, tried, never) && take(tried, step))
+            seating = tried;
+    }
+}
+
 // Walks among the plans that keep the rules and `never`. In its first half
 // it takes, now and then, a step that makes the plan worse, to get out of
 // plans every better one is several steps away from; otherwise only steps
@@ -330,25 +348,18 @@ void ReseatSearch::improve(Seating &seating, const Mates &never, int steps)
     Cost current = cost(seating);
     Seating best = seating;
     Cost bestCost = current;
-    for (int step = 0; step < steps; ++step) {
-        if (step % 64 == 0 && m_deadline.passed())
-            break;
-        Seating tried = seating;
-        if (!move(tried))
-            break;
-        if (!stillKeeps(seating, tried, never))
-            continue;
+    walk(seating, never, steps, [&](const Seating &tried, int step) {
         const Cost triedCost = cost(tried);
         const bool wander = step < steps / 2 && m_random.bounded(8) == 0;
         if (!(triedCost <= current) && !wander)
-            continue;
-        seating = tried;
+            return false;
         current = triedCost;
         if (current <= bestCost) {
-            best = seating;
+            best = tried;
             bestCost = current;
         }
-    }
+        return true;
+    });
     seating = best;
 }
 
@@ -357,15 +368,7 @@ void ReseatSearch::improve(Seating &seating, const Mates &never, int steps)
 // of its own would give, at a small part of its cost near the furthest reach.
 void ReseatSearch::scatter(Seating &seating, const Mates &never, int steps)
 {
-    for (int step = 0; step < steps; ++step) {
-        if (step % 64 == 0 && m_deadline.passed())
-            break;
-        Seating tried = seating;
-        if (!move(tried))
-            break;
-        if (stillKeeps(seating, tried, never))
-            seating = tried;
-    }
+    walk(seating, never, steps, [](const Seating &, int) { return true; });
 }
 
 // The walk can stop where every better plan is several steps away: it starts
