@@ -37,6 +37,21 @@ QByteArray digestOf(const QString &path)
     return hash.result();
 }
 
+// Where a copy went, or why there is none.
+QString copyNote(const QString &copy, const QString &copyError)
+{
+    return copy.isEmpty() ? KeeperMessages::copyFailed(copyError) : KeeperMessages::copyKept(copy);
+}
+
+// Copies the damaged file at path (the rules', the history's) beside it, and
+// says where the copy went, or why there is none.
+QString copyOfDamaged(const QString &path)
+{
+    QString copyError;
+    const QString copy = SeatingDisk::backupOriginal(path, &copyError);
+    return copyNote(copy, copyError);
+}
+
 } // namespace
 
 SeatingFileKeeper::SeatingFileKeeper(const QString &seatingFilePath, SeatingView &view)
@@ -128,8 +143,7 @@ QString SeatingFileKeeper::keepOriginal()
     QString copyError;
     m_originalCopy = keepCopyOfOriginal(&copyError);
     m_originalAtRisk = m_originalCopy.isEmpty();
-    return m_originalCopy.isEmpty() ? KeeperMessages::copyFailed(copyError)
-                                    : KeeperMessages::copyKept(m_originalCopy);
+    return copyNote(m_originalCopy, copyError);
 }
 
 // A copy beside the file, where the teacher will look, or else in the data folder.
@@ -439,11 +453,7 @@ QStringList SeatingFileKeeper::loadRules()
     }
     if (read.problems.isEmpty() || isReadOnly())
         return {};
-    QString copyError;
-    const QString copy = SeatingDisk::backupOriginal(path, &copyError);
-    return {KeeperMessages::rulesDamaged(path, read.problems),
-            copy.isEmpty() ? KeeperMessages::copyFailed(copyError)
-                           : KeeperMessages::copyKept(copy)};
+    return {KeeperMessages::rulesDamaged(path, read.problems), copyOfDamaged(path)};
 }
 
 // No file is written until a rule exists; one that was there is kept up to
@@ -506,13 +516,8 @@ void SeatingFileKeeper::loadHistory()
         if (read.isNewer()) {
             m_historyFrozenReason = KeeperMessages::historyNewer(path);
             report << m_historyFrozenReason;
-        } else if (!read.problems.isEmpty()) {
-            QString copyError;
-            const QString copy =
-                isReadOnly() ? QString() : SeatingDisk::backupOriginal(path, &copyError);
-            report << KeeperMessages::historyDamaged(path, read.problems)
-                   << (copy.isEmpty() ? KeeperMessages::copyFailed(copyError)
-                                      : KeeperMessages::copyKept(copy));
+        } else if (!read.problems.isEmpty() && !isReadOnly()) {
+            report << KeeperMessages::historyDamaged(path, read.problems) << copyOfDamaged(path);
         }
     }
     // The copy that holds the file tells, as for the rules.
