@@ -31,17 +31,26 @@ template <typename Engine> const Engine *load(const QString &name, QString &fail
     return nullptr;
 }
 
+// The module called name, loaded the first time it is asked for and kept;
+// nullptr when it cannot be loaded, error (when given) then saying why in
+// missing's words.
+template <typename Engine>
+const Engine *loadedOnce(const QString &name, QString (*missing)(const QString &), QString *error)
+{
+    static QString failure;
+    static const Engine *const loaded = load<Engine>(name, failure);
+    if (!loaded && error)
+        *error = missing(failure);
+    return loaded;
+}
+
 } // namespace
 
 namespace ImportModule {
 
 const ImportEngine *engine(QString *error)
 {
-    static QString failure;
-    static const ImportEngine *const loaded = load<ImportEngine>(u"posti_import"_s, failure);
-    if (!loaded && error)
-        *error = WindowTexts::moduleMissing(failure);
-    return loaded;
+    return loadedOnce<ImportEngine>(u"posti_import"_s, WindowTexts::moduleMissing, error);
 }
 
 } // namespace ImportModule
@@ -50,11 +59,7 @@ namespace PrintModule {
 
 const PrintEngine *engine(QString *error)
 {
-    static QString failure;
-    static const PrintEngine *const loaded = load<PrintEngine>(u"posti_printing"_s, failure);
-    if (!loaded && error)
-        *error = WindowTexts::printModuleMissing(failure);
-    return loaded;
+    return loadedOnce<PrintEngine>(u"posti_printing"_s, WindowTexts::printModuleMissing, error);
 }
 
 } // namespace PrintModule
