@@ -413,13 +413,16 @@ private slots:
     void secondCopySavesNothing_data()
     {
         QTest::addColumn<bool>("noLockBeside"); // the file's folder takes no lock
-        QTest::newRow("lock beside the file") << false;
-        QTest::newRow("lock in the data folder") << true;
+        QTest::addColumn<bool>("ahead");        // the file read while the window is built
+        QTest::newRow("lock beside the file") << false << false;
+        QTest::newRow("lock in the data folder") << true << false;
+        QTest::newRow("lock beside the file, read ahead") << false << true;
     }
 
     void secondCopySavesNothing()
     {
         QFETCH(bool, noLockBeside);
+        QFETCH(bool, ahead);
         const QByteArray file = distinctFile();
         QVERIFY(writeAll(m_path, file));
         // What a save killed half-way leaves, there before the first copy or after.
@@ -451,6 +454,8 @@ private slots:
         view.reply = u"Sì"_s;
         Archivio second;
         auto keeper = std::make_unique<SeatingFileKeeper>(m_path, view);
+        if (ahead)
+            keeper->readAhead();
         keeper->startUp(second);
         release();
         QCOMPARE(second, tableOf(file));
@@ -685,15 +690,20 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("change");
-        QTest::newRow("as it was") << distinctFile() << false;
-        QTest::newRow("a class changed") << distinctFile() << true;
-        QTest::newRow("last line without its end") << distinctFile().chopped(2) << false;
+        QTest::addColumn<QByteArray>("meanwhile"); // written by another program
+        QTest::newRow("as it was") << distinctFile() << false << QByteArray();
+        QTest::newRow("a class changed") << distinctFile() << true << QByteArray();
+        QTest::newRow("last line without its end")
+            << distinctFile().chopped(2) << false << QByteArray();
+        QTest::newRow("as it was, another program wrote it")
+            << distinctFile() << false << SeatingFile::serialize(Archivio());
     }
 
     void closeWritesOnlyWhatChanged()
     {
         QFETCH(QByteArray, file);
         QFETCH(bool, change);
+        QFETCH(QByteArray, meanwhile);
         QVERIFY(writeAll(m_path, file));
         const QDateTime lastWeek = QDateTime::currentDateTime().addDays(-7);
         {
@@ -707,8 +717,14 @@ private slots:
         keeper.startUp(table);
         if (change)
             table.setCell(0, Archivio::NameColumn, u"Anna"_s);
+        if (!meanwhile.isEmpty())
+            QVERIFY(writeAll(m_path, meanwhile));
         keeper.shutDown(table);
         QCOMPARE(readAll(m_path), SeatingFile::serialize(table));
+        if (!meanwhile.isEmpty()) {
+            QCOMPARE(readAll(m_path + u".bak"_s), meanwhile); // kept before it was replaced
+            return;
+        }
         const bool written = readAll(m_path) != file;
         QCOMPARE(written, change || file != distinctFile());
         QCOMPARE(QFileInfo(m_path).lastModified().secsTo(lastWeek) == 0, !written);

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <system_error>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -62,8 +63,52 @@ SeatingFileKeeper::SeatingFileKeeper(const QString &seatingFilePath, SeatingView
     , m_lock(seatingFilePath)
 {}
 
+void SeatingFileKeeper::readAhead()
+{
+    if (isReadOnly() || m_reading.valid())
+        return;
+    // The lock's own sync to the disk alone takes as long as building a
+    // good part of the window.
+    try {
+        m_reading = std::async(std::launch::async, [this]() -> std::unique_ptr<FirstRead> {
+            return m_lock.acquire() ? readFile() : nullptr;
+        });
+    } catch (const std::system_error &) {
+        // No thread to be had: startUp() does it all.
+    }
+}
+
+void SeatingFileKeeper::awaitReadAhead()
+{
+    if (m_reading.valid())
+        m_readAhead = m_reading.get();
+}
+
+SeatingLock &SeatingFileKeeper::lock()
+{
+    awaitReadAhead();
+    return m_lock;
+}
+
+// Only the copy that holds the lock sweeps: another's save may be under way.
+std::unique_ptr<SeatingFileKeeper::FirstRead> SeatingFileKeeper::readFile() const
+{
+    SeatingDisk::removeStaleTemporaries(m_path);
+    m_journal.removeStaleTemporaries();
+    m_unstored.removeStaleTemporaries();
+    auto read = std::make_unique<FirstRead>();
+    read->loaded = SeatingDisk::load(m_path, read->table);
+    read->digest = digestOf(m_path);
+    read->asSaved = read->loaded.status == LoadResult::Status::Loaded &&
+                    QCryptographicHash::hash(SeatingFile::serialize(read->table),
+                                             QCryptographicHash::Sha1) == read->digest;
+    read->folderFault = FolderProbe::whyNotWritable(m_path);
+    return read;
+}
+
 void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotice)
 {
+    awaitReadAhead();
     if (!isReadOnly() && !m_lock.acquire())
         setReadOnly(ReadOnlyReason::OpenElsewhere);
     if (isReadOnly()) {
@@ -74,20 +119,20 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
             tell(KeeperMessages::openElsewhere(m_path), MessageTitle::warning());
         return;
     }
-    SeatingDisk::removeStaleTemporaries(m_path);
-    m_journal.removeStaleTemporaries();
-    m_unstored.removeStaleTemporaries();
-    const LoadResult loaded = SeatingDisk::load(m_path, archivio);
-    m_readDigest = digestOf(m_path);
+    const std::unique_ptr<FirstRead> read = m_readAhead ? std::move(m_readAhead) : readFile();
+    archivio = std::move(read->table);
+    m_readDigest = read->digest;
+    if (read->asSaved)
+        m_tableInFile = archivio;
+    const LoadResult &loaded = read->loaded;
     QStringList report;
     if (!locationNotice.isEmpty())
         report << locationNotice;
     report << reportLoad(loaded, archivio);
     report << loadRules();
     // Told now, before the teacher does any work that could not be saved.
-    const QString folderFault = FolderProbe::whyNotWritable(m_path);
-    if (!folderFault.isEmpty())
-        report << reportFolderFault(folderFault);
+    if (!read->folderFault.isEmpty())
+        report << reportFolderFault(read->folderFault);
     if (!report.isEmpty())
         tell(KeeperMessages::paragraphs(report), MessageTitle::warning());
     offerJournal(archivio);
@@ -311,6 +356,7 @@ bool SeatingFileKeeper::saveOverOriginal(const Archivio &archivio, QString *erro
     if (!SeatingDisk::save(m_path, archivio, errorString))
         return false;
     m_readDigest = digestOf(m_path);
+    m_tableInFile = archivio;
     return true;
 }
 
@@ -324,6 +370,8 @@ bool SeatingFileKeeper::holdsAlready(const Archivio &archivio) const
     const QFileInfo file(m_path);
     if (m_readDigest.isEmpty() || !file.isFile() || !file.isWritable())
         return false;
+    if (m_tableInFile)
+        return *m_tableInFile == archivio;
     const QByteArray bytes = SeatingFile::serialize(archivio);
     return !bytes.isEmpty() &&
            QCryptographicHash::hash(bytes, QCryptographicHash::Sha1) == m_readDigest;
@@ -336,6 +384,7 @@ bool SeatingFileKeeper::keepChangedVersion(QString *errorString)
     const QByteArray now = digestOf(m_path);
     if (now == m_readDigest || now.isEmpty())
         return true;
+    m_tableInFile.reset();
     QString copyError;
     m_changedCopy = keepCopyOfOriginal(&copyError);
     if (m_changedCopy.isEmpty()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "archivio.h"
 #include "historyfile.h"
 #include "journal.h"
 #include "seatingdisk.h"
@@ -10,9 +11,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
+#include <memory>
 #include <optional>
 
-class Archivio;
 class RuleBook;
 class SeatingView;
 
@@ -36,6 +38,14 @@ public:
     };
 
     SeatingFileKeeper(const QString &seatingFilePath, SeatingView &view);
+
+    // Starts what startUp() first does on the disk (taking the lock, sweeping
+    // what a killed save left, reading the file) on a thread of its own, so
+    // that it is done while the window is being built; lock() and startUp()
+    // wait for it. What it read is used only if it took the lock: otherwise
+    // the file is read again once the teacher has been asked about the lock.
+    // Not for a keeper set read-only.
+    void readAhead();
 
     // Fills the table from the seating file, or from the journal if the
     // teacher restores it, telling the teacher what went wrong, after
@@ -100,7 +110,7 @@ public:
 
     // The file's lock, for a start-up that asks the teacher about another
     // computer's lock before startUp(), which takes it if it can.
-    SeatingLock &lock() { return m_lock; }
+    SeatingLock &lock();
 
     // Whether more than half of the file read at start-up could not be read
     // (see SeatingFile::mostlyUnread()), or none of it, and no journal was
@@ -110,6 +120,18 @@ public:
     QString originalCopy() const { return m_originalCopy; }
 
 private:
+    // What the start reads of the seating file and learns of its folder.
+    struct FirstRead
+    {
+        SeatingDisk::LoadResult loaded;
+        Archivio table;
+        QByteArray digest;
+        // The file holds byte for byte what the save writes for table.
+        bool asSaved = false;
+        QString folderFault; // why the folder cannot take the file
+    };
+    std::unique_ptr<FirstRead> readFile() const;
+    void awaitReadAhead();
     QString keepOriginal();
     QString keepCopyOfOriginal(QString *errorString);
     QString reportFolderFault(const QString &folderFault);
@@ -141,6 +163,10 @@ private:
     // What the file held when it was read, to tell whether another program
     // has written it since.
     QByteArray m_readDigest;
+    // The table the file holds, byte for byte as the save writes it, when
+    // known: the close then compares tables instead of writing the table
+    // out to compare bytes.
+    std::optional<Archivio> m_tableInFile;
     // Where the file as it was at start-up has been copied, if anywhere.
     QString m_originalCopy;
     // Where the version another program wrote during the session was kept.
@@ -165,4 +191,10 @@ private:
     bool m_unstoredBlocked = false;
     // The system is ending the program: nothing more is asked or written.
     bool m_ended = false;
+    // What readAhead() read with the lock held, until startUp() takes it;
+    // on the heap, as a table is too large to pass along the stack.
+    std::unique_ptr<FirstRead> m_readAhead;
+    // Last, so that it is waited for before the lock, the journal and the
+    // unstored file it uses are gone.
+    std::future<std::unique_ptr<FirstRead>> m_reading;
 };
