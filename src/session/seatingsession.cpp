@@ -47,9 +47,6 @@ SeatingSession::SeatingSession(const QString &seatingFilePath, SeatingView &view
     m_keepTimer.setSingleShot(true);
     m_keepTimer.setInterval(KeepInterval);
     connect(&m_keepTimer, &QTimer::timeout, this, &SeatingSession::keepUnstoredNow);
-    // The session is made with the window: the file is read while the
-    // window's controls are built.
-    m_keeper.readAhead();
 }
 
 // The rules and the plans follow the pupils, and the teacher is told what

@@ -45,6 +45,10 @@ public:
     // open read-only when another computer's lock holds the file or most of
     // it could not be read.
     void startUp(const QString &locationNotice = QString());
+    // Starts reading the seating file, and taking its lock, on a thread of
+    // its own, for a window still building its controls; startUp() then
+    // waits for it instead of doing it.
+    void readAhead() { m_keeper.readAhead(); }
 
     // The teacher picked tab: the class shown is left, after the question
     // about its changes not stored if there are any, and tab is shown.

@@ -91,6 +91,10 @@ Form2::Form2(const QString &seatingFilePath, QWidget *parent)
     createDesks();
     createButtons();
     createRoomFront();
+    // The file is read while the last controls are built: early enough to
+    // be ready for the start, late enough that little of the building runs
+    // beside a second thread, which makes every allocation take a lock.
+    m_session.readAhead();
     createNamesFrame();
     setUpKeyboard();
     connectReactions();
