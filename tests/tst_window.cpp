@@ -124,6 +124,18 @@ private slots:
         QCOMPARE(m_window.tabs()->tabText(0), QString("2B"));
     }
 
+    // A name changed and stored reaches every desk's list, also one as long
+    // as the name it replaces, and the desk keeps its pupil.
+    void storedNameReachesEveryDesk()
+    {
+        QVERIFY(m_window.open(seatingFile({{0, "Anna,2"}, {1, "Bruno,0"}})));
+        m_window.box(0)->selectAll();
+        QTest::keyClicks(m_window.box(0), "Alba");
+        m_window.click("cmdSalva");
+        QCOMPARE(seatLists(), QList<QStringList>(30, {"", Marker, "Alba", "Bruno"}));
+        QCOMPARE(desks().first(), QString("Alba"));
+    }
+
     // 30 pupils and desks 0-2 marked: three too many for the free desks.
     // What each answer does is the rules', the session's and the keeper's
     // own test; here the box must reach the teacher as they ask for it.
