@@ -9,9 +9,7 @@ ClassSnapshot ClassSnapshot::take(const SeatingView &view)
     for (int box = 0; box < SeatingView::NameBoxes; ++box)
         snapshot.m_names[box] = view.nameText(box);
     for (int desk = 0; desk < SeatingView::Desks; ++desk) {
-        QStringList items;
-        for (int position = 0; position < view.deskItemCount(desk); ++position)
-            items.append(view.deskItem(desk, position));
+        QStringList items = view.deskItems(desk);
         // Every desk normally holds the same list: keep it once.
         if (desk > 0 && snapshot.m_items.at(desk - 1) == items)
             items = snapshot.m_items.at(desk - 1);

@@ -25,3 +25,11 @@ QStringList SeatingView::pupilNames() const
         names.append(nameText(box));
     return names;
 }
+
+QStringList SeatingView::deskItems(int desk) const
+{
+    QStringList items;
+    for (int position = 0; position < deskItemCount(desk); ++position)
+        items.append(deskItem(desk, position));
+    return items;
+}

@@ -57,6 +57,8 @@ public:
     virtual void setDeskItems(int desk, const QStringList &items) = 0;
     virtual int deskItemCount(int desk) const = 0;
     virtual QString deskItem(int desk, int position) const = 0;
+    // The desk's whole list, item by item unless the view keeps it whole.
+    virtual QStringList deskItems(int desk) const;
     virtual int deskSelection(int desk) const = 0;
     virtual void setDeskSelection(int desk, int position) = 0;
 

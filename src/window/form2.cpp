@@ -72,18 +72,6 @@ QAction *createAction(QWidget *window, const QString &name, const QString &text,
     return action;
 }
 
-// Whether selector lists exactly items, in their order.
-bool lists(const QComboBox &selector, const QStringList &items)
-{
-    if (selector.count() != items.size())
-        return false;
-    for (int position = 0; position < selector.count(); ++position) {
-        if (selector.itemText(position) != items.at(position))
-            return false;
-    }
-    return true;
-}
-
 void addSeparator(QWidget *window)
 {
     auto *separator = new QAction(window);
@@ -583,9 +571,10 @@ void Form2::setNameText(int box, const QString &text)
 // list it holds already: filling it again would cost more than the store.
 void Form2::setDeskItems(int desk, const QStringList &items)
 {
-    QComboBox *selector = m_desks[size_t(desk)];
-    if (lists(*selector, items))
+    if (items == m_deskItems[size_t(desk)])
         return;
+    m_deskItems[size_t(desk)] = items;
+    QComboBox *selector = m_desks[size_t(desk)];
     selector->clear();
     selector->addItems(items);
 }

@@ -52,6 +52,7 @@ public:
     void setDeskItems(int desk, const QStringList &items) override;
     int deskItemCount(int desk) const override;
     QString deskItem(int desk, int position) const override;
+    QStringList deskItems(int desk) const override { return m_deskItems[size_t(desk)]; }
     int deskSelection(int desk) const override;
     void setDeskSelection(int desk, int position) override;
     int selectedTab() const override;
@@ -97,6 +98,9 @@ private:
     std::array<NameBox *, NameBoxes> m_nameBoxes{};
     std::array<QLabel *, Archivio::Pupils> m_nameLabels{};
     std::array<QComboBox *, Desks> m_desks{};
+    // Each desk's list as it was given, read whole where the desk would be
+    // read item by item: the lists change only through setDeskItems().
+    std::array<QStringList, Desks> m_deskItems;
     QPushButton *m_storeButton = nullptr;
     QPushButton *m_fillButton = nullptr;
     QPushButton *m_clearButton = nullptr;
