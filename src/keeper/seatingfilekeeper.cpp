@@ -294,8 +294,11 @@ void SeatingFileKeeper::shutDown(const Archivio &archivio)
         closeFile(archivio);
 }
 
+// Reached from the system's signals, which do not wait for the start:
+// whatever was read ahead is waited for first, as in saveNow().
 void SeatingFileKeeper::endWithoutQuestions(const Archivio *archivio)
 {
+    awaitReadAhead();
     const bool ending = !std::exchange(m_ended, true);
     if (ending && archivio && !isReadOnly())
         closeFile(*archivio);
@@ -305,6 +308,7 @@ void SeatingFileKeeper::endWithoutQuestions(const Archivio *archivio)
 // one the close compares with, as this copy wrote it.
 void SeatingFileKeeper::saveNow(const Archivio &archivio)
 {
+    awaitReadAhead();
     QString error;
     if (isReadOnly() || m_ended || !saveOverOriginal(archivio, &error))
         return; // the journal still holds every store
