@@ -78,10 +78,10 @@ void SeatingFileKeeper::readAhead()
     }
 }
 
-void SeatingFileKeeper::awaitReadAhead()
+void SeatingFileKeeper::awaitReadAhead() const
 {
     if (m_reading.valid())
-        m_readAhead = m_reading.get();
+        m_reading.wait();
 }
 
 SeatingLock &SeatingFileKeeper::lock()
@@ -108,7 +108,7 @@ std::unique_ptr<SeatingFileKeeper::FirstRead> SeatingFileKeeper::readFile() cons
 
 void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotice)
 {
-    awaitReadAhead();
+    std::unique_ptr<FirstRead> ahead = m_reading.valid() ? m_reading.get() : nullptr;
     if (!isReadOnly() && !m_lock.acquire())
         setReadOnly(ReadOnlyReason::OpenElsewhere);
     if (isReadOnly()) {
@@ -119,7 +119,7 @@ void SeatingFileKeeper::startUp(Archivio &archivio, const QString &locationNotic
             tell(KeeperMessages::openElsewhere(m_path), MessageTitle::warning());
         return;
     }
-    const std::unique_ptr<FirstRead> read = m_readAhead ? std::move(m_readAhead) : readFile();
+    const std::unique_ptr<FirstRead> read = ahead ? std::move(ahead) : readFile();
     archivio = std::move(read->table);
     m_readDigest = read->digest;
     if (read->asSaved)

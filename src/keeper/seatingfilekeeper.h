@@ -131,7 +131,7 @@ private:
         QString folderFault; // why the folder cannot take the file
     };
     std::unique_ptr<FirstRead> readFile() const;
-    void awaitReadAhead();
+    void awaitReadAhead() const;
     QString keepOriginal();
     QString keepCopyOfOriginal(QString *errorString);
     QString reportFolderFault(const QString &folderFault);
@@ -191,10 +191,9 @@ private:
     bool m_unstoredBlocked = false;
     // The system is ending the program: nothing more is asked or written.
     bool m_ended = false;
-    // What readAhead() read with the lock held, until startUp() takes it;
-    // on the heap, as a table is too large to pass along the stack.
-    std::unique_ptr<FirstRead> m_readAhead;
-    // Last, so that it is waited for before the lock, the journal and the
-    // unstored file it uses are gone.
+    // What readAhead() reads, nothing if it could not take the lock, until
+    // startUp() takes it; on the heap, as a table is too large to pass along
+    // the stack. Last, so that it is waited for before the lock, the journal
+    // and the unstored file it uses are gone.
     std::future<std::unique_ptr<FirstRead>> m_reading;
 };
