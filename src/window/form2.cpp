@@ -581,12 +581,12 @@ void Form2::setDeskItems(int desk, const QStringList &items)
 
 int Form2::deskItemCount(int desk) const
 {
-    return m_desks[size_t(desk)]->count();
+    return int(m_deskItems[size_t(desk)].size());
 }
 
 QString Form2::deskItem(int desk, int position) const
 {
-    return m_desks[size_t(desk)]->itemText(position);
+    return m_deskItems[size_t(desk)].value(position);
 }
 
 int Form2::deskSelection(int desk) const

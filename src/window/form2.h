@@ -98,8 +98,9 @@ private:
     std::array<NameBox *, NameBoxes> m_nameBoxes{};
     std::array<QLabel *, Archivio::Pupils> m_nameLabels{};
     std::array<QComboBox *, Desks> m_desks{};
-    // Each desk's list as it was given, read whole where the desk would be
-    // read item by item: the lists change only through setDeskItems().
+    // Each desk's list as it was given, which the desk shows: read here
+    // rather than item by item from the desk, as the lists change only
+    // through setDeskItems().
     std::array<QStringList, Desks> m_deskItems;
     QPushButton *m_storeButton = nullptr;
     QPushButton *m_fillButton = nullptr;
